@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+#include "document/DocumentWindow.h"
+#include "document/ProjectTable.h"
+#include "platform/IniFile.h"
+
+// The project being edited: its record, its state and the File commands. It knows the main
+// window only as a DocumentWindow, so it runs without one.
+class TDocument {
+public:
+    static constexpr const char* UntitledName = "無題.zrt";
+
+    TDocument(DocumentWindow& window, IniFileOpener openIniFile);
+
+    // The document steps of the window's creation: an untitled, clean project.
+    void FormCreate();
+
+    // Document operations.
+    void NewZrtFile();
+    void OpenZrtFile();
+    void SaveZrtFile();
+
+    // Any of the seventeen project edits changed its text.
+    void Change();
+
+    // File commands and the close request.
+    void MenuFileNewClick();
+    void MenuFileOpenClick();
+    void MenuFileSaveClick();
+    void MenuFileSaveAsClick();
+    void MenuFileExitClick();
+    void FormCloseQuery(bool& CanClose);
+
+    const std::string& CurrentFileName() const { return currentFileName_; }
+    bool Modified() const { return modified_; }
+    bool HasFile() const { return hasFile_; }
+    const TProjectRecord& Record() const { return record_; }
+
+private:
+    DocumentWindow& window_;
+    IniFileOpener openIniFile_;
+    std::string currentFileName_;
+    bool modified_ = false;
+    bool hasFile_ = false;
+    TProjectRecord record_;
+};

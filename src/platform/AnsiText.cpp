@@ -1,0 +1,52 @@
+#include "platform/AnsiText.h"
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+namespace {
+
+// Bytes taken by the character that starts at position i.
+std::size_t CharacterLength(std::string_view text, std::size_t i, LeadByteTest isLeadByte) {
+    return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+}  // namespace
+
+std::size_t LastCharacterStart(std::string_view text, LeadByteTest isLeadByte) {
+    std::size_t last = text.size();
+    // Trail bytes can look like lead bytes, so characters are only found walking forwards.
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i, isLeadByte)) {
+        last = i;
+    }
+    return last;
+}
+
+std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, LeadByteTest isLeadByte) {
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + CharacterLength(text, end, isLeadByte);
+        if (next > maxBytes) {
+            break;
+        }
+        end = next;
+    }
+    return end;
+}
+
+std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte) {
+    std::string list;
+    list.reserve(filter.size() + 2);
+    for (std::size_t i = 0; i < filter.size();) {
+        const std::size_t length = CharacterLength(filter, i, isLeadByte);
+        if (length == 1 && filter[i] == '|') {
+            list.push_back('\0');
+        } else {
+            list.append(filter.substr(i, length));
+        }
+        i += length;
+    }
+    list.push_back('\0');
+    list.push_back('\0');
+    return list;
+}

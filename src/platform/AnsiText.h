@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Byte strings in the ANSI code page, where a character is one byte or a lead byte followed
+// by one trail byte. The code page is passed in as its lead-byte test, so that these helpers
+// run the same with the platform's answer and with a fixed Shift-JIS table in tests.
+using LeadByteTest = bool (*)(unsigned char);
+
+// Shift-JIS (code page 932) lead bytes.
+bool IsShiftJisLeadByte(unsigned char byte);
+
+// Where the last character of text starts (text.size() for an empty text). A trailing lone
+// lead byte counts as a character of its own.
+std::size_t LastCharacterStart(std::string_view text, LeadByteTest isLeadByte);
+
+// The longest prefix of text, in bytes, that holds whole characters only and is at most
+// maxBytes long.
+std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, LeadByteTest isLeadByte);
+
+// The filter list of a common file dialog: every "|" that is a character of its own becomes
+// a NUL, and the list ends in two NULs. A "|" byte that trails a lead byte belongs to its
+// character and stays.
+std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte);

@@ -1,0 +1,100 @@
+#include "platform/FileDialog.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/AnsiText.h"
+#include "platform/ModalFrame.h"
+#include "platform/ModalOwner.h"
+
+static_assert(static_cast<DWORD>(TOpenOption::ofOverwritePrompt) == OFN_OVERWRITEPROMPT);
+static_assert(static_cast<DWORD>(TOpenOption::ofHideReadOnly) == OFN_HIDEREADONLY);
+static_assert(static_cast<DWORD>(TOpenOption::ofAllowMultiSelect) == OFN_ALLOWMULTISELECT);
+static_assert(static_cast<DWORD>(TOpenOption::ofPathMustExist) == OFN_PATHMUSTEXIST);
+static_assert(static_cast<DWORD>(TOpenOption::ofFileMustExist) == OFN_FILEMUSTEXIST);
+static_assert(static_cast<DWORD>(TOpenOption::ofOldStyleDialog) == OFN_EXPLORER);
+static_assert(static_cast<DWORD>(TOpenOption::ofEnableSizing) == OFN_ENABLESIZING);
+static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDTORECENT);
+
+namespace {
+
+constexpr std::size_t NameBufferSize = 260;
+constexpr std::size_t MultiSelectNameBufferSize = 65519;
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// Opens the dialog centred across, a third of the way down the monitor of the window that
+// was active when it was asked for.
+void PlaceDialog(HWND dialog, HWND activeForm) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR handle = MonitorFromWindow(activeForm ? activeForm : dialog, MONITOR_DEFAULTTONEAREST);
+    RECT bounds{};
+    if (!GetMonitorInfoA(handle, &monitor) || !GetWindowRect(dialog, &bounds)) {
+        return;
+    }
+    const RECT& work = monitor.rcWork;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 3;
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK DialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto* record = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+        SetWindowLongPtrA(hook, GWLP_USERDATA, static_cast<LONG_PTR>(record->lCustData));
+    } else if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE) {
+        // An Explorer dialog's hook is a hidden child of the dialog itself.
+        PlaceDialog(GetParent(hook), reinterpret_cast<HWND>(GetWindowLongPtrA(hook, GWLP_USERDATA)));
+    }
+    return 0;
+}
+
+const char* TextOrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+}  // namespace
+
+bool TOpenDialog::Execute() {
+    const std::string filterList = FilterListFromText(Filter, IsAnsiLeadByte);
+    const bool multiSelect = Options.Contains(TOpenOption::ofAllowMultiSelect);
+    std::vector<char> name(multiSelect ? MultiSelectNameBufferSize : NameBufferSize, '\0');
+    // Cut to whole characters, leaving room for the terminating NUL.
+    FileName.copy(name.data(), WholeCharacterPrefix(FileName, name.size() - 1, IsAnsiLeadByte));
+
+    TModalFrame frame;
+    OPENFILENAMEA record{};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = ModalOwner();
+    record.lpstrFilter = Filter.empty() ? nullptr : filterList.c_str();
+    record.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    record.lpstrFile = name.data();
+    record.nMaxFile = static_cast<DWORD>(name.size());
+    record.lpstrInitialDir = TextOrNull(InitialDir);
+    record.lpstrTitle = TextOrNull(Title);
+    record.Flags = Options.DialogFlags();
+    record.lpstrDefExt = TextOrNull(DefaultExt);
+    record.lCustData = reinterpret_cast<LPARAM>(frame.PreviouslyActive());
+    record.lpfnHook = DialogHook;
+    if (!RunDialog(record)) {
+        return false;
+    }
+    FileName = name.data();
+    FilterIndex = static_cast<int>(record.nFilterIndex);
+    return true;
+}
+
+int TOpenDialog::RunDialog(OPENFILENAMEA& record) {
+    return GetOpenFileNameA(&record);
+}
+
+int TSaveDialog::RunDialog(OPENFILENAMEA& record) {
+    return GetSaveFileNameA(&record);
+}

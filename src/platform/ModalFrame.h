@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Keeps the user out of the program's other windows while a dialog or message box is open:
+// disables every visible, enabled top-level window of the thread and, when it ends, enables
+// those that still exist and activates the window that was active before.
+class TModalFrame {
+public:
+    TModalFrame();
+    ~TModalFrame();
+    TModalFrame(const TModalFrame&) = delete;
+    TModalFrame& operator=(const TModalFrame&) = delete;
+
+    HWND PreviouslyActive() const { return active_; }
+
+private:
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
+
+// MessageBoxA inside the modal frame, owned by the modal owner; answers the button pressed.
+int ModalMessageBox(const std::string& text, const std::string& caption, unsigned flags);

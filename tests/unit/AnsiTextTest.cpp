@@ -1,0 +1,57 @@
+#include "platform/AnsiText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+// Shift-JIS characters whose trail byte is a separator or path character in ASCII.
+const std::string Hyou = "\x95\x5C";  // 表
+const std::string So = "\x83\x5C";    // ソ
+const std::string Po = "\x83\x7C";    // ポ
+
+std::size_t LastStart(const std::string& text) {
+    return LastCharacterStart(text, IsShiftJisLeadByte);
+}
+
+}  // namespace
+
+TEST(AnsiText, ShiftJisLeadBytesAreTheTwoRanges) {
+    for (int b = 0; b < 256; ++b) {
+        const bool expected = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        EXPECT_EQ(IsShiftJisLeadByte(static_cast<unsigned char>(b)), expected) << b;
+    }
+}
+
+TEST(AnsiText, LastCharacterIsFoundWalkingFromTheStart) {
+    EXPECT_EQ(LastStart(""), 0u);
+    EXPECT_EQ(LastStart("a"), 0u);
+    EXPECT_EQ(LastStart("abc"), 2u);
+    EXPECT_EQ(LastStart("a" + Hyou), 1u);
+    // The trail byte of ソ is 0x5C, and a lead byte followed by it looks like two characters
+    // to a backwards scan; only a forward walk gets this right.
+    EXPECT_EQ(LastStart(So + So), 2u);
+    EXPECT_EQ(LastStart("\x81\x81\x81"), 2u);  // two lead bytes make one character, the third stands alone
+    EXPECT_EQ(LastStart(Hyou + "\x81"), 2u);   // a lone lead byte at the end is a character of its own
+}
+
+TEST(AnsiText, WholeCharacterPrefixNeverSplitsADoubleByteCharacter) {
+    const std::string text = "ab" + Po + "c";  // 5 bytes
+    EXPECT_EQ(WholeCharacterPrefix(text, 0, IsShiftJisLeadByte), 0u);
+    EXPECT_EQ(WholeCharacterPrefix(text, 2, IsShiftJisLeadByte), 2u);
+    EXPECT_EQ(WholeCharacterPrefix(text, 3, IsShiftJisLeadByte), 2u);
+    EXPECT_EQ(WholeCharacterPrefix(text, 4, IsShiftJisLeadByte), 4u);
+    EXPECT_EQ(WholeCharacterPrefix(text, 5, IsShiftJisLeadByte), 5u);
+    EXPECT_EQ(WholeCharacterPrefix(text, 99, IsShiftJisLeadByte), 5u);
+}
+
+TEST(AnsiText, FilterListSplitsOnBarsThatAreCharactersOfTheirOwn) {
+    EXPECT_EQ(FilterListFromText("ZRT (*.zrt)|*.zrt|All (*.*)|*.*", IsShiftJisLeadByte),
+              "ZRT (*.zrt)\0*.zrt\0All (*.*)\0*.*\0\0"s);
+    // ポ ends in 0x7C, the byte of "|": it is part of the description, not a separator.
+    EXPECT_EQ(FilterListFromText(Po + "|*.p" + Po, IsShiftJisLeadByte), Po + "\0*.p"s + Po + "\0\0"s);
+    EXPECT_EQ(FilterListFromText("", IsShiftJisLeadByte), "\0\0"s);
+}
