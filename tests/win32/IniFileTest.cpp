@@ -187,3 +187,54 @@ TEST(TIniFile, WriteErrorNamesTheFileAndKeepsEarlierRows) {
     TIniFile file(inFolder);
     EXPECT_EQ(file.ReadEntry("VERSION", "SpecialBuild", ""), "v");
 }
+
+namespace {
+
+// The real profile file, which another program locks without sharing just before a given write.
+class FileLockedMidway : public TCustomIniFile {
+public:
+    FileLockedMidway(const std::string& path, int lockBeforeWrite)
+        : TCustomIniFile(path), file_(path), lockBeforeWrite_(lockBeforeWrite) {}
+    ~FileLockedMidway() override {
+        if (holder_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(holder_);
+        }
+    }
+
+    std::string ReadEntry(const std::string& section, const std::string& key, const std::string& value) override {
+        return file_.ReadEntry(section, key, value);
+    }
+    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
+        if (writes_++ == lockBeforeWrite_) {
+            holder_ = CreateFileA(FileName().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
+        }
+        file_.WriteEntry(section, key, value);
+    }
+
+private:
+    TIniFile file_;
+    int lockBeforeWrite_;
+    int writes_ = 0;
+    HANDLE holder_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace
+
+TEST(TIniFile, RowsWrittenBeforeARefusedOneStayInTheFile) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    RecordingEdits edits;
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        edits.Texts[row] = "v" + std::to_string(row);
+    }
+    const IniFileOpener lockAtRow6 = [](const std::string& at) { return std::make_unique<FileLockedMidway>(at, 5); };
+    EXPECT_THROW(StoreProject(path, lockAtRow6, edits), EIniFileException);
+
+    TIniFile file(path);
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(file.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "(missing)"),
+                  row < 5 ? edits.Texts[row] : "(missing)")
+            << ProjectTable[row].Field;
+    }
+}
