@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/Exception.h"
@@ -10,6 +11,30 @@
 namespace {
 
 constexpr DWORD FirstReadSize = 2048;
+
+// The ANSI writer passes its texts on as counted Unicode strings of at most 32,766
+// characters; a longer value is written as garbage while the call reports success (seen under
+// Wine). Longer texts are converted here, as the ANSI writer would, and go to the Unicode writer.
+constexpr std::size_t LongestAnsiWrite = 32766;
+
+std::wstring Widened(const std::string& text) {
+    if (text.empty()) {
+        return std::wstring();
+    }
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+BOOL WriteProfileText(const std::string& section, const std::string& key, const std::string& text,
+                      const std::string& fileName) {
+    if (text.size() <= LongestAnsiWrite) {
+        return WritePrivateProfileStringA(section.c_str(), key.c_str(), text.c_str(), fileName.c_str());
+    }
+    return WritePrivateProfileStringW(Widened(section).c_str(), Widened(key).c_str(), Widened(text).c_str(),
+                                      Widened(fileName).c_str());
+}
 
 // A value can be no longer than the file that holds it; past this the file is not one the
 // program could have written, and its reading stops growing.
@@ -44,7 +69,7 @@ std::string TIniFile::ReadEntry(const std::string& section, const std::string& k
 
 void TIniFile::WriteEntry(const std::string& section, const std::string& key, const std::string& value) {
     const std::string text = ProfileValueForWriting(value);
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), text.c_str(), FileName().c_str())) {
+    if (!WriteProfileText(section, key, text, FileName())) {
         throw CannotWriteIniFile(FileName());
     }
 }

@@ -19,7 +19,7 @@ constexpr DWORD WindowExStyle = 0;
 
 // FormCreate runs as a message of the window, so that its errors take the one road of every
 // handler's errors.
-constexpr UINT WM_FORMCREATE = WM_APP + 1;
+constexpr UINT WM_FORMCREATE = WM_APP + 0x301;
 
 HWND CreateListView(HWND parent) {
     const HWND list =

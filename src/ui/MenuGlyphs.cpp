@@ -1,6 +1,6 @@
 #include "ui/MenuGlyphs.h"
 
-#include "res/resource.h"
+#include "resource.h"
 #include "ui/Layout.h"
 #include "ui/MenuTable.h"
 #include "ui/Win32Error.h"

@@ -1,0 +1,105 @@
+#include "win32/DialogDriver.h"
+
+#include <vector>
+
+namespace {
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (process == search.process && std::string(className) == "#32770" && IsWindowVisible(window) &&
+        IsWindowEnabled(window)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    int id;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ChildSearch*>(parameter);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (GetDlgCtrlID(window) == search.id && lstrcmpiA(className, search.className) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDescendant(HWND parent, int id, const char* className) {
+    ChildSearch search{id, className, nullptr};
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+HWND FindModalDialog() {
+    Search search{GetCurrentProcessId(), nullptr};
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DialogDriver::DialogDriver(Action action, DWORD timeoutMilliseconds) {
+    thread_ = std::thread([this, action = std::move(action), timeoutMilliseconds] {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMilliseconds) {
+            if (const HWND dialog = FindModalDialog()) {
+                // Let the dialog finish laying itself out before it is operated.
+                Sleep(150);
+                action(dialog);
+                acted_ = true;
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+DialogDriver::~DialogDriver() {
+    thread_.join();
+}
+
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void ChooseFileName(HWND dialog, const std::string& fileName) {
+    // The Explorer dialog's name field is a combo box holding an edit, all with the same id;
+    // older dialogs have a plain edit.
+    HWND field = FindDescendant(dialog, 0x47C, "Edit");
+    if (!field) {
+        field = FindDescendant(dialog, 0x480, "Edit");
+    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+    PressDialogButton(dialog, IDOK);
+}
+
+std::string WindowText(HWND window) {
+    std::vector<char> text(GetWindowTextLengthA(window) + 2, '\0');
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+std::string DialogItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+bool HasIcon(HWND messageBox) {
+    const HWND icon = GetDlgItem(messageBox, 0x440);
+    return icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+}

@@ -1,0 +1,138 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/FileDialog.h"
+#include "platform/ModalOwner.h"
+#include "win32/DialogDriver.h"
+#include "win32/TempFolder.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// Keeps the record the dialog was given and answers as a user would have.
+class RecordingOpenDialog : public TOpenDialog {
+public:
+    std::string FilterList;
+    std::string NameBuffer;
+    DWORD NameBufferSize = 0;
+    DWORD Flags = 0;
+    std::string DefaultExtension;
+    HWND Owner = nullptr;
+    DWORD InitialFilterIndex = 0;
+
+    bool ChooseName = false;
+    std::string ChosenName;
+    DWORD ChosenFilterIndex = 1;
+
+protected:
+    int RunDialog(OPENFILENAMEA& record) override {
+        const char* end = record.lpstrFilter;
+        while (end && (end[0] || end[1])) {
+            ++end;
+        }
+        FilterList = end ? std::string(record.lpstrFilter, end + 2) : "";
+        NameBuffer = std::string(record.lpstrFile, record.nMaxFile);
+        NameBufferSize = record.nMaxFile;
+        Flags = record.Flags;
+        DefaultExtension = record.lpstrDefExt ? record.lpstrDefExt : "(none)";
+        Owner = record.hwndOwner;
+        InitialFilterIndex = record.nFilterIndex;
+        if (!ChooseName) {
+            return 0;
+        }
+        ChosenName.copy(record.lpstrFile, ChosenName.size());
+        record.lpstrFile[ChosenName.size()] = '\0';
+        record.nFilterIndex = ChosenFilterIndex;
+        return 1;
+    }
+};
+
+}  // namespace
+
+TEST(TOpenDialog, RecordCarriesFilterFlagsNameAndOwner) {
+    const HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetModalOwner(owner);
+    RecordingOpenDialog dialog;
+    dialog.Filter = "ポ (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*";
+    dialog.Options.Include(TOpenOption::ofDontAddToRecent);
+    dialog.FileName = "C:\\表\\a.zrt";
+    EXPECT_FALSE(dialog.Execute());
+
+    EXPECT_EQ(dialog.FilterList, "ポ (*.zrt)\0*.zrt\0すべてのファイル (*.*)\0*.*\0\0"s);
+    EXPECT_EQ(dialog.Flags, 0x2880024u);
+    EXPECT_EQ(dialog.NameBufferSize, 260u);
+    EXPECT_EQ(dialog.NameBuffer.substr(0, dialog.FileName.size() + 1), dialog.FileName + '\0');
+    EXPECT_EQ(dialog.NameBuffer.find_first_not_of('\0', dialog.FileName.size()), std::string::npos);
+    EXPECT_EQ(dialog.DefaultExtension, "(none)");
+    EXPECT_EQ(dialog.Owner, owner);
+    EXPECT_EQ(dialog.InitialFilterIndex, 1u);
+    SetModalOwner(nullptr);
+    DestroyWindow(owner);
+}
+
+TEST(TOpenDialog, ANameTooLongForTheBufferIsCutAtAWholeCharacter) {
+    RecordingOpenDialog dialog;
+    dialog.FileName = std::string(258, 'a') + "表";  // 260 bytes: the last character cannot fit
+    dialog.Execute();
+    EXPECT_EQ(dialog.NameBuffer, std::string(258, 'a') + std::string(2, '\0'));
+}
+
+TEST(TOpenDialog, CancelKeepsNameAndFilterAChoiceReplacesThem) {
+    RecordingOpenDialog dialog;
+    dialog.Filter = "A|*.a|B|*.b";
+    dialog.FileName = "before";
+    dialog.FilterIndex = 1;
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, "before");
+    EXPECT_EQ(dialog.FilterIndex, 1);
+
+    dialog.ChooseName = true;
+    dialog.ChosenName = "C:\\x\\chosen.b";
+    dialog.ChosenFilterIndex = 2;
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, "C:\\x\\chosen.b");
+    EXPECT_EQ(dialog.FilterIndex, 2);
+
+    dialog.ChooseName = false;
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.InitialFilterIndex, 2u);  // the next run starts on the filter chosen last
+    EXPECT_EQ(dialog.FileName, "C:\\x\\chosen.b");
+}
+
+TEST(TSaveDialog, RealDialogAddsTheDefaultExtensionAndCancelChangesNothing) {
+    TempFolder folder;
+    TSaveDialog dialog;
+    dialog.Filter = "ZRT ファイル (*.zrt)|*.zrt";
+    dialog.DefaultExt = "zrt";
+    dialog.FileName = "無題.zrt";
+
+    {
+        DialogDriver cancel([](HWND d) { PressDialogButton(d, IDCANCEL); });
+        EXPECT_FALSE(dialog.Execute());
+        EXPECT_TRUE(cancel.Acted());
+    }
+    EXPECT_EQ(dialog.FileName, "無題.zrt");
+
+    const std::string typed = folder / "新しい";
+    {
+        DialogDriver choose([&](HWND d) { ChooseFileName(d, typed); });
+        EXPECT_TRUE(dialog.Execute());
+        EXPECT_TRUE(choose.Acted());
+    }
+    EXPECT_EQ(dialog.FileName, typed + ".zrt");
+}
+
+TEST(TOpenDialog, RealDialogAcceptsANameThatDoesNotExist) {
+    TempFolder folder;
+    TOpenDialog dialog;
+    dialog.Filter = "ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*";
+    const std::string typed = folder / "まだない.zrt";
+    DialogDriver choose([&](HWND d) { ChooseFileName(d, typed); });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, typed);
+}
