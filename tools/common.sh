@@ -21,8 +21,11 @@ ensure_packages() {
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
     command -v cmake >/dev/null || missing+=(cmake)
     command -v g++ >/dev/null || missing+=(g++)
+    command -v python3 >/dev/null || missing+=(python3)
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
     command -v wine >/dev/null || missing+=(wine wine64)
+    # Wine's own fonts: Marlett draws the caption buttons, which otherwise show as letters.
+    [ -f /usr/share/wine/fonts/marlett.ttf ] || missing+=(fonts-wine)
     command -v Xvfb >/dev/null || missing+=(xvfb xauth)
     command -v import >/dev/null && import -version >/dev/null 2>&1 || missing+=(imagemagick)
     command -v xdotool >/dev/null || missing+=(xdotool)
