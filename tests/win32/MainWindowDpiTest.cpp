@@ -115,7 +115,7 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
     EXPECT_EQ(static_cast<UINT>(At144(16)), glyph.itemHeight);
 }
 
-TEST_F(MainWindowDpiTest, BackAt96TheLayoutIsTheDesignsAgain) {
+TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {
     const std::map<std::string, Bounds> at96 = AllBounds();
     ChangeDpi(192);
     ChangeDpi(96);
