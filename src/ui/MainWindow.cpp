@@ -132,14 +132,31 @@ void TMainWindow::Layout() {
                                  scale_(layout::ScrollBoxLineStepHorizontal));
 }
 
+void TMainWindow::SizeToClientArea() {
+    const int width = scale_(layout::ClientWidth);
+    const int height = scale_(layout::ClientHeight);
+    const RECT outer = OuterRectForClient(width, height, WindowStyle, WindowExStyle, true, scale_.Dpi());
+    const int outerWidth = outer.right - outer.left;
+    const int outerHeight = outer.bottom - outer.top;
+    constexpr UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(Handle(), nullptr, 0, 0, outerWidth, outerHeight, flags);
+    // Where the frame turns out other than the system foretold (a density that changed without
+    // the frame's, as under Wine), the difference is made up.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(Handle(), nullptr, 0, 0, outerWidth + width - client.right, outerHeight + height - client.bottom,
+                     flags);
+    }
+}
+
 void TMainWindow::PlaceOnScreen() {
-    const RECT outer = OuterRectForClient(scale_(layout::ClientWidth), scale_(layout::ClientHeight), WindowStyle,
-                                          WindowExStyle, true, scale_.Dpi());
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const Origin origin =
-        CentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), width, height);
-    SetWindowPos(Handle(), nullptr, origin.Left, origin.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToClientArea();
+    RECT outer{};
+    GetWindowRect(Handle(), &outer);
+    const Origin origin = CentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                        outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(Handle(), nullptr, origin.Left, origin.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK TMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,10 +294,8 @@ void TMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         menu_.AttachImageList(glyphs_.get());
     }
     Layout();
-    const RECT outer = OuterRectForClient(scale_(layout::ClientWidth), scale_(layout::ClientHeight), WindowStyle,
-                                          WindowExStyle, true, dpi);
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToClientArea();
 }
 
 bool TMainWindow::PreTranslateMessage(MSG& message) {

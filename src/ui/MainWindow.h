@@ -92,6 +92,7 @@ private:
     void CreatePage(HWND page, const ControlRow* rows, std::size_t count);
     void MakeWindowFont();
     void Layout();
+    void SizeToClientArea();
     void PlaceOnScreen();
     void RestoreFocus();
     bool MoveFocus(bool backwards);

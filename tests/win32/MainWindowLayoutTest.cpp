@@ -1,4 +1,4 @@
-// The layout read back from the live window, against the numbers of the window's design.
+// The layout read back from the live window, against the window's layout numbers at 96 DPI.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -30,7 +30,7 @@ struct Expected {
     Bounds At;
     const wchar_t* Text;  // label of an edit, caption of a button
     Place Label;
-    POINT LabelAt;  // where the design's font puts it; see ExpectLabel
+    POINT LabelAt;  // where "ＭＳ Ｐゴシック" puts it; see ExpectLabel
 };
 
 // The general page and the HTML resources page, in tab order.
@@ -75,7 +75,7 @@ const Expected VersionPage[] = {
 class MainWindowLayoutTest : public MainWindowFixture {
 protected:
     // A labelled edit's label: same parent, the edit's enabled state, placed by its rule with
-    // the spacing 3. The design's numbers assume a label 12 high and, for the two labels on
+    // the spacing 3. These numbers assume a label 12 high and, for the two labels on
     // the left, 55 and 56 wide; where the face measures so, they must match to the pixel.
     void ExpectLabel(const Expected& row) {
         const HWND edit = Component(row.Name);
