@@ -307,12 +307,12 @@ TEST_F(MainWindowLayoutTest, FileMenuItemsShortcutsAndGlyphs) {
         bool Glyph;
     };
     const Item items[] = {
-        {L"新規作成(&N)\tCtrl+N", false, true},
-        {L"開く(&O)...\tCtrl+O", false, true},
-        {L"上書き保存(&S)\tCtrl+S", false, true},
+        {L"新規作成(&N)\bCtrl+N", false, true},
+        {L"開く(&O)...\bCtrl+O", false, true},
+        {L"上書き保存(&S)\bCtrl+S", false, true},
         {L"名前を付けて保存(&A)...", false, false},
         {L"", true, false},
-        {L"終了(&X)\tAlt+F4", false, true},
+        {L"終了(&X)\bAlt+F4", false, true},
     };
     const HMENU file = GetSubMenu(bar, 0);
     ASSERT_EQ(static_cast<int>(std::size(items)), GetMenuItemCount(file));
