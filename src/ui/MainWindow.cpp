@@ -50,7 +50,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    const char* className = RegisterProgramClass("ZubMainWindow", &TMainWindow::WindowProcedure, COLOR_BTNFACE);
+    const char* className = RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE);
     if (!CreateWindowExA(WindowExStyle, className, layout::StoredCaption, WindowStyle, 0, 0, 0, 0, host.Handle(),
                          nullptr, instance, this)) {
         throw LastWin32Error();
@@ -159,23 +159,13 @@ void TMainWindow::PlaceOnScreen() {
     SetWindowPos(Handle(), nullptr, origin.Left, origin.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(window);
-    }
-    auto* self = reinterpret_cast<TMainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+void TMainWindow::AttachWindow(HWND window) {
+    window_.reset(window);
+}
+
+void TMainWindow::ReportHandlerError(const std::exception& error) {
     // The one place where an error of a handler stops: the host shows it and the program goes on.
-    try {
-        return self->OnMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->host_.ReportError(error);
-        return 0;
-    }
+    host_.ReportError(error);
 }
 
 LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
