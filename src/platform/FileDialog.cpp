@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/AnsiText.h"
@@ -20,8 +21,13 @@ static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDT
 
 namespace {
 
-constexpr std::size_t NameBufferSize = 260;
+// What a chosen name may fill, its NUL included: a longer path counts as no choice at all.
+constexpr std::size_t NameLimit = 260;
 constexpr std::size_t MultiSelectNameBufferSize = 65519;
+// Wine's ANSI dialogs cut a name that does not fit the buffer and still report success, which
+// would save under a name the user never typed. The buffer is made roomy enough to see such a
+// name whole, and the limit is applied here.
+constexpr std::size_t RoomyNameBufferSize = 32768;
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
@@ -65,9 +71,10 @@ const char* TextOrNull(const std::string& text) {
 bool TOpenDialog::Execute() {
     const std::string filterList = FilterListFromText(Filter, IsAnsiLeadByte);
     const bool multiSelect = Options.Contains(TOpenOption::ofAllowMultiSelect);
-    std::vector<char> name(multiSelect ? MultiSelectNameBufferSize : NameBufferSize, '\0');
+    std::vector<char> name(multiSelect ? MultiSelectNameBufferSize : RoomyNameBufferSize, '\0');
+    const std::size_t limit = multiSelect ? MultiSelectNameBufferSize : NameLimit;
     // Cut to whole characters, leaving room for the terminating NUL.
-    FileName.copy(name.data(), WholeCharacterPrefix(FileName, name.size() - 1, IsAnsiLeadByte));
+    FileName.copy(name.data(), WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte));
 
     TModalFrame frame;
     OPENFILENAMEA record{};
@@ -86,7 +93,12 @@ bool TOpenDialog::Execute() {
     if (!RunDialog(record)) {
         return false;
     }
-    FileName = name.data();
+    // A name that ends nowhere in the buffer was cut too.
+    const std::string chosen(name.begin(), std::find(name.begin(), name.end(), '\0'));
+    if (chosen.size() >= limit) {
+        return false;
+    }
+    FileName = chosen;
     FilterIndex = static_cast<int>(record.nFilterIndex);
     return true;
 }

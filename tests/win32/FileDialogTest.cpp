@@ -65,7 +65,6 @@ TEST(TOpenDialog, RecordCarriesFilterFlagsNameAndOwner) {
 
     EXPECT_EQ(dialog.FilterList, "ポ (*.zrt)\0*.zrt\0すべてのファイル (*.*)\0*.*\0\0"s);
     EXPECT_EQ(dialog.Flags, 0x2880024u);
-    EXPECT_EQ(dialog.NameBufferSize, 260u);
     EXPECT_EQ(dialog.NameBuffer.substr(0, dialog.FileName.size() + 1), dialog.FileName + '\0');
     EXPECT_EQ(dialog.NameBuffer.find_first_not_of('\0', dialog.FileName.size()), std::string::npos);
     EXPECT_EQ(dialog.DefaultExtension, "(none)");
@@ -79,7 +78,25 @@ TEST(TOpenDialog, ANameTooLongForTheBufferIsCutAtAWholeCharacter) {
     RecordingOpenDialog dialog;
     dialog.FileName = std::string(258, 'a') + "表";  // 260 bytes: the last character cannot fit
     dialog.Execute();
-    EXPECT_EQ(dialog.NameBuffer, std::string(258, 'a') + std::string(2, '\0'));
+    EXPECT_EQ(dialog.NameBuffer.substr(0, 260), std::string(258, 'a') + std::string(2, '\0'));
+}
+
+TEST(TOpenDialog, AChosenPathLongerThan259BytesCountsAsCancel) {
+    RecordingOpenDialog dialog;
+    dialog.Filter = "A|*.a|B|*.b";
+    dialog.FileName = "before";
+    dialog.ChooseName = true;
+    dialog.ChosenFilterIndex = 2;
+
+    dialog.ChosenName = "C:\\" + std::string(257, 'n');  // 260 bytes
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, "before");
+    EXPECT_EQ(dialog.FilterIndex, 1);
+
+    dialog.ChosenName = "C:\\" + std::string(256, 'n');  // 259 bytes: the longest a path may be
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, dialog.ChosenName);
+    EXPECT_EQ(dialog.FilterIndex, 2);
 }
 
 TEST(TOpenDialog, CancelKeepsNameAndFilterAChoiceReplacesThem) {
