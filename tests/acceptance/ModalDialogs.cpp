@@ -1,0 +1,208 @@
+#include "acceptance/ModalDialogs.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "acceptance/UserInput.h"
+#include "acceptance/WindowQuery.h"
+
+namespace {
+
+constexpr int MessageTextId = 0xFFFF;
+constexpr int MessageIconId = 0x440;
+constexpr int ExplorerFileNameId = 0x47C;
+constexpr int OldFileNameId = 0x480;
+constexpr int FileTypeId = 0x470;
+
+bool IsDialog(HWND window) {
+    return ClassNameOf(window) == "#32770";
+}
+
+HWND FindDescendant(HWND parent, int id, const char* className) {
+    for (const HWND child : DescendantsOf(parent)) {
+        if (GetDlgCtrlID(child) == id && lstrcmpiA(ClassNameOf(child).c_str(), className) == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The icon's pixels as the screen shows them: the error icon is mostly red, the exclamation
+// icon mostly yellow, the question icon mostly blue.
+IconLook LookOfIconAt(const RECT& rect) {
+    const SIZE size = SizeOf(rect);
+    if (size.cx <= 0 || size.cy <= 0) {
+        return IconLook::None;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size.cx, size.cy, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    int red = 0;
+    int yellow = 0;
+    int blue = 0;
+    int coloured = 0;
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; bits && i < size.cx * size.cy; ++i) {
+        const int r = (pixels[i] >> 16) & 0xFF;
+        const int g = (pixels[i] >> 8) & 0xFF;
+        const int b = pixels[i] & 0xFF;
+        const bool grey = std::abs(r - g) < 40 && std::abs(g - b) < 40 && std::abs(r - b) < 40;
+        if (grey) {
+            continue;
+        }
+        ++coloured;
+        if (r > 160 && g < 100 && b < 100) {
+            ++red;
+        } else if (r > 160 && g > 160 && b < 120) {
+            ++yellow;
+        } else if (b > 120 && b > r + 40) {
+            ++blue;
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (coloured == 0) {
+        return IconLook::None;
+    }
+    if (red > yellow && red * 3 > coloured) {
+        return IconLook::Error;
+    }
+    if (yellow > red && yellow * 3 > coloured) {
+        return IconLook::Exclamation;
+    }
+    if (blue > red && blue > yellow && blue * 3 > coloured) {
+        return IconLook::Question;
+    }
+    return IconLook::Other;
+}
+
+}  // namespace
+
+const char* Describe(IconLook look) {
+    switch (look) {
+        case IconLook::None:
+            return "no icon";
+        case IconLook::Error:
+            return "the error icon";
+        case IconLook::Exclamation:
+            return "the exclamation icon";
+        case IconLook::Question:
+            return "the question icon";
+        case IconLook::Other:
+            return "an icon of other colours";
+    }
+    return "?";
+}
+
+std::vector<HWND> VisibleDialogsOf(DWORD processId) {
+    std::vector<HWND> found;
+    for (const HWND window : TopLevelWindowsOf(processId)) {
+        if (IsDialog(window) && IsWindowVisible(window)) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+
+HWND WaitForDialog(DWORD processId, DWORD timeoutMilliseconds) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            for (const HWND window : VisibleDialogsOf(processId)) {
+                if (IsWindowEnabled(window)) {
+                    dialog = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMilliseconds);
+    if (dialog) {
+        // Let it finish laying itself out and painting before it is read or operated.
+        Sleep(200);
+    }
+    return dialog;
+}
+
+MessageBoxView ReadMessageBox(HWND box) {
+    MessageBoxView view;
+    view.window = box;
+    view.caption = CaptionOf(box);
+    if (const HWND text = GetDlgItem(box, MessageTextId)) {
+        view.text = TextOf(text);
+    }
+    const HWND icon = GetDlgItem(box, MessageIconId);
+    if (icon && IsWindowVisible(icon)) {
+        view.icon = LookOfIconAt(ScreenRectOf(icon));
+    }
+    std::vector<std::pair<LONG, int>> buttons;
+    for (const HWND child : DescendantsOf(box)) {
+        if (IsWindowVisible(child) && lstrcmpiA(ClassNameOf(child).c_str(), "Button") == 0) {
+            buttons.emplace_back(ScreenRectOf(child).left, GetDlgCtrlID(child));
+        }
+    }
+    std::sort(buttons.begin(), buttons.end());
+    for (const auto& button : buttons) {
+        view.buttons.push_back(button.second);
+    }
+    return view;
+}
+
+void ClickDialogButton(HWND dialog, int id) {
+    if (const HWND button = GetDlgItem(dialog, id)) {
+        ClickCentreOf(button);
+    }
+}
+
+HWND FileNameField(HWND dialog) {
+    // The Explorer dialog's name field is a combo box holding an edit, all with the same id;
+    // older dialogs have a plain edit.
+    HWND field = FindDescendant(dialog, ExplorerFileNameId, "Edit");
+    return field ? field : FindDescendant(dialog, OldFileNameId, "Edit");
+}
+
+bool IsFileDialog(HWND dialog) {
+    return FileNameField(dialog) != nullptr;
+}
+
+FileDialogView ReadFileDialog(HWND dialog) {
+    FileDialogView view;
+    view.window = dialog;
+    view.title = CaptionOf(dialog);
+    if (const HWND field = FileNameField(dialog)) {
+        view.fileName = TextOf(field);
+    }
+    if (const HWND types = FindDescendant(dialog, FileTypeId, "ComboBox")) {
+        view.filter = TextOf(types);
+    }
+    return view;
+}
+
+void TypeFileNameAndEnter(HWND dialog, const std::string& name) {
+    const HWND field = FileNameField(dialog);
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    if (FocusOf(thread) != field) {
+        ClickCentreOf(field);
+        WaitUntil([&] { return FocusOf(thread) == field; }, 3000);
+    }
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    PressKey(VK_DELETE);
+    WaitUntil([&] { return TextOf(field).empty(); }, 3000);
+    TypeText(name);
+    WaitUntil([&] { return TextOf(field) == name; }, 5000);
+    PressKey(VK_RETURN);
+}
