@@ -62,7 +62,9 @@ configure_and_build() {
 }
 
 # The registry entries that make Wine behave like the Japanese Windows the program is for:
-# the Windows font names mapped to the IPA fonts, and no crash dialog to wait on.
+# the Windows font names mapped to the IPA fonts, and no crash dialog to wait on. Xvfb has no
+# window manager, so Wine is told not to hand its windows to one: a managed window waits two
+# seconds for a window manager each time it is hidden or destroyed.
 write_wine_settings() {
     local reg="$BUILD/wine-settings.reg"
     iconv -f UTF-8 -t UTF-16LE > "$reg" <<'REG'
@@ -79,12 +81,18 @@ write_wine_settings() {
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
     wine_env wine regedit /S "$(wine_env winepath -w "$reg")" >/dev/null 2>&1
 }
 
+# Raised whenever the settings above change, so that older prefixes are made anew.
+PREFIX_MARK="$WINEPREFIX/.zub-ready-2"
+
 ensure_wine_prefix() {
-    if [ ! -f "$WINEPREFIX/.zub-ready" ]; then
+    if [ ! -f "$PREFIX_MARK" ]; then
         say "creating the Wine prefix in $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -92,7 +100,7 @@ ensure_wine_prefix() {
         wine_env wineserver -w
         write_wine_settings
         wine_env wineserver -w
-        touch "$WINEPREFIX/.zub-ready"
+        touch "$PREFIX_MARK"
     fi
 }
 

@@ -39,6 +39,15 @@ public:
     const TProjectRecord& Record() const { return record_; }
 
 private:
+    // Asks whether to save the changes; answers the button pressed.
+    int SaveChangesPrompt();
+    // Before New, Open or a close of a changed project: false when the user called the command off.
+    bool SaveFirst();
+    // Runs the save dialog and saves under the name chosen there; false when it was cancelled.
+    bool SaveUnderChosenName();
+    // The file name and the caption always change together.
+    void SetCurrentFileName(const std::string& fileName);
+
     DocumentWindow& window_;
     IniFileOpener openIniFile_;
     std::string currentFileName_;

@@ -18,6 +18,7 @@ public:
         std::string Section;
         std::string Key;
         std::string Value;
+        bool operator==(const Entry&) const = default;
     };
     using File = std::vector<Entry>;
 
@@ -29,7 +30,8 @@ public:
     void RefuseWrites(const std::string& path, int fromWrite = 0) { refusals_[path] = fromWrite; }
     void AllowWrites(const std::string& path) { refusals_.erase(path); }
 
-    std::optional<std::string> Value(const std::string& path, const std::string& section,
+    std::optional<std::string> Value(const std::string& path,
+                                     const std::string& section,
                                      const std::string& key) const {
         const auto file = Files.find(path);
         if (file == Files.end()) {
@@ -56,7 +58,8 @@ private:
         Object(MemoryIniFiles& files, const std::string& path) : TCustomIniFile(path), files_(files) {}
         ~Object() override { ++files_.Released; }
 
-        std::string ReadEntry(const std::string& section, const std::string& key,
+        std::string ReadEntry(const std::string& section,
+                              const std::string& key,
                               const std::string& defaultValue) override {
             return files_.Value(FileName(), section, key).value_or(defaultValue);
         }

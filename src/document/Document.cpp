@@ -1,0 +1,137 @@
+#include "document/Document.h"
+
+#include <utility>
+
+#include "document/ProjectFile.h"
+
+namespace {
+
+// The message box's flags and answers by their Windows values (MB_YESNOCANCEL,
+// MB_ICONEXCLAMATION, IDYES, IDNO); the names differ so that windows.h can never clash.
+constexpr unsigned YesNoCancelButtons = 0x3;
+constexpr unsigned ExclamationIcon = 0x30;
+constexpr int AnswerYes = 6;
+constexpr int AnswerNo = 7;
+
+constexpr const char* PromptCaption = "ZUB Runtime Editor";
+
+}  // namespace
+
+TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile)
+    : window_(window), openIniFile_(std::move(openIniFile)) {}
+
+void TDocument::FormCreate() {
+    SetCurrentFileName(UntitledName);
+    window_.SetSaveDialogFileName(currentFileName_);
+    modified_ = false;
+    hasFile_ = false;
+}
+
+void TDocument::NewZrtFile() {
+    for (std::string& field : record_) {
+        field.clear();
+    }
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        window_.SetEditText(row, record_[row]);
+    }
+    SetCurrentFileName(UntitledName);
+    window_.SetSaveDialogFileName(currentFileName_);
+    modified_ = false;
+    hasFile_ = false;
+}
+
+void TDocument::OpenZrtFile() {
+    SetCurrentFileName(window_.OpenDialogFileName());
+    window_.SetSaveDialogFileName(currentFileName_);
+    LoadProject(currentFileName_, openIniFile_, record_, window_);
+    // Showing the loaded values reported changes of their own; the project is as on disk.
+    modified_ = false;
+    hasFile_ = true;
+}
+
+void TDocument::SaveZrtFile() {
+    // A store that raises leaves both flags as they were: nothing claims a save that failed.
+    StoreProject(currentFileName_, openIniFile_, window_);
+    modified_ = false;
+    hasFile_ = true;
+}
+
+void TDocument::Change() {
+    modified_ = true;
+}
+
+void TDocument::MenuFileNewClick() {
+    if (modified_ && !SaveFirst()) {
+        return;
+    }
+    NewZrtFile();
+}
+
+void TDocument::MenuFileOpenClick() {
+    if (modified_ && !SaveFirst()) {
+        return;
+    }
+    if (window_.ExecuteOpenDialog()) {
+        OpenZrtFile();
+    }
+}
+
+void TDocument::MenuFileSaveClick() {
+    if (hasFile_) {
+        SaveZrtFile();
+    } else {
+        SaveUnderChosenName();
+    }
+}
+
+void TDocument::MenuFileSaveAsClick() {
+    SaveUnderChosenName();
+}
+
+void TDocument::MenuFileExitClick() {
+    window_.RequestClose();
+}
+
+void TDocument::FormCloseQuery(bool& CanClose) {
+    if (!modified_) {
+        return;
+    }
+    // Refused until the changes are safe, so that a save that raises cannot let the window go.
+    CanClose = false;
+    CanClose = SaveFirst();
+}
+
+int TDocument::SaveChangesPrompt() {
+    const std::string text = "ファイル " + currentFileName_ + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
+    return window_.ShowMessageBox(text, PromptCaption, YesNoCancelButtons | ExclamationIcon);
+}
+
+bool TDocument::SaveFirst() {
+    switch (SaveChangesPrompt()) {
+        case AnswerNo:
+            return true;
+        case AnswerYes:
+            if (hasFile_) {
+                SaveZrtFile();
+                return true;
+            }
+            return SaveUnderChosenName();
+        default:
+            // Cancel, Escape, and a box that could not be shown: nothing may be lost.
+            return false;
+    }
+}
+
+bool TDocument::SaveUnderChosenName() {
+    if (!window_.ExecuteSaveDialog()) {
+        return false;
+    }
+    SetCurrentFileName(window_.SaveDialogFileName());
+    SaveZrtFile();
+    return true;
+}
+
+void TDocument::SetCurrentFileName(const std::string& fileName) {
+    currentFileName_ = fileName;
+    window_.SetCaption(currentFileName_ + " - " + window_.ApplicationTitle());
+}

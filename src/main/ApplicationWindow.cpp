@@ -1,0 +1,102 @@
+#include "main/ApplicationWindow.h"
+
+#include "platform/Exception.h"
+
+namespace {
+
+constexpr char ClassName[] = "ZubRuntimeEditorApplication";
+
+// Activation is passed on only after the activating message has run its course: changing the
+// active window from inside WM_ACTIVATE would nest one activation inside another.
+constexpr UINT PassActivationOn = WM_APP;
+
+}  // namespace
+
+TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, ApplicationWindowEvents& events)
+    : instance_(instance), events_(events) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.lpszClassName = ClassName;
+    class_ = RegisterClassExA(&windowClass);
+    if (!class_) {
+        throw Exception("アプリケーション ウィンドウのクラスを登録できません");
+    }
+    // A pop-up window keeps the zero size it is given; a caption, system menu and minimize box
+    // give its taskbar button the usual Restore, Minimize and Close.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
+    const int left = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int top = GetSystemMetrics(SM_CYSCREEN) / 2;
+    handle_ = CreateWindowExA(0, ClassName, "", style, left, top, 0, 0, nullptr, nullptr, instance, this);
+    if (!handle_) {
+        UnregisterClassA(ClassName, instance_);
+        throw Exception("アプリケーション ウィンドウを作成できません");
+    }
+}
+
+TApplicationWindow::~TApplicationWindow() {
+    DestroyWindow(handle_);
+    UnregisterClassA(ClassName, instance_);
+}
+
+LRESULT CALLBACK TApplicationWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TApplicationWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    // An error must not unwind through the system's frames that called us.
+    try {
+        return self->HandleMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->events_.ReportError(error);
+        return 0;
+    }
+}
+
+LRESULT TApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            // Never destroyed here: the program ends only through the main window's close.
+            events_.CloseRequested();
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                events_.MinimizeRequested();
+                return 0;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+            // Restoring is noticed here rather than in SC_RESTORE, which not every way of
+            // restoring a window sends.
+            const bool iconic = IsIconic(window) != FALSE;
+            const bool restored = wasIconic_ && !iconic;
+            wasIconic_ = iconic;
+            if (restored) {
+                events_.Restored();
+            }
+            return result;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+                PostMessageA(window, PassActivationOn, 0, 0);
+            }
+            break;
+        case PassActivationOn:
+            events_.Activated();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) {
+                events_.SessionEnding();
+            }
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/Document.h"
+#include "document/DocumentWindow.h"
+
+// The main window as the document sees it, played from a script: the answers of the prompt and
+// of the dialogs are queued beforehand, and everything the document asked of the window is
+// recorded. Like the real window, a set that changes an edit's text calls Change, and a close
+// request runs the close query.
+class ScriptedWindow : public DocumentWindow {
+public:
+    struct Prompt {
+        std::string Text;
+        std::string Caption;
+        unsigned Flags;
+    };
+
+    // A dialog that keeps the name chosen in it last, like the real ones.
+    struct Dialog {
+        std::string FileName;
+        std::deque<std::optional<std::string>> Answers;  // a name is chosen; nullopt cancels
+        std::vector<std::string> Offered;                // FileName at the start of each run
+
+        bool Execute() {
+            Offered.push_back(FileName);
+            if (Answers.empty()) {
+                ADD_FAILURE() << "a dialog ran that the script did not expect";
+                return false;
+            }
+            const std::optional<std::string> answer = Answers.front();
+            Answers.pop_front();
+            if (answer) {
+                FileName = *answer;
+            }
+            return answer.has_value();
+        }
+    };
+
+    TDocument* Document = nullptr;
+    std::string Title = "ZUB Runtime Editor";
+
+    std::array<std::string, ProjectRowCount> Texts;
+    std::vector<std::string> Captions;
+    Dialog SaveDialog;
+    Dialog OpenDialog;
+    std::deque<int> PromptAnswers;
+    std::vector<Prompt> Prompts;
+    std::vector<bool> CloseAnswers;  // CanClose of each close request that was answered
+    bool Closed = false;
+
+    // The user types into an edit.
+    void Type(std::size_t row, const std::string& text) { SetEditText(row, text); }
+
+    const std::string& Caption() const {
+        static const std::string none;
+        return Captions.empty() ? none : Captions.back();
+    }
+
+    std::string EditText(std::size_t row) const override { return Texts.at(row); }
+
+    void SetEditText(std::size_t row, const std::string& text) override {
+        if (Texts.at(row) != text) {
+            Texts[row] = text;
+            Document->Change();
+        }
+    }
+
+    std::string ApplicationTitle() const override { return Title; }
+    void SetCaption(const std::string& caption) override { Captions.push_back(caption); }
+
+    std::string SaveDialogFileName() const override { return SaveDialog.FileName; }
+    void SetSaveDialogFileName(const std::string& fileName) override { SaveDialog.FileName = fileName; }
+    bool ExecuteSaveDialog() override { return SaveDialog.Execute(); }
+
+    std::string OpenDialogFileName() const override { return OpenDialog.FileName; }
+    bool ExecuteOpenDialog() override { return OpenDialog.Execute(); }
+
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+        Prompts.push_back({text, caption, flags});
+        if (PromptAnswers.empty()) {
+            ADD_FAILURE() << "a message box was shown that the script did not expect";
+            return 2;
+        }
+        const int answer = PromptAnswers.front();
+        PromptAnswers.pop_front();
+        return answer;
+    }
+
+    void RequestClose() override {
+        bool canClose = true;
+        Document->FormCloseQuery(canClose);
+        CloseAnswers.push_back(canClose);
+        Closed = Closed || canClose;
+    }
+};

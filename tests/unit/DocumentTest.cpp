@@ -1,0 +1,530 @@
+#include "document/Document.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "doubles/MemoryIniFile.h"
+#include "doubles/ScriptedWindow.h"
+
+namespace {
+
+constexpr int Yes = 6;
+constexpr int No = 7;
+constexpr int Cancel = 2;  // also what Escape and the box's close button answer
+
+const std::string Untitled = "\x96\xb3\x91\xe8.zrt";  // 無題.zrt in code page 932
+const std::string PathA = "C:\\p\\a.zrt";
+const std::string PathB = "C:\\p\\b.zrt";
+
+std::string CaptionFor(const std::string& fileName) {
+    return fileName + " - ZUB Runtime Editor";
+}
+
+// Everything a command may change, to tell that a command changed nothing.
+struct Snapshot {
+    std::array<std::string, ProjectRowCount> Texts;
+    TProjectRecord Record;
+    std::string FileName;
+    std::string Caption;
+    std::string SaveDialogName;
+    bool Modified;
+    bool HasFile;
+    std::map<std::string, MemoryIniFiles::File> Files;
+    bool operator==(const Snapshot&) const = default;
+};
+
+class DocumentTest : public testing::Test {
+protected:
+    MemoryIniFiles files;
+    ScriptedWindow window;
+    TDocument document{window, files.Opener()};
+
+    void SetUp() override {
+        window.Document = &document;
+        document.FormCreate();
+    }
+
+    void ExpectState(bool hasFile, bool modified) {
+        EXPECT_EQ(document.HasFile(), hasFile);
+        EXPECT_EQ(document.Modified(), modified);
+    }
+
+    // A project file at path whose every value starts with prefix.
+    void WriteProject(const std::string& path, const std::string& prefix) {
+        MemoryIniFiles::File& file = files.Files[path];
+        file.clear();
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            file.push_back({ProjectTable[row].Section, ProjectTable[row].Key, prefix + std::to_string(row)});
+        }
+    }
+
+    void Open(const std::string& path) {
+        window.OpenDialog.Answers.push_back(path);
+        document.MenuFileOpenClick();
+    }
+
+    // Filed, changed: path opened and its icon edited.
+    void OpenAndEdit(const std::string& path) {
+        WriteProject(path, "loaded");
+        Open(path);
+        window.Type(1, "edited.ico");
+    }
+
+    void SaveAs(const std::string& path) {
+        window.SaveDialog.Answers.push_back(path);
+        document.MenuFileSaveAsClick();
+    }
+
+    Snapshot Take() const {
+        return {window.Texts,
+                document.Record(),
+                document.CurrentFileName(),
+                window.Caption(),
+                window.SaveDialog.FileName,
+                document.Modified(),
+                document.HasFile(),
+                files.Files};
+    }
+
+    // The file at path holds exactly the edits' texts, in table order.
+    void ExpectStored(const std::string& path) {
+        ASSERT_TRUE(files.Files.count(path)) << path;
+        const MemoryIniFiles::File& file = files.Files.at(path);
+        ASSERT_EQ(file.size(), ProjectRowCount);
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            EXPECT_EQ(file[row].Value, window.Texts[row]) << ProjectTable[row].Key;
+        }
+    }
+
+    // Back to a new, clean project with nothing recorded and no files.
+    void Restart() {
+        files = MemoryIniFiles();
+        window = ScriptedWindow();
+        window.Document = &document;
+        document.NewZrtFile();
+    }
+
+    bool Close() {
+        bool canClose = true;
+        document.FormCloseQuery(canClose);
+        return canClose;
+    }
+};
+
+}  // namespace
+
+TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
+    EXPECT_EQ(document.CurrentFileName(), Untitled);
+    EXPECT_EQ(window.Captions, std::vector<std::string>{"\x96\xb3\x91\xe8.zrt - ZUB Runtime Editor"});
+    EXPECT_EQ(window.SaveDialog.FileName, Untitled);
+    EXPECT_EQ(window.OpenDialog.FileName, "");
+    ExpectState(false, false);
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(document.Record()[row], "");
+        EXPECT_EQ(window.Texts[row], "");
+    }
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(window.Prompts.empty());
+
+    window.SaveDialog.Answers.push_back(std::nullopt);
+    document.MenuFileSaveClick();
+    EXPECT_EQ(window.SaveDialog.Offered, std::vector<std::string>{Untitled});
+}
+
+TEST_F(DocumentTest, TheCaptionFollowsTheTitleAsItReadsWhenTheNameChanges) {
+    window.Title = "Other";
+    SaveAs(PathA);
+    EXPECT_EQ(window.Caption(), PathA + " - Other");
+}
+
+TEST_F(DocumentTest, AnyChangeOfAnEditMarksTheProjectChangedEvenBackToItsLoadedText) {
+    OpenAndEdit(PathA);
+    ExpectState(true, true);
+    window.Type(1, "loaded1");
+    ExpectState(true, true);
+
+    window.PromptAnswers.push_back(Cancel);
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(window.Prompts.size(), 1u);
+}
+
+TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
+    window.Type(16, "x");
+    window.PromptAnswers.push_back(Cancel);
+    document.MenuFileNewClick();
+
+    ASSERT_EQ(window.Prompts.size(), 1u);
+    const std::string text =
+        "\x83\x74\x83\x40\x83\x43\x83\x8b\x20"  // ファイル + space
+        "\x96\xb3\x91\xe8.zrt"                  // 無題.zrt
+        "\x20\x82\xcc\x93\xe0\x97\x65\x82\xaa\x95\xcf\x8d\x58\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"
+        "\r\n\r\n"
+        "\x95\xcf\x8d\x58\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb7\x82\xa9?";
+    EXPECT_EQ(window.Prompts[0].Text, text);
+    EXPECT_EQ(window.Prompts[0].Caption, "ZUB Runtime Editor");
+    EXPECT_EQ(window.Prompts[0].Flags, 51u);
+
+    // The caption is the program's own text, not the title of the moment.
+    window.Title = "Other";
+    window.PromptAnswers = {No, Cancel};
+    OpenAndEdit(PathA);
+    document.MenuFileNewClick();
+    ASSERT_EQ(window.Prompts.size(), 3u);
+    EXPECT_EQ(window.Prompts[2].Caption, "ZUB Runtime Editor");
+    EXPECT_EQ(window.Prompts[2].Text.substr(0, 9 + PathA.size() + 1),
+              "\x83\x74\x83\x40\x83\x43\x83\x8b " + PathA + " ");
+}
+
+TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(No);
+    window.OpenDialog.Answers.push_back(std::nullopt);
+    document.MenuFileOpenClick();
+    SaveAs(PathB);
+    ExpectState(true, false);
+
+    document.MenuFileNewClick();
+    EXPECT_EQ(window.Prompts.size(), 1u);  // none for a clean project
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(document.Record()[row], "");
+        EXPECT_EQ(window.Texts[row], "");
+    }
+    EXPECT_EQ(document.CurrentFileName(), Untitled);
+    EXPECT_EQ(window.Caption(), CaptionFor(Untitled));
+    EXPECT_EQ(window.SaveDialog.FileName, Untitled);
+    ExpectState(false, false);
+}
+
+TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
+    struct Case {
+        const char* Name;
+        bool Filed;
+        int Answer;
+        bool SaveDialogRuns;
+    };
+    const Case cases[] = {
+        {"Cancel, new", false, Cancel, false},
+        {"Cancel, filed", true, Cancel, false},
+        {"box not shown", true, 0, false},
+        {"Yes, save dialog cancelled", false, Yes, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        for (int command = 0; command < 3; ++command) {
+            SCOPED_TRACE(command);
+            Restart();
+            if (c.Filed) {
+                OpenAndEdit(PathA);
+            } else {
+                window.Type(0, "typed");
+            }
+            const Snapshot before = Take();
+            const std::size_t openRuns = window.OpenDialog.Offered.size();
+
+            window.PromptAnswers.push_back(c.Answer);
+            if (c.SaveDialogRuns) {
+                window.SaveDialog.Answers.push_back(std::nullopt);
+            }
+            if (command == 0) {
+                document.MenuFileNewClick();
+            } else if (command == 1) {
+                document.MenuFileOpenClick();
+            } else {
+                document.MenuFileExitClick();
+                EXPECT_EQ(window.CloseAnswers, std::vector<bool>{false});
+                EXPECT_FALSE(window.Closed);
+            }
+            EXPECT_TRUE(Take() == before);
+            EXPECT_EQ(window.Prompts.size(), 1u);
+            EXPECT_EQ(window.SaveDialog.Offered.size(), c.SaveDialogRuns ? 1u : 0u);
+            EXPECT_EQ(window.OpenDialog.Offered.size(), openRuns);
+        }
+    }
+}
+
+TEST_F(DocumentTest, NoDiscardsTheChangesAndGoesOn) {
+    window.Type(3, "1.0");
+    window.PromptAnswers.push_back(No);
+    document.MenuFileNewClick();
+    EXPECT_EQ(window.Texts[3], "");
+    ExpectState(false, false);
+    EXPECT_TRUE(files.Files.empty());
+
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(No);
+    document.MenuFileExitClick();
+    EXPECT_TRUE(window.Closed);
+    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loaded1");
+}
+
+TEST_F(DocumentTest, YesOnAFiledProjectSavesItWhereItCameFromAndGoesOn) {
+    WriteProject(PathB, "other");
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(Yes);
+    Open(PathB);
+    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "edited.ico");
+    EXPECT_EQ(window.Texts[1], "other1");
+    EXPECT_EQ(window.Caption(), CaptionFor(PathB));
+    ExpectState(true, false);
+    EXPECT_TRUE(window.SaveDialog.Offered.empty());
+
+    window.Type(2, "m.manifest");
+    window.PromptAnswers.push_back(Yes);
+    document.MenuFileNewClick();
+    EXPECT_EQ(files.Value(PathB, "MANIFEST", "filename"), "m.manifest");
+    EXPECT_EQ(window.Texts[2], "");
+    ExpectState(false, false);
+
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(Yes);
+    document.MenuFileExitClick();
+    EXPECT_TRUE(window.Closed);
+    EXPECT_EQ(document.CurrentFileName(), PathA);
+    ExpectState(true, false);
+    EXPECT_TRUE(window.SaveDialog.Offered.empty());
+}
+
+TEST_F(DocumentTest, YesOnANewProjectAsksForANameSavesThereAndGoesOn) {
+    window.Type(0, "rt.exe");
+    window.PromptAnswers.push_back(Yes);
+    window.SaveDialog.Answers.push_back(PathA);
+    document.MenuFileNewClick();
+    EXPECT_EQ(window.SaveDialog.Offered, std::vector<std::string>{Untitled});
+    EXPECT_EQ(files.Value(PathA, "RUNTIME", "filename"), "rt.exe");
+    EXPECT_EQ(window.Captions.end()[-2], CaptionFor(PathA));  // named before it was saved
+    EXPECT_EQ(window.Caption(), CaptionFor(Untitled));
+    EXPECT_EQ(window.Texts[0], "");
+    ExpectState(false, false);
+
+    // The save stands when the open dialog is then cancelled.
+    window.Type(0, "rt2.exe");
+    window.PromptAnswers.push_back(Yes);
+    window.SaveDialog.Answers.push_back(PathB);
+    window.OpenDialog.Answers.push_back(std::nullopt);
+    document.MenuFileOpenClick();
+    EXPECT_EQ(files.Value(PathB, "RUNTIME", "filename"), "rt2.exe");
+    EXPECT_EQ(window.Texts[0], "rt2.exe");
+    EXPECT_EQ(window.Caption(), CaptionFor(PathB));
+    ExpectState(true, false);
+
+    document.MenuFileNewClick();
+    window.Type(5, "v");
+    window.PromptAnswers.push_back(Yes);
+    window.SaveDialog.Answers.push_back(PathA);
+    document.MenuFileExitClick();
+    EXPECT_TRUE(window.Closed);
+    EXPECT_EQ(files.Value(PathA, "VERSION", "FileVersion"), "v");
+}
+
+TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
+    WriteProject(PathA, "a");
+    Open(PathA);
+    EXPECT_TRUE(window.Prompts.empty());
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(document.Record()[row], "a" + std::to_string(row));
+        EXPECT_EQ(window.Texts[row], document.Record()[row]);
+    }
+    EXPECT_EQ(document.CurrentFileName(), PathA);
+    EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    EXPECT_EQ(window.SaveDialog.FileName, PathA);
+    ExpectState(true, false);
+
+    const Snapshot before = Take();
+    window.OpenDialog.Answers.push_back(std::nullopt);
+    document.MenuFileOpenClick();
+    EXPECT_TRUE(Take() == before);
+    // The open dialog offers what was chosen in it last.
+    EXPECT_EQ(window.OpenDialog.Offered, (std::vector<std::string>{"", PathA}));
+}
+
+TEST_F(DocumentTest, NoOnASecondOpenThenCancelKeepsTheEditedText) {
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(No);
+    window.OpenDialog.Answers.push_back(std::nullopt);
+    document.MenuFileOpenClick();
+    EXPECT_EQ(window.Texts[1], "edited.ico");
+    EXPECT_EQ(document.CurrentFileName(), PathA);
+    ExpectState(true, true);
+}
+
+TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyValues) {
+    OpenAndEdit(PathA);
+    window.PromptAnswers.push_back(No);
+    Open("C:\\p\\missing.zrt");
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(document.Record()[row], "");
+        EXPECT_EQ(window.Texts[row], "");
+    }
+    EXPECT_EQ(window.Caption(), CaptionFor("C:\\p\\missing.zrt"));
+    ExpectState(true, false);
+    EXPECT_EQ(files.Files.count("C:\\p\\missing.zrt"), 0u);
+
+    // Saving it needs no name.
+    document.MenuFileSaveClick();
+    ExpectStored("C:\\p\\missing.zrt");
+}
+
+TEST_F(DocumentTest, SaveAsksForANameOnlyForANewProject) {
+    window.SaveDialog.Answers.push_back(std::nullopt);
+    const Snapshot before = Take();
+    document.MenuFileSaveClick();
+    EXPECT_TRUE(Take() == before);
+
+    window.Type(7, "pv");
+    window.SaveDialog.Answers.push_back(PathA);
+    document.MenuFileSaveClick();
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, Untitled}));
+    ExpectStored(PathA);
+    EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    ExpectState(true, false);
+
+    window.Type(7, "pv2");
+    document.MenuFileSaveClick();
+    document.MenuFileSaveClick();  // clean: saved all the same
+    ExpectStored(PathA);
+    EXPECT_EQ(window.SaveDialog.Offered.size(), 2u);
+    EXPECT_EQ(files.Opened.size(), 3u);
+    ExpectState(true, false);
+    EXPECT_TRUE(window.Prompts.empty());
+}
+
+TEST_F(DocumentTest, SaveAsAlwaysAsksAndALaterSaveWritesToTheNewName) {
+    SaveAs(PathA);  // a clean new project is saved too
+    ExpectStored(PathA);
+    ExpectState(true, false);
+
+    window.Type(8, "(c)");
+    const Snapshot before = Take();
+    window.SaveDialog.Answers.push_back(std::nullopt);
+    document.MenuFileSaveAsClick();
+    EXPECT_TRUE(Take() == before);
+
+    SaveAs(PathB);
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, PathA, PathA}));
+    EXPECT_EQ(window.Caption(), CaptionFor(PathB));
+    ExpectState(true, false);
+    window.Type(8, "(c) 2");
+    document.MenuFileSaveClick();
+    ExpectStored(PathB);
+    EXPECT_EQ(files.Value(PathA, "VERSION", "LegalCopyright"), "");
+}
+
+TEST_F(DocumentTest, ACleanProjectClosesWithoutAPrompt) {
+    OpenAndEdit(PathA);
+    document.MenuFileSaveClick();
+    document.MenuFileExitClick();
+    EXPECT_EQ(window.CloseAnswers, std::vector<bool>{true});
+    EXPECT_TRUE(window.Prompts.empty());
+}
+
+// A store that fails raises out of the command, which leaves its flags and its steps as they were.
+class FailingStoreTest : public DocumentTest {
+protected:
+    void ExpectRaised(const std::string& path, void (TDocument::*command)()) {
+        try {
+            (document.*command)();
+            FAIL() << "the command did not raise";
+        } catch (const EIniFileException& error) {
+            EXPECT_EQ(error.Message(), path + " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1");
+        }
+    }
+};
+
+TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndTheNextSaveWorks) {
+    OpenAndEdit(PathA);
+    files.RefuseWrites(PathA, 3);
+    ExpectRaised(PathA, &TDocument::MenuFileSaveClick);
+    EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    ExpectState(true, true);
+
+    files.AllowWrites(PathA);
+    document.MenuFileSaveClick();
+    ExpectStored(PathA);
+    ExpectState(true, false);
+}
+
+TEST_F(FailingStoreTest, SaveOfANewProjectKeepsTheChosenNameButStillAsksNextTime) {
+    window.Type(0, "rt.exe");
+    files.RefuseWrites(PathA);
+    window.SaveDialog.Answers.push_back(PathA);
+    ExpectRaised(PathA, &TDocument::MenuFileSaveClick);
+    EXPECT_EQ(document.CurrentFileName(), PathA);
+    EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    ExpectState(false, true);
+
+    window.SaveDialog.Answers.push_back(PathB);
+    document.MenuFileSaveClick();
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, PathA}));
+    ExpectStored(PathB);
+    ExpectState(true, false);
+}
+
+TEST_F(FailingStoreTest, SaveAsNamesTheNewPathAndKeepsTheFlags) {
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        OpenAndEdit(PathA);
+        if (!modified) {
+            document.MenuFileSaveClick();
+        }
+        files.RefuseWrites(PathB);
+        window.SaveDialog.Answers.push_back(PathB);
+        ExpectRaised(PathB, &TDocument::MenuFileSaveAsClick);
+        EXPECT_EQ(document.CurrentFileName(), PathB);
+        EXPECT_EQ(window.Caption(), CaptionFor(PathB));
+        ExpectState(true, modified);
+
+        files.AllowWrites(PathB);
+        SaveAs("C:\\p\\c.zrt");
+        ExpectStored("C:\\p\\c.zrt");
+        ExpectState(true, false);
+    }
+}
+
+TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
+    for (const bool filed : {true, false}) {
+        for (int command = 0; command < 3; ++command) {
+            SCOPED_TRACE(testing::Message() << "filed " << filed << ", command " << command);
+            Restart();
+            const std::string target = filed ? PathA : PathB;
+            if (filed) {
+                OpenAndEdit(PathA);
+            } else {
+                window.Type(1, "edited.ico");
+                window.SaveDialog.Answers = {PathB, PathB};
+            }
+            files.RefuseWrites(target, 16);
+            const std::size_t openRuns = window.OpenDialog.Offered.size();
+
+            window.PromptAnswers = {Yes, Yes};
+            void (TDocument::*const commands[])() = {&TDocument::MenuFileNewClick, &TDocument::MenuFileOpenClick,
+                                                     &TDocument::MenuFileExitClick};
+            ExpectRaised(target, commands[command]);
+            EXPECT_EQ(window.Texts[1], "edited.ico");
+            EXPECT_EQ(document.CurrentFileName(), target);
+            EXPECT_EQ(window.Caption(), CaptionFor(target));
+            ExpectState(filed, true);
+            EXPECT_EQ(window.OpenDialog.Offered.size(), openRuns);
+            EXPECT_FALSE(window.Closed);
+
+            // With the store working again, the same command goes through.
+            files.AllowWrites(target);
+            window.OpenDialog.Answers.push_back(std::nullopt);
+            (document.*commands[command])();
+            EXPECT_EQ(files.Value(target, "ICON", "filename"), "edited.ico");
+            EXPECT_EQ(window.Texts[1], command == 0 ? "" : "edited.ico");
+            EXPECT_EQ(window.Closed, command == 2);
+            EXPECT_FALSE(document.Modified());
+        }
+    }
+}
+
+TEST_F(FailingStoreTest, ACloseQueryThatRaisesHasRefusedTheClose) {
+    OpenAndEdit(PathA);
+    files.RefuseWrites(PathA);
+    window.PromptAnswers.push_back(Yes);
+    bool canClose = true;
+    EXPECT_THROW(document.FormCloseQuery(canClose), EIniFileException);
+    EXPECT_FALSE(canClose);
+}

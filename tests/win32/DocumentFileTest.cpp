@@ -1,0 +1,295 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "document/Document.h"
+#include "doubles/ScriptedWindow.h"
+#include "platform/Exception.h"
+#include "platform/ModalFrame.h"
+#include "platform/Win32IniFile.h"
+#include "win32/DialogDriver.h"
+#include "win32/TempFolder.h"
+
+namespace {
+
+constexpr int Yes = 6;
+constexpr int No = 7;
+
+// Another program holding a file open without sharing, so that every write to it fails.
+class HeldWithoutSharing {
+public:
+    explicit HeldWithoutSharing(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldWithoutSharing() { Release(); }
+    HeldWithoutSharing(const HeldWithoutSharing&) = delete;
+    HeldWithoutSharing& operator=(const HeldWithoutSharing&) = delete;
+
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Held()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32DocumentTest : public testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedWindow window;
+    TDocument document{window, OpenWin32IniFile};
+
+    void SetUp() override {
+        window.Document = &document;
+        document.FormCreate();
+    }
+
+    void ExpectState(bool hasFile, bool modified) {
+        EXPECT_EQ(document.HasFile(), hasFile);
+        EXPECT_EQ(document.Modified(), modified);
+    }
+
+    void TypeEverywhere(const std::string& prefix) {
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            window.Type(row, prefix + std::to_string(row));
+        }
+    }
+
+    // What a fresh load of the file at path shows.
+    std::string StoredValue(const std::string& path, std::size_t row) {
+        TIniFile file(path);
+        return file.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "(missing)");
+    }
+
+    void ExpectRaised(const std::string& path, void (TDocument::*command)()) {
+        try {
+            (document.*command)();
+            FAIL() << "the command did not raise";
+        } catch (const EIniFileException& error) {
+            EXPECT_EQ(error.Message(), path + " に書き込めません");
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
+    const std::string first = folder / "表示.zrt";
+    const std::string second = folder / "second.zrt";
+    TypeEverywhere("値 ");
+    window.SaveDialog.Answers.push_back(first);
+    document.MenuFileSaveClick();
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(StoredValue(first, row), "値 " + std::to_string(row));
+    }
+    ExpectState(true, false);
+
+    document.MenuFileNewClick();
+    window.OpenDialog.Answers.push_back(first);
+    document.MenuFileOpenClick();
+    EXPECT_EQ(window.Texts[16], "値 16");
+    EXPECT_EQ(window.Caption(), first + " - ZUB Runtime Editor");
+    ExpectState(true, false);
+
+    window.Type(0, "changed.exe");
+    window.SaveDialog.Answers.push_back(second);
+    document.MenuFileSaveAsClick();
+    window.Type(1, "changed.ico");
+    document.MenuFileSaveClick();
+    EXPECT_EQ(StoredValue(second, 0), "changed.exe");
+    EXPECT_EQ(StoredValue(second, 1), "changed.ico");
+    EXPECT_EQ(StoredValue(first, 0), "値 0");
+
+    // A change prompts on close; Yes saves where the project came from.
+    window.Type(2, "app.manifest");
+    window.PromptAnswers.push_back(Yes);
+    document.MenuFileExitClick();
+    EXPECT_TRUE(window.Closed);
+    EXPECT_EQ(StoredValue(second, 2), "app.manifest");
+}
+
+TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCreates) {
+    const std::string missing = folder / "missing.zrt";
+    TypeEverywhere("old");
+    window.PromptAnswers.push_back(No);
+    window.OpenDialog.Answers.push_back(missing);
+    document.MenuFileOpenClick();
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(window.Texts[row], "");
+        EXPECT_EQ(document.Record()[row], "");
+    }
+    EXPECT_FALSE(FileExists(missing));
+    ExpectState(true, false);
+
+    document.MenuFileSaveClick();
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        EXPECT_EQ(StoredValue(missing, row), "");
+    }
+}
+
+TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
+    const std::string nowhere = folder / "no folder\\p.zrt";
+    window.Type(0, "rt.exe");
+    window.SaveDialog.Answers.push_back(nowhere);
+    ExpectRaised(nowhere, &TDocument::MenuFileSaveClick);
+    EXPECT_EQ(document.CurrentFileName(), nowhere);
+    EXPECT_EQ(window.Caption(), nowhere + " - ZUB Runtime Editor");
+    ExpectState(false, true);
+
+    // Never saved, so the next Save asks again.
+    const std::string good = folder / "p.zrt";
+    window.SaveDialog.Answers.push_back(good);
+    document.MenuFileSaveClick();
+    EXPECT_EQ(StoredValue(good, 0), "rt.exe");
+    ExpectState(true, false);
+
+    window.SaveDialog.Answers.push_back(nowhere);
+    ExpectRaised(nowhere, &TDocument::MenuFileSaveAsClick);
+    EXPECT_EQ(window.Caption(), nowhere + " - ZUB Runtime Editor");
+    ExpectState(true, false);
+    EXPECT_FALSE(FileExists(nowhere));
+}
+
+TEST_F(Win32DocumentTest, SaveOfAFileHeldOpenFailsUntilItIsReleased) {
+    const std::string path = folder / "held.zrt";
+    window.Type(0, "first");
+    window.SaveDialog.Answers.push_back(path);
+    document.MenuFileSaveClick();
+    const std::string saved = ReadFileBytes(path);
+
+    window.Type(0, "second");
+    HeldWithoutSharing holder(path);
+    ASSERT_TRUE(holder.Held());
+    ExpectRaised(path, &TDocument::MenuFileSaveClick);
+    ExpectState(true, true);
+    window.SaveDialog.Answers.push_back(path);
+    ExpectRaised(path, &TDocument::MenuFileSaveAsClick);
+    ExpectState(true, true);
+    holder.Release();
+    EXPECT_EQ(ReadFileBytes(path), saved);
+
+    document.MenuFileSaveClick();
+    EXPECT_EQ(StoredValue(path, 0), "second");
+    ExpectState(true, false);
+}
+
+TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
+    void (TDocument::*const commands[])() = {&TDocument::MenuFileNewClick, &TDocument::MenuFileOpenClick,
+                                             &TDocument::MenuFileExitClick};
+    const std::string path = folder / "held.zrt";
+    const std::string nowhere = folder / "no folder\\p.zrt";
+    for (int command = 0; command < 3; ++command) {
+        SCOPED_TRACE(command);
+        // A filed project whose file is held open.
+        window.OpenDialog.Answers.push_back(path);
+        document.MenuFileOpenClick();
+        window.Type(1, "edited.ico");
+        window.SaveDialog.Answers.push_back(path);
+        document.MenuFileSaveAsClick();
+        window.Type(1, "edited again.ico");
+        {
+            HeldWithoutSharing holder(path);
+            ASSERT_TRUE(holder.Held());
+            const std::size_t openRuns = window.OpenDialog.Offered.size();
+            window.PromptAnswers.push_back(Yes);
+            ExpectRaised(path, commands[command]);
+            EXPECT_EQ(window.Texts[1], "edited again.ico");
+            EXPECT_EQ(window.OpenDialog.Offered.size(), openRuns);
+            EXPECT_FALSE(window.Closed);
+            ExpectState(true, true);
+        }
+        EXPECT_EQ(StoredValue(path, 1), "edited.ico");
+
+        // A new project named into a missing folder.
+        window.PromptAnswers.push_back(No);
+        document.MenuFileNewClick();
+        window.Type(0, "typed");
+        window.PromptAnswers.push_back(Yes);
+        window.SaveDialog.Answers.push_back(nowhere);
+        ExpectRaised(nowhere, commands[command]);
+        EXPECT_EQ(window.Texts[0], "typed");
+        EXPECT_EQ(document.CurrentFileName(), nowhere);
+        EXPECT_FALSE(window.Closed);
+        ExpectState(false, true);
+
+        // The next command works.
+        window.PromptAnswers.push_back(Yes);
+        window.SaveDialog.Answers.push_back(path);
+        window.OpenDialog.Answers.push_back(std::nullopt);
+        (document.*commands[command])();
+        EXPECT_EQ(StoredValue(path, 0), "typed");
+        EXPECT_EQ(window.Closed, command == 2);
+        EXPECT_FALSE(document.Modified());
+        window.Closed = false;
+        window.OpenDialog.Answers.clear();
+    }
+}
+
+namespace {
+
+// The scripted window with the program's real message box, operated by a driver thread.
+class WindowWithRealPrompt : public ScriptedWindow {
+public:
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+        Prompts.push_back({text, caption, flags});
+        return ModalMessageBox(text, caption, flags);
+    }
+};
+
+}  // namespace
+
+TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMeant) {
+    struct Case {
+        const char* Name;
+        DialogDriver::Action Answer;
+        bool Saved;
+        bool WentOn;
+    };
+    const Case cases[] = {
+        {"Yes", [](HWND box) { PressDialogButton(box, IDYES); }, true, true},
+        {"No", [](HWND box) { PressDialogButton(box, IDNO); }, false, true},
+        {"Cancel", [](HWND box) { PressDialogButton(box, IDCANCEL); }, false, false},
+        {"Escape", [](HWND box) { PostMessageA(GetDlgItem(box, IDYES), WM_KEYDOWN, VK_ESCAPE, 0); }, false, false},
+        {"close button", [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempFolder folder;
+        WindowWithRealPrompt window;
+        TDocument document{window, OpenWin32IniFile};
+        window.Document = &document;
+        document.FormCreate();
+        const std::string path = folder / "p.zrt";
+        window.Type(0, "saved.exe");
+        window.SaveDialog.Answers.push_back(path);
+        document.MenuFileSaveClick();
+        window.Type(0, "typed.exe");
+
+        std::string text;
+        std::string caption;
+        bool icon = false;
+        {
+            DialogDriver driver([&](HWND box) {
+                text = DialogItemText(box, 0xFFFF);
+                caption = WindowText(box);
+                icon = HasIcon(box);
+                c.Answer(box);
+            });
+            document.MenuFileNewClick();
+            EXPECT_TRUE(driver.Acted());
+        }
+        EXPECT_EQ(text, "ファイル " + path + " の内容が変更されています。\r\n\r\n変更を保存しますか?");
+        EXPECT_EQ(caption, "ZUB Runtime Editor");
+        EXPECT_TRUE(icon);
+        TIniFile file(path);
+        EXPECT_EQ(file.ReadEntry("RUNTIME", "filename", ""), c.Saved ? "typed.exe" : "saved.exe");
+        EXPECT_EQ(window.Texts[0], c.WentOn ? "" : "typed.exe");
+        EXPECT_EQ(document.Modified(), !c.WentOn);
+    }
+}

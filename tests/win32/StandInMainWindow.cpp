@@ -1,0 +1,88 @@
+#include "win32/StandInMainWindow.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr char ClassName[] = "ZubStandInMainWindow";
+
+}  // namespace
+
+StandInMainWindow::StandInMainWindow(HINSTANCE instance, ApplicationHost& host)
+    : OnClose([&host] { host.Terminate(); }), host_(host), instance_(instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = ClassName;
+    RegisterClassExA(&windowClass);
+    handle_ = CreateWindowExA(0, ClassName, "stand-in", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, 320, 240,
+                              host.Handle(), nullptr, instance, this);
+    if (!handle_) {
+        throw std::runtime_error("cannot create the stand-in main window");
+    }
+}
+
+StandInMainWindow::~StandInMainWindow() {
+    DestroyWindow(handle_);
+    UnregisterClassA(ClassName, instance_);
+}
+
+LRESULT CALLBACK StandInMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<StandInMainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->host_.ReportError(error);
+        return 0;
+    }
+}
+
+LRESULT StandInMainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            ++Closes;
+            if (OnClose) {
+                OnClose();
+            }
+            return 0;
+        case WM_CANCELMODE:
+            ++CancelModes;
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                host_.Minimize();
+                return 0;
+            }
+            break;
+        default:
+            if (message >= WM_APP && message < WM_APP + 100) {
+                AppMessages.push_back(message);
+                if (OnAppMessage) {
+                    OnAppMessage(message);
+                }
+                return 0;
+            }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PumpMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
