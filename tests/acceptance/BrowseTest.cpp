@@ -26,6 +26,10 @@ std::string Name(const testing::TestParamInfo<BrowseCase>& info) {
     return names[info.param.field];
 }
 
+void PrintTo(const BrowseCase& params, std::ostream* out) {
+    *out << ProjectFields[params.field].Key << " in " << ProjectFields[params.field].Section;
+}
+
 class BrowseButton : public EditorTest, public testing::WithParamInterface<BrowseCase> {
 protected:
     // Clicks the button beside the field's edit and waits for its dialog.

@@ -97,8 +97,8 @@ std::string EditorTest::FieldText(std::size_t field) {
     return edit ? TextOf(edit) : "<no edit labelled " + std::string(wanted.Label) + ">";
 }
 
-HWND EditorTest::ExpectDialog(const std::string& what) {
-    const HWND dialog = WaitForDialog(editor_->Id());
+HWND EditorTest::ExpectDialog(const std::string& what, HWND passOver) {
+    const HWND dialog = WaitForDialog(editor_->Id(), ReactionTimeout, passOver);
     if (!dialog) {
         ADD_FAILURE() << "expected " << what << ", but none showed"
                       << (editor_->Running() ? "" : "; the editor has ended");

@@ -43,8 +43,9 @@ protected:
     // What the field's edit shows (its page is brought up first).
     std::string FieldText(std::size_t field);
 
-    // The dialog or box that the program shows next; null after failing the test with what.
-    HWND ExpectDialog(const std::string& what);
+    // The dialog or box that the program shows next, passing over one already known; null
+    // after failing the test with what.
+    HWND ExpectDialog(const std::string& what, HWND passOver = nullptr);
     // True when no dialog or box shows within the time.
     bool NoDialogWithin(DWORD milliseconds);
     // Waits for a file dialog titled title ("開く", "名前を付けて保存").

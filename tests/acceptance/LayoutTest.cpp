@@ -9,6 +9,7 @@
 
 #include "acceptance/CommonControls.h"
 #include "acceptance/EditorFixture.h"
+#include "acceptance/ScreenPixels.h"
 #include "acceptance/UserInput.h"
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
@@ -26,11 +27,46 @@ std::string Bounds(int left, int top, int width, int height) {
 }
 
 // The colour the screen shows at a point.
-COLORREF ScreenColourAt(POINT point) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+DWORD ScreenColourAt(POINT point) {
+    return ScreenPixels(RECT{point.x, point.y, point.x + 1, point.y + 1}).At(0, 0);
+}
+
+struct MarkedRows {
+    int top;
+    int height;
+};
+
+// The rows of an area in which anything but the background shows, gathered into runs.
+std::vector<MarkedRows> RowsNotOfColour(const ScreenPixels& area, DWORD background) {
+    std::vector<MarkedRows> runs;
+    for (int y = 0; y < area.Height(); ++y) {
+        bool marked = false;
+        for (int x = 0; x < area.Width() && !marked; ++x) {
+            marked = area.At(x, y) != background;
+        }
+        if (!marked) {
+            continue;
+        }
+        if (!runs.empty() && runs.back().top + runs.back().height == y) {
+            ++runs.back().height;
+        } else {
+            runs.push_back(MarkedRows{y, 1});
+        }
+    }
+    return runs;
+}
+
+// Runs no more than gap rows apart, made one.
+std::vector<MarkedRows> JoinedUp(const std::vector<MarkedRows>& runs, int gap) {
+    std::vector<MarkedRows> joined;
+    for (const MarkedRows& run : runs) {
+        if (!joined.empty() && run.top - (joined.back().top + joined.back().height) <= gap) {
+            joined.back().height = run.top + run.height - joined.back().top;
+        } else {
+            joined.push_back(run);
+        }
+    }
+    return joined;
 }
 
 }  // namespace
@@ -63,12 +99,13 @@ TEST_F(Layout, GeneralPageHoldsThreeLabelledFileEditsWithBrowseButtons) {
 TEST_F(Layout, HtmlResourcesPageIsGreyedAndTakesNoInput) {
     ASSERT_TRUE(ShowPage(Page::HtmlResources));
 
+    // Labels to the left of their edits size themselves to their text, so where they start
+    // depends on the font's widths; they end 3 pixels short of the edit, 4 pixels lower.
     struct LabelledEdit {
         const char* label;
         int left, top, width;
-        int labelLeft, labelTop;
     };
-    const LabelledEdit edits[] = {{"ファイル名:", 70, 16, 332, 12, 20}, {"リソース名:", 70, 52, 332, 11, 56}};
+    const LabelledEdit edits[] = {{"ファイル名:", 70, 16, 332}, {"リソース名:", 70, 52, 332}};
     std::vector<HWND> controls;
     for (const LabelledEdit& expected : edits) {
         SCOPED_TRACE(expected.label);
@@ -78,8 +115,8 @@ TEST_F(Layout, HtmlResourcesPageIsGreyedAndTakesNoInput) {
         ASSERT_TRUE(edit);
         EXPECT_EQ(Describe(Window().BoundsOnPage(edit)), Bounds(expected.left, expected.top, expected.width, 20));
         const RECT labelBounds = Window().BoundsOnPage(label);
-        EXPECT_EQ(labelBounds.left, expected.labelLeft);
-        EXPECT_EQ(labelBounds.top, expected.labelTop);
+        EXPECT_EQ(labelBounds.right, expected.left - 3);
+        EXPECT_EQ(labelBounds.top, expected.top + 4);
         EXPECT_FALSE(IsWindowEnabled(label)) << "the label is not greyed";
         controls.push_back(edit);
     }
@@ -121,7 +158,7 @@ TEST_F(Layout, HtmlResourcesPageIsGreyedAndTakesNoInput) {
         EXPECT_FALSE(IsWindowEnabled(control)) << Describe(control) << " is enabled";
     }
     // The two edits and the list are painted in the button-face colour.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD face = AsPixel(GetSysColor(COLOR_BTNFACE));
     for (const HWND painted : {controls[0], controls[1], list}) {
         const RECT client = ClientScreenRectOf(painted);
         const POINT inside{client.right - 6, client.bottom - 4};
@@ -169,4 +206,36 @@ TEST_F(Layout, VersionPageScrollsFourteenLabelledEditsInTwoColumns) {
         const bool inView = expected.Top + EditHeight <= 239;
         EXPECT_EQ(ScreenRectOf(edit).bottom <= view.bottom, inView);
     }
+}
+
+TEST_F(Layout, FileMenuShowsGlyphsBesideNewOpenSaveAndExitButNotSaveAs) {
+    const POINT entry = Window().FileMenuPoint();
+    ASSERT_GE(entry.x, 0) << "no menu bar";
+    ClickAt(entry);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenu() != nullptr; }, 3000)) << "a click on the menu bar opened no menu";
+    const HWND menu = OpenMenu();
+    Editor().WaitForIdle();
+    Sleep(300);
+
+    // The strip left of the captions, where the glyphs go. New, Open and Save show one each,
+    // one item below the other, so their marks join up; Save As shows none, which leaves a
+    // gap an item high before the separator's line; Exit's glyph comes last.
+    const RECT client = ClientScreenRectOf(menu);
+    const ScreenPixels strip(RECT{client.left + 2, client.top, client.left + 32, client.bottom});
+    const std::vector<MarkedRows> marks = JoinedUp(RowsNotOfColour(strip, AsPixel(GetSysColor(COLOR_MENU))), 4);
+    std::string seen;
+    for (const MarkedRows& run : marks) {
+        seen += " " + std::to_string(run.height) + " high at " + std::to_string(run.top) + ";";
+    }
+    std::vector<MarkedRows> glyphs;
+    for (const MarkedRows& run : marks) {
+        if (run.height >= 8) {  // not the separator's line
+            glyphs.push_back(run);
+        }
+    }
+    ASSERT_EQ(glyphs.size(), 2u) << "marks in the glyph strip:" << seen;
+    const int itemHeight = glyphs[1].height;
+    EXPECT_GE(glyphs[0].height, itemHeight * 5 / 2) << "New, Open and Save do not all show a glyph:" << seen;
+    EXPECT_GE(glyphs[1].top - (glyphs[0].top + glyphs[0].height), itemHeight) << "a glyph beside Save As:" << seen;
+    PressKey(VK_ESCAPE);
 }

@@ -136,24 +136,40 @@ HWND MainWindowView::ScrollBox() const {
     return edit ? GetParent(edit) : nullptr;
 }
 
-POINT MainWindowView::CloseButtonPoint() const {
+POINT MainWindowView::TitleBarButtonPoint(LRESULT hit) const {
     const RECT frame = ScreenRectOf(window_);
     const RECT client = ClientScreenRectOf(window_);
-    // The button sits at the right end of the title bar, above the client area.
-    for (int x = frame.right - 2; x > frame.right - 80 && x > frame.left; x -= 2) {
+    // The buttons sit at the right end of the title bar, above the client area.
+    for (int x = frame.right - 2; x > frame.right - 120 && x > frame.left; x -= 2) {
         for (int y = frame.top + 1; y < client.top; y += 2) {
-            if (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+            if (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) {
                 // The first hit is the button's top right corner: aim at its middle.
                 int left = x;
-                while (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(left - 1, y)) == HTCLOSE) {
+                while (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(left - 1, y)) == hit) {
                     --left;
                 }
                 int bottom = y;
-                while (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1)) == HTCLOSE) {
+                while (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1)) == hit) {
                     ++bottom;
                 }
                 return POINT{(left + x) / 2, (y + bottom) / 2};
             }
+        }
+    }
+    return POINT{-1, -1};
+}
+
+POINT MainWindowView::FileMenuPoint() const {
+    const RECT frame = ScreenRectOf(window_);
+    const RECT client = ClientScreenRectOf(window_);
+    // The menu bar lies just above the client area; its first entry starts at its left.
+    for (int y = client.top - 1; y > frame.top; --y) {
+        if (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(client.left + 8, y)) == HTMENU) {
+            int top = y;
+            while (Ask(window_, WM_NCHITTEST, 0, MAKELPARAM(client.left + 8, top - 1)) == HTMENU) {
+                --top;
+            }
+            return POINT{client.left + 20, (top + y) / 2};
         }
     }
     return POINT{-1, -1};

@@ -41,9 +41,12 @@ public:
     // The scroll box of the version page: the window that holds its edits.
     HWND ScrollBox() const;
 
-    // A point of the title bar where the close button is, found by asking the window what
-    // lies under the mouse; {-1, -1} when there is none.
-    POINT CloseButtonPoint() const;
+    // The middle of a button of the title bar (HTCLOSE, HTMINBUTTON), found by asking the
+    // window what lies under the mouse; {-1, -1} when there is none.
+    POINT TitleBarButtonPoint(LRESULT hit) const;
+    POINT CloseButtonPoint() const { return TitleBarButtonPoint(HTCLOSE); }
+    // The middle of the menu bar's first entry, where a click opens the File menu.
+    POINT FileMenuPoint() const;
 
 private:
     HWND window_;

@@ -1,8 +1,8 @@
 #include "acceptance/ModalDialogs.h"
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "acceptance/ScreenPixels.h"
 #include "acceptance/UserInput.h"
 #include "acceptance/WindowQuery.h"
 
@@ -27,63 +27,51 @@ HWND FindDescendant(HWND parent, int id, const char* className) {
     return nullptr;
 }
 
-// The icon's pixels as the screen shows them: the error icon is mostly red, the exclamation
-// icon mostly yellow, the question icon mostly blue.
+// The icon's pixels as the screen shows them, sorted by hue: the error icon is mostly red,
+// the exclamation icon orange to yellow, the question icon blue.
 IconLook LookOfIconAt(const RECT& rect) {
-    const SIZE size = SizeOf(rect);
-    if (size.cx <= 0 || size.cy <= 0) {
-        return IconLook::None;
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, size.cx, size.cy, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
+    const ScreenPixels icon(rect);
     int red = 0;
-    int yellow = 0;
+    int orange = 0;
     int blue = 0;
     int coloured = 0;
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; bits && i < size.cx * size.cy; ++i) {
-        const int r = (pixels[i] >> 16) & 0xFF;
-        const int g = (pixels[i] >> 8) & 0xFF;
-        const int b = pixels[i] & 0xFF;
-        const bool grey = std::abs(r - g) < 40 && std::abs(g - b) < 40 && std::abs(r - b) < 40;
-        if (grey) {
-            continue;
+    for (int i = 0; i < icon.Width() * icon.Height(); ++i) {
+        const DWORD pixel = icon.At(i % icon.Width(), i / icon.Width());
+        const int r = (pixel >> 16) & 0xFF;
+        const int g = (pixel >> 8) & 0xFF;
+        const int b = pixel & 0xFF;
+        const int high = std::max({r, g, b});
+        const int low = std::min({r, g, b});
+        if (high < 100 || high - low < high * 2 / 5) {
+            continue;  // dark, or too grey to have a hue
         }
         ++coloured;
-        if (r > 160 && g < 100 && b < 100) {
+        int hue = 0;
+        if (high == r) {
+            hue = (60 * (g - b) / (high - low) + 360) % 360;
+        } else if (high == g) {
+            hue = 120 + 60 * (b - r) / (high - low);
+        } else {
+            hue = 240 + 60 * (r - g) / (high - low);
+        }
+        if (hue < 15 || hue >= 340) {
             ++red;
-        } else if (r > 160 && g > 160 && b < 120) {
-            ++yellow;
-        } else if (b > 120 && b > r + 40) {
+        } else if (hue < 70) {
+            ++orange;
+        } else if (hue >= 180 && hue < 260) {
             ++blue;
         }
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     if (coloured == 0) {
         return IconLook::None;
     }
-    if (red > yellow && red * 3 > coloured) {
+    if (red * 2 > coloured) {
         return IconLook::Error;
     }
-    if (yellow > red && yellow * 3 > coloured) {
+    if (orange * 2 > coloured) {
         return IconLook::Exclamation;
     }
-    if (blue > red && blue > yellow && blue * 3 > coloured) {
+    if (blue * 2 > coloured) {
         return IconLook::Question;
     }
     return IconLook::Other;
@@ -117,12 +105,12 @@ std::vector<HWND> VisibleDialogsOf(DWORD processId) {
     return found;
 }
 
-HWND WaitForDialog(DWORD processId, DWORD timeoutMilliseconds) {
+HWND WaitForDialog(DWORD processId, DWORD timeoutMilliseconds, HWND passOver) {
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
             for (const HWND window : VisibleDialogsOf(processId)) {
-                if (IsWindowEnabled(window)) {
+                if (window != passOver && IsWindowEnabled(window)) {
                     dialog = window;
                     return true;
                 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,17 @@
 // and the keyboard.
 
 // The dialog or message box of the process that takes input now (visible and enabled), or
-// null when none shows within the time.
-HWND WaitForDialog(DWORD processId, DWORD timeoutMilliseconds = ReactionTimeout);
+// null when none shows within the time; one that is already known can be passed over.
+HWND WaitForDialog(DWORD processId, DWORD timeoutMilliseconds = ReactionTimeout, HWND passOver = nullptr);
 // The visible dialogs of the process, enabled or not.
 std::vector<HWND> VisibleDialogsOf(DWORD processId);
 
 // What a message box's icon looks like, told apart by its colours.
 enum class IconLook { None, Error, Exclamation, Question, Other };
 const char* Describe(IconLook look);
+inline std::ostream& operator<<(std::ostream& out, IconLook look) {
+    return out << Describe(look);
+}
 
 struct MessageBoxView {
     HWND window = nullptr;

@@ -151,6 +151,16 @@ TEST_P(SaveChangesPrompt, AnswerDecidesWhetherToSaveAndWhetherTheCommandGoesOn) 
             CancelDialog(dialog);
             ASSERT_TRUE(MainWindowBack());
             EXPECT_EQ(FieldText(RuntimeField), "changed");
+            // A save in the prompt stands; after No the changes are still unsaved.
+            PressAltF4();
+            if (reply == Reply::No) {
+                const HWND again = ExpectPrompt(fileName);
+                ASSERT_TRUE(again) << "the changes no longer count as unsaved";
+                Answer(again, IDNO);
+            } else {
+                EXPECT_TRUE(NoDialogWithin(1000)) << "the project saved in the prompt counts as unsaved";
+            }
+            ExpectEndsCleanly();
             break;
         }
         case Command::Close:

@@ -41,6 +41,9 @@ TEST_F(StartUp, ShowsAnUntitledProjectOnTheGeneralPageWithTheFocusOnTheTabs) {
     EXPECT_EQ(GetWindow(application, GW_OWNER), nullptr);
     EXPECT_TRUE(IsWindowVisible(application)) << "the application window (the taskbar button) is hidden";
     EXPECT_FALSE(ExStyleOf(Window().Handle()) & WS_EX_APPWINDOW) << "the main window has a taskbar button of its own";
+    // Both show the application icon.
+    EXPECT_NE(Ask(application, WM_GETICON, ICON_BIG), 0) << "the taskbar button has no icon";
+    EXPECT_NE(Ask(Window().Handle(), WM_GETICON, ICON_SMALL), 0) << "the title bar has no icon";
 }
 
 TEST_F(StartUp, FixedWindowInTheMiddleOfTheVirtualScreen) {
@@ -78,21 +81,39 @@ TEST_F(StartUp, ClosingAnUntouchedProjectAsksNothingAndEndsWithExitCodeZero) {
     ExpectEndsCleanly();
 }
 
+TEST_F(StartUp, MinimizingLeavesOnlyTheTaskbarButtonWhichBringsTheWindowBack) {
+    const HWND main = Window().Handle();
+    const HWND application = Editor().ApplicationWindow();
+    ASSERT_TRUE(application) << "the main window has no owner window";
+    const RECT before = ScreenRectOf(main);
+    const POINT button = Window().TitleBarButtonPoint(HTMINBUTTON);
+    ASSERT_GE(button.x, 0) << "no minimize button in the title bar";
+    ClickAt(button);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main) || IsIconic(main); }))
+        << "the main window still shows at " << Describe(ScreenRectOf(main));
+    EXPECT_TRUE(IsIconic(application)) << "the taskbar button is not minimized";
+
+    PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }))
+        << "the main window did not come back";
+    EXPECT_EQ(Describe(ScreenRectOf(main)), Describe(before));
+}
+
 TEST_F(StartedWith, AFileNameOnTheCommandLineOpensNothing) {
     const std::string path = folder / "given.zrt";
     WriteFileBytes(path, "[RUNTIME]\r\nfilename=C:\\given.bin\r\n");
-    Start(SW_SHOWNORMAL, "\"" + path + "\"");
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWNORMAL, "\"" + path + "\""));
     EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
     EXPECT_EQ(FieldText(RuntimeField), "");
 }
 
 TEST_F(StartedWith, MaximizedShowCommandOpensTheWindowMaximized) {
-    Start(SW_SHOWMAXIMIZED);
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWMAXIMIZED));
     EXPECT_TRUE(IsZoomed(Window().Handle())) << "window at " << Describe(ScreenRectOf(Window().Handle()));
 }
 
 TEST_F(StartedWith, MinimizedShowCommandShowsOnlyTheTaskbarButtonUntilRestored) {
-    Start(SW_SHOWMINNOACTIVE);
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWMINNOACTIVE));
     const HWND main = Window().Handle();
     const HWND application = Editor().ApplicationWindow();
     ASSERT_TRUE(application) << "the main window has no owner window";
