@@ -1,0 +1,39 @@
+#include "ui/Container.h"
+
+#include "ui/Controls.h"
+#include "ui/ReflectedColor.h"
+#include "ui/WindowClass.h"
+
+namespace {
+
+LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ForwardControlMessage(window, message, wParam, lParam, result)) {
+        return result;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateContainer(HWND parent) {
+    const char* className = RegisterProgramClass("ZubContainer", ContainerProcedure, COLOR_BTNFACE);
+    return CreateChild(className, "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent);
+}
+
+bool ForwardControlMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+            result = SendMessageA(GetParent(container), message, wParam, lParam);
+            return true;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            result = ContainerControlColor(container, message, wParam, lParam);
+            return true;
+        default:
+            return false;
+    }
+}

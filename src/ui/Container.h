@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+// A borderless child window on the button-face colour that holds controls, such as a page of
+// the page control. Dialog navigation looks into it, and it passes its controls' notifications
+// on to its parent, so that the window with the handlers hears of them all.
+HWND CreateContainer(HWND parent);
+
+// What every container does with the messages of its controls; false for any other message.
+bool ForwardControlMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

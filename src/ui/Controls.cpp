@@ -1,0 +1,27 @@
+#include "ui/Controls.h"
+
+#include "ui/Win32Error.h"
+
+HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent) {
+    const HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent, nullptr,
+                                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (!child) {
+        throw LastWin32Error();
+    }
+    return child;
+}
+
+void PlaceWindow(HWND window, const Bounds& bounds) {
+    SetWindowPos(window, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Bounds WindowBounds(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void SetWindowFont(HWND window, HFONT font) {
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/Layout.h"
+
+// A child window of the given class; raises the system's error when it cannot be made.
+HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent);
+
+// Moves a window to bounds within its parent's client area (already scaled).
+void PlaceWindow(HWND window, const Bounds& bounds);
+
+// The window's bounds within its parent's client area.
+Bounds WindowBounds(HWND window);
+
+void SetWindowFont(HWND window, HFONT font);

@@ -1,0 +1,14 @@
+#pragma once
+
+// Where a window of outerWidth x outerHeight opens: centred on the virtual screen (the
+// rectangle spanning all monitors, whose origin is not added), never at a negative position.
+struct Origin {
+    int Left;
+    int Top;
+};
+
+constexpr Origin CentredOrigin(int virtualWidth, int virtualHeight, int outerWidth, int outerHeight) {
+    const int left = (virtualWidth - outerWidth) / 2;
+    const int top = (virtualHeight - outerHeight) / 2;
+    return {left < 0 ? 0 : left, top < 0 ? 0 : top};
+}

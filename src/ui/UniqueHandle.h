@@ -1,0 +1,106 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <utility>
+
+// Sole owner of one Win32 handle, released by Release(handle) when the owner goes.
+template <typename Handle, auto Release>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset(std::exchange(other.handle_, Handle{}));
+        }
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+
+    void reset(Handle handle = Handle{}) {
+        if (handle_ != Handle{}) {
+            Release(handle_);
+        }
+        handle_ = handle;
+    }
+
+    // Gives the handle up to a new owner, such as a window that destroys it with itself.
+    Handle release() { return std::exchange(handle_, Handle{}); }
+
+private:
+    Handle handle_{};
+};
+
+namespace handle_release {
+inline void GdiObject(HGDIOBJ object) {
+    DeleteObject(object);
+}
+inline void Window(HWND window) {
+    DestroyWindow(window);
+}
+// A window whose procedure finds its object through GWLP_USERDATA: the object hears none of
+// the window's last messages, so it may be half gone by then.
+inline void DetachedWindow(HWND window) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+inline void Menu(HMENU menu) {
+    DestroyMenu(menu);
+}
+inline void ImageList(HIMAGELIST list) {
+    ImageList_Destroy(list);
+}
+inline void Accelerators(HACCEL table) {
+    DestroyAcceleratorTable(table);
+}
+inline void MemoryDc(HDC dc) {
+    DeleteDC(dc);
+}
+}  // namespace handle_release
+
+using UniqueFont = UniqueHandle<HFONT, handle_release::GdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, handle_release::GdiObject>;
+using UniqueWindow = UniqueHandle<HWND, handle_release::Window>;
+using UniqueDetachedWindow = UniqueHandle<HWND, handle_release::DetachedWindow>;
+using UniqueMenu = UniqueHandle<HMENU, handle_release::Menu>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, handle_release::ImageList>;
+using UniqueAccelerators = UniqueHandle<HACCEL, handle_release::Accelerators>;
+using UniqueMemoryDc = UniqueHandle<HDC, handle_release::MemoryDc>;
+
+// Selects a GDI object into a device context for one scope.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A window's (or, for no window, the screen's) device context for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/Layout.h"
+#include "ui/MainWindow.h"
+#include "win32/TestApplicationHost.h"
+
+// A live main window shown on the test display, with a message loop that gives the window's
+// keyboard processing its turn the way the application's loop does.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TMainWindow& Window() { return *window_; }
+    HWND Component(const char* name) { return window_->Component(name); }
+
+    // A page chosen as by a click on its tab.
+    void SelectPage(int index);
+    // Runs the loop until the queue is empty and input has settled.
+    void Pump();
+    // A key pressed and released through the system's input, with Ctrl, Shift or Alt held.
+    enum Modifier { None = 0, Ctrl = 1, Shift = 2, Alt = 4 };
+    void PressKey(WORD key, int modifiers = None);
+    // Characters typed through the system's input, as from a keyboard that produces them.
+    void Type(const std::wstring& text);
+
+    TestApplicationHost host_;
+    std::unique_ptr<TMainWindow> window_;
+};
+
+// Text of a window, as ANSI bytes.
+std::string TextOf(HWND window);
+// Bounds of a window within its parent's client area.
+Bounds BoundsOf(HWND window);
+// UTF-8 source text in the ANSI code page (for comparing with what the window shows).
+std::string Ansi(const std::wstring& text);

@@ -1,0 +1,266 @@
+// Keys pressed through the system's input and carried by a message loop that gives the window
+// its keyboard processing first, as the application's loop does.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/DialogDriver.h"
+#include "win32/MainWindowFixture.h"
+
+namespace {
+
+const char* const VersionEdits[] = {
+    "LabeledEditFileVerNumber",   "LabeledEditProductVerNumber", "LabeledEditFileVersion", "LabeledEditProductVersion",
+    "LabeledEditFileDescription", "LabeledEditLegalCopyright",   "LabeledEditComments",    "LabeledEditCompanyName",
+    "LabeledEditLegalTrademarks", "LabeledEditOriginalFilename", "LabeledEditProductName", "LabeledEditInternalName",
+    "LabeledEditPrivateBuild",    "LabeledEditSpecialBuild",
+};
+
+std::pair<DWORD, DWORD> Selection(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+void PutOnClipboard(HWND owner, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+class MainWindowKeyboardTest : public MainWindowFixture {
+protected:
+    int ActivePage() { return static_cast<int>(SendMessageA(Component("PageControl"), TCM_GETCURSEL, 0, 0)); }
+
+    // Focus in an edit with the caret at the end of a text the program set.
+    HWND EditAtEnd(const char* name, const std::string& text) {
+        const HWND edit = Component(name);
+        SetWindowTextA(edit, text.c_str());
+        SetFocus(edit);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        PressKey(VK_END);
+        return edit;
+    }
+};
+
+TEST_F(MainWindowKeyboardTest, TabFromTheTabRowEntersTheRuntimeEditWithItsTextSelected) {
+    ASSERT_EQ(Component("PageControl"), GetFocus());
+    const HWND edit = Component("LabeledEditZubrt");
+    SetWindowTextA(edit, "C:\\zub\\runtime.bin");
+    PressKey(VK_TAB);
+    EXPECT_EQ(edit, GetFocus());
+    EXPECT_EQ((std::pair<DWORD, DWORD>{0, 18}), Selection(edit));
+}
+
+TEST_F(MainWindowKeyboardTest, TabAndShiftTabCycleThroughEachPageAndBackToTheTabRow) {
+    const HWND tabs = Component("PageControl");
+    const std::vector<std::vector<const char*>> pages = {
+        {"LabeledEditZubrt", "ButtonZubrt", "LabeledEditIcon", "ButtonIcon", "LabeledEditManifest", "ButtonManifest"},
+        {},
+        std::vector<const char*>(std::begin(VersionEdits), std::end(VersionEdits)),
+    };
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        SelectPage(page);
+        SetFocus(tabs);
+        for (const char* name : pages[page]) {
+            PressKey(VK_TAB);
+            EXPECT_EQ(Component(name), GetFocus()) << name;
+        }
+        PressKey(VK_TAB);
+        EXPECT_EQ(tabs, GetFocus());
+        for (auto name = pages[page].rbegin(); name != pages[page].rend(); ++name) {
+            PressKey(VK_TAB, Shift);
+            EXPECT_EQ(Component(*name), GetFocus()) << *name;
+        }
+        PressKey(VK_TAB, Shift);
+        EXPECT_EQ(tabs, GetFocus());
+    }
+}
+
+TEST_F(MainWindowKeyboardTest, CtrlTabChangesPagesWrappingBothWays) {
+    SetFocus(Component("LabeledEditIcon"));
+    PressKey(VK_TAB, Ctrl);
+    EXPECT_EQ(1, ActivePage());
+    EXPECT_EQ(Component("PageControl"), GetFocus()) << "the focus leaves the page that hides";
+    EXPECT_TRUE(IsWindowVisible(Component("TabSheetHtmlResources")));
+    EXPECT_FALSE(IsWindowVisible(Component("TabSheetGeneral")));
+    PressKey(VK_TAB, Ctrl);
+    EXPECT_EQ(2, ActivePage());
+    PressKey(VK_TAB, Ctrl);
+    EXPECT_EQ(0, ActivePage()) << "from the version page to the general page";
+    PressKey(VK_TAB, Ctrl | Shift);
+    EXPECT_EQ(2, ActivePage()) << "from the general page back to the version page";
+    EXPECT_TRUE(IsWindowVisible(Component("TabSheetVersionInfo")));
+}
+
+TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBothWays) {
+    SelectPage(2);
+    const HWND box = Component("ScrollBoxHtml");
+    for (int edit = 0; edit <= 9; ++edit) {
+        PressKey(VK_TAB);
+    }
+    ASSERT_EQ(Component("LabeledEditOriginalFilename"), GetFocus());
+    EXPECT_EQ(0, Window().ScrollPosition()) << "row 5 ends exactly at the box's bottom";
+
+    PressKey(VK_TAB);
+    const HWND productName = Component("LabeledEditProductName");
+    ASSERT_EQ(productName, GetFocus());
+    // Its client area (272..288 unscrolled) now ends at the box's bottom, 239.
+    EXPECT_EQ(288 - 239, Window().ScrollPosition());
+    RECT area{};
+    GetClientRect(productName, &area);
+    MapWindowPoints(productName, box, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(239, area.bottom);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    GetScrollInfo(box, SB_VERT, &info);
+    EXPECT_EQ(49, info.nPos);
+
+    PressKey(VK_TAB, Shift);
+    EXPECT_EQ(Component("LabeledEditOriginalFilename"), GetFocus());
+    EXPECT_EQ(49, Window().ScrollPosition()) << "an edit in view does not scroll";
+
+    // Back up to the first row: the top of its client area (17 unscrolled) meets the box's top,
+    // which leaves its label out of view.
+    for (int edit = 9; edit > 1; --edit) {
+        PressKey(VK_TAB, Shift);
+    }
+    ASSERT_EQ(Component("LabeledEditProductVerNumber"), GetFocus());
+    EXPECT_EQ(17, Window().ScrollPosition());
+    EXPECT_LT(BoundsOf(Window().LabelOf("LabeledEditProductVerNumber")).Top + 12, 1);
+}
+
+TEST_F(MainWindowKeyboardTest, ScrollBarStepsAndThumbRelease) {
+    SelectPage(2);
+    const HWND box = Component("ScrollBoxHtml");
+    const HWND first = Component("LabeledEditFileVerNumber");
+    SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(8, Window().ScrollPosition());
+    EXPECT_EQ(15 - 8, BoundsOf(first).Top);
+    SendMessageA(box, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(341 - 239, Window().ScrollPosition()) << "a page of 239 reaches the end";
+    SendMessageA(box, WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(0, Window().ScrollPosition());
+    SendMessageA(box, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), 0);
+    EXPECT_EQ(0, Window().ScrollPosition()) << "dragging the thumb leaves the content alone";
+}
+
+TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
+    const HWND edit = Component("LabeledEditManifest");
+    SetFocus(edit);
+    {
+        std::string title;
+        DialogDriver cancel([&](HWND dialog) {
+            title = WindowText(dialog);
+            PressDialogButton(dialog, IDCANCEL);
+        });
+        PressKey('S', Ctrl);
+        EXPECT_TRUE(cancel.Acted()) << "Ctrl+S on an untitled project asks for a name";
+    }
+    {
+        DialogDriver cancel([](HWND dialog) { PressDialogButton(dialog, IDCANCEL); });
+        PressKey('O', Ctrl);
+        EXPECT_TRUE(cancel.Acted()) << "Ctrl+O shows the open dialog";
+    }
+    SetFocus(edit);
+    Type(L"x");
+    ASSERT_TRUE(Window().Document().Modified());
+    {
+        std::string prompt;
+        DialogDriver answerNo([&](HWND box) {
+            prompt = DialogItemText(box, 0xFFFF);
+            PressDialogButton(box, IDNO);
+        });
+        SetFocus(edit);
+        PressKey('N', Ctrl);
+        EXPECT_TRUE(answerNo.Acted()) << "Ctrl+N asks about the changes first";
+    }
+    EXPECT_EQ("", TextOf(edit));
+    EXPECT_FALSE(Window().Document().Modified());
+
+    SetFocus(edit);
+    PressKey(VK_F4, Alt);
+    EXPECT_EQ(1, host_.Terminations) << "Alt+F4 closes a clean project at once";
+    EXPECT_TRUE(IsWindow(Window().Handle())) << "the application destroys the window later";
+}
+
+TEST_F(MainWindowKeyboardTest, EnterAndEscapePressNoButton) {
+    SetFocus(Component("LabeledEditZubrt"));
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(nullptr, FindModalDialog());
+    EXPECT_EQ(0, host_.Terminations);
+    EXPECT_FALSE(Window().Document().Modified());
+}
+
+// Typing and pasting stop at 256 bytes of Shift-JIS text, a double-byte character counting two;
+// text the program sets is never cut.
+TEST_F(MainWindowKeyboardTest, RuntimeEditTakesAtMost256BytesTypedOrPasted) {
+    const std::string a254(254, 'a');
+    HWND edit = EditAtEnd("LabeledEditZubrt", a254);
+    Type(L"あ");
+    EXPECT_EQ(a254 + Ansi(L"あ"), TextOf(edit)) << "a double-byte character fits in the last two bytes";
+    Type(L"b");
+    EXPECT_EQ(256u, TextOf(edit).size()) << "the limit is reached";
+
+    const std::string a255(255, 'a');
+    EditAtEnd("LabeledEditZubrt", a255);
+    Type(L"い");
+    EXPECT_EQ(a255, TextOf(edit)) << "half a character never goes in";
+    Type(L"c");
+    EXPECT_EQ(a255 + "c", TextOf(edit));
+
+    // A selection makes room: replacing all of it with one character.
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    Type(L"う");
+    EXPECT_EQ(Ansi(L"う"), TextOf(edit));
+
+    // Double-byte text in the edit: the selection's bytes are counted, not its characters.
+    const std::string kana = Ansi(std::wstring(127, L'ア'));  // 254 bytes
+    EditAtEnd("LabeledEditZubrt", kana);
+    PressKey(VK_HOME);
+    PressKey(VK_RIGHT, Shift);  // the first character selected
+    Type(L"xyzwv");
+    EXPECT_EQ("xyzw" + Ansi(std::wstring(126, L'ア')), TextOf(edit));
+}
+
+TEST_F(MainWindowKeyboardTest, PastingIsCutAtAWholeCharacterWithinTheLimit) {
+    const std::string a253(253, 'a');
+    HWND edit = EditAtEnd("LabeledEditIcon", a253);
+    PutOnClipboard(Window().Handle(), Ansi(L"あいう"));
+    PressKey('V', Ctrl);
+    EXPECT_EQ(a253 + Ansi(L"あ"), TextOf(edit)) << "ends at 255: the next character would pass 256";
+
+    EditAtEnd("LabeledEditIcon", a253);
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(a253 + Ansi(L"あ"), TextOf(edit)) << "a paste from the edit's menu alike";
+
+    EditAtEnd("LabeledEditIcon", "");
+    PutOnClipboard(Window().Handle(), "first line\r\nsecond line");
+    PressKey(VK_INSERT, Shift);
+    EXPECT_EQ("first line", TextOf(edit)) << "a one-line edit takes one line";
+}
+
+TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) {
+    const std::string long300(300, 'p');
+    Window().SetEditText(0, long300);
+    EXPECT_EQ(long300, TextOf(Component("LabeledEditZubrt")));
+
+    SelectPage(2);
+    HWND edit = EditAtEnd("LabeledEditComments", long300);
+    Type(L"qあ");
+    EXPECT_EQ(long300 + "q" + Ansi(L"あ"), TextOf(edit));
+    PutOnClipboard(Window().Handle(), std::string(400, 'r'));
+    PressKey('V', Ctrl);
+    EXPECT_EQ(303u + 400u, TextOf(edit).size());
+}
+
+}  // namespace

@@ -1,0 +1,369 @@
+// The layout read back from the live window, against the numbers of the window's design.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <ostream>
+#include <span>
+
+#include "document/Document.h"
+#include "win32/MainWindowFixture.h"
+
+void PrintTo(const Bounds& b, std::ostream* out) {
+    *out << "{" << b.Left << ", " << b.Top << ", " << b.Width << " x " << b.Height << "}";
+}
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, static_cast<int>(sizeof name));
+    return name;
+}
+
+enum class Place { None, Above, Left };
+
+struct Expected {
+    const char* Name;
+    const char* Class;
+    Bounds At;
+    const wchar_t* Text;  // label of an edit, caption of a button
+    Place Label;
+    POINT LabelAt;  // where the design's font puts it; see ExpectLabel
+};
+
+// The general page and the HTML resources page, in tab order.
+const Expected GeneralPage[] = {
+    {"LabeledEditZubrt", "Edit", {16, 31, 388, 20}, L"ZUB ランタイム ファイル:", Place::Above, {16, 16}},
+    {"ButtonZubrt", "Button", {412, 31, 20, 20}, L"...", Place::None, {}},
+    {"LabeledEditIcon", "Edit", {16, 82, 388, 20}, L"アイコン ファイル:", Place::Above, {16, 67}},
+    {"ButtonIcon", "Button", {412, 82, 20, 20}, L"...", Place::None, {}},
+    {"LabeledEditManifest", "Edit", {16, 133, 388, 20}, L"マニフェスト ファイル:", Place::Above, {16, 118}},
+    {"ButtonManifest", "Button", {412, 133, 20, 20}, L"...", Place::None, {}},
+};
+
+const Expected HtmlPage[] = {
+    {"LabeledEditHtmlFile", "Edit", {70, 16, 332, 20}, L"ファイル名:", Place::Left, {12, 20}},
+    {"ButtonHtmlFile", "Button", {412, 16, 20, 20}, L"...", Place::None, {}},
+    {"LabeledEditHtmlResource", "Edit", {70, 52, 332, 20}, L"リソース名:", Place::Left, {11, 56}},
+    {"ButtonHtmlAddition", "Button", {412, 52, 20, 20}, L"+", Place::None, {}},
+    {"ListViewHtml", "SysListView32", {16, 88, 320, 167}, L"", Place::None, {}},
+    {"ButtonHtmlReplace", "Button", {352, 88, 80, 25}, L"置換", Place::None, {}},
+    {"ButtonHtmlDelete", "Button", {352, 129, 80, 25}, L"削除", Place::None, {}},
+    {"ButtonHtmlUp", "Button", {352, 170, 80, 25}, L"上へ", Place::None, {}},
+    {"ButtonHtmlDown", "Button", {352, 211, 80, 25}, L"下へ", Place::None, {}},
+};
+
+const Expected VersionPage[] = {
+    {"LabeledEditFileVerNumber", "Edit", {16, 15, 192, 20}, L"FileVersionNumber:", Place::Above, {16, 0}},
+    {"LabeledEditProductVerNumber", "Edit", {224, 15, 192, 20}, L"ProductVersionNumber:", Place::Above, {224, 0}},
+    {"LabeledEditFileVersion", "Edit", {16, 66, 192, 20}, L"ファイル バージョン:", Place::Above, {16, 51}},
+    {"LabeledEditProductVersion", "Edit", {224, 66, 192, 20}, L"製品バージョン:", Place::Above, {224, 51}},
+    {"LabeledEditFileDescription", "Edit", {16, 117, 192, 20}, L"説明:", Place::Above, {16, 102}},
+    {"LabeledEditLegalCopyright", "Edit", {224, 117, 192, 20}, L"著作権:", Place::Above, {224, 102}},
+    {"LabeledEditComments", "Edit", {16, 168, 192, 20}, L"コメント:", Place::Above, {16, 153}},
+    {"LabeledEditCompanyName", "Edit", {224, 168, 192, 20}, L"会社名:", Place::Above, {224, 153}},
+    {"LabeledEditLegalTrademarks", "Edit", {16, 219, 192, 20}, L"商標:", Place::Above, {16, 204}},
+    {"LabeledEditOriginalFilename", "Edit", {224, 219, 192, 20}, L"正式ファイル名:", Place::Above, {224, 204}},
+    {"LabeledEditProductName", "Edit", {16, 270, 192, 20}, L"製品名:", Place::Above, {16, 255}},
+    {"LabeledEditInternalName", "Edit", {224, 270, 192, 20}, L"内部名:", Place::Above, {224, 255}},
+    {"LabeledEditPrivateBuild", "Edit", {16, 321, 192, 20}, L"プライベート ビルド番号:", Place::Above, {16, 306}},
+    {"LabeledEditSpecialBuild", "Edit", {224, 321, 192, 20}, L"スペシャル ビルド番号:", Place::Above, {224, 306}},
+};
+
+class MainWindowLayoutTest : public MainWindowFixture {
+protected:
+    // A labelled edit's label: same parent, the edit's enabled state, placed by its rule with
+    // the spacing 3. The design's numbers assume a label 12 high and, for the two labels on
+    // the left, 55 and 56 wide; where the face measures so, they must match to the pixel.
+    void ExpectLabel(const Expected& row) {
+        const HWND edit = Component(row.Name);
+        const HWND label = Window().LabelOf(row.Name);
+        EXPECT_EQ("Static", ClassOf(label));
+        EXPECT_EQ(GetParent(edit), GetParent(label));
+        EXPECT_EQ(Ansi(row.Text), TextOf(label));
+        EXPECT_EQ(IsWindowEnabled(edit), IsWindowEnabled(label));
+        const Bounds at = BoundsOf(label);
+        const Bounds field = BoundsOf(edit);
+        EXPECT_EQ(12, at.Height) << "the window font's text height";
+        if (row.Label == Place::Above) {
+            EXPECT_EQ(row.LabelAt.x, at.Left);
+            EXPECT_EQ(row.LabelAt.y, at.Top);
+        } else {
+            EXPECT_EQ(field.Left - 3, at.Left + at.Width);
+            EXPECT_EQ(field.Top + (field.Height - at.Height) / 2, at.Top);
+            EXPECT_EQ(row.LabelAt.y, at.Top);
+            if (at.Width == 70 - 3 - row.LabelAt.x) {
+                EXPECT_EQ(row.LabelAt.x, at.Left);
+            }
+        }
+    }
+
+    void ExpectControls(std::span<const Expected> rows, HWND parent) {
+        for (const Expected& row : rows) {
+            SCOPED_TRACE(row.Name);
+            const HWND control = Component(row.Name);
+            EXPECT_EQ(parent, GetParent(control));
+            EXPECT_EQ(row.Class, ClassOf(control));
+            EXPECT_EQ(row.At, BoundsOf(control));
+            if (row.Label == Place::None) {
+                EXPECT_EQ(Ansi(row.Text), TextOf(control));
+            } else {
+                ExpectLabel(row);
+            }
+            EXPECT_TRUE(GetWindowLongPtrA(control, GWL_STYLE) & WS_TABSTOP);
+        }
+    }
+};
+
+TEST_F(MainWindowLayoutTest, WindowFrameFontAndPlacement) {
+    const HWND window = Window().Handle();
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(472, client.right);
+    EXPECT_EQ(314, client.bottom);
+
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the user cannot resize the window";
+    EXPECT_EQ(host_.Handle(), GetWindow(window, GW_OWNER));
+    EXPECT_EQ(COLOR_BTNFACE + 1, static_cast<int>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    EXPECT_EQ(std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2), outer.left);
+    EXPECT_EQ(std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2), outer.top);
+
+    EXPECT_EQ(Ansi(L"無題.zrt - ZUB Runtime Editor"), TextOf(window));
+
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    LOGFONTA face{};
+    ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
+    EXPECT_EQ(Ansi(L"ＭＳ Ｐゴシック"), face.lfFaceName);
+    EXPECT_EQ(SHIFTJIS_CHARSET, face.lfCharSet);
+    EXPECT_EQ(FW_NORMAL, face.lfWeight);
+    EXPECT_FALSE(face.lfItalic);
+    for (const char* name : {"LabeledEditZubrt", "ButtonZubrt", "ListViewHtml", "PageControl"}) {
+        EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0))) << name;
+    }
+    const WindowDc dc(window);
+    const SelectedObject selected(dc.get(), font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    EXPECT_EQ(12, metrics.tmHeight);
+}
+
+TEST_F(MainWindowLayoutTest, PageControlHoldsThreePagesGeneralFirst) {
+    const HWND tabs = Component("PageControl");
+    EXPECT_EQ("SysTabControl32", ClassOf(tabs));
+    EXPECT_EQ(Window().Handle(), GetParent(tabs));
+    EXPECT_EQ((Bounds{8, 8, 456, 298}), BoundsOf(tabs));
+    EXPECT_FALSE(GetWindowLongPtrA(tabs, GWL_STYLE) & (TCS_MULTILINE | TCS_BUTTONS));
+    EXPECT_EQ(nullptr, reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0)));
+
+    const wchar_t* captions[] = {L"基本設定", L"HTML リソース", L"バージョン情報"};
+    const char* pages[] = {"TabSheetGeneral", "TabSheetHtmlResources", "TabSheetVersionInfo"};
+    ASSERT_EQ(3, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < 3; ++index) {
+        char text[64] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(sizeof text);
+        SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(Ansi(captions[index]), text);
+
+        // Each page fills the display area: 448 wide, tall enough for the version page.
+        const HWND page = Component(pages[index]);
+        RECT client{};
+        GetClientRect(page, &client);
+        EXPECT_EQ(448, client.right);
+        EXPECT_GE(client.bottom, 255);
+        EXPECT_EQ(index == 0, IsWindowVisible(page) != FALSE) << pages[index];
+    }
+    EXPECT_EQ(0, SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(tabs, GetFocus()) << "the window starts with the focus on the tab row";
+}
+
+TEST_F(MainWindowLayoutTest, GeneralPageControls) {
+    ExpectControls(GeneralPage, Component("TabSheetGeneral"));
+    for (const Expected& row : GeneralPage) {
+        EXPECT_TRUE(IsWindowEnabled(Component(row.Name))) << row.Name;
+    }
+    for (const char* edit : {"LabeledEditZubrt", "LabeledEditIcon", "LabeledEditManifest"}) {
+        EXPECT_EQ(256, SendMessageA(Component(edit), EM_GETLIMITTEXT, 0, 0)) << edit;
+    }
+}
+
+TEST_F(MainWindowLayoutTest, HtmlPageIsLaidOutButDisabledAndPainted) {
+    ExpectControls(HtmlPage, Component("TabSheetHtmlResources"));
+    for (const Expected& row : HtmlPage) {
+        EXPECT_FALSE(IsWindowEnabled(Component(row.Name))) << row.Name;
+    }
+
+    // The two edits and the list draw on the button face: ask the edits' parent for their
+    // colours the way the edits do when they paint.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const WindowDc screen(nullptr);
+    for (const char* name : {"LabeledEditHtmlFile", "LabeledEditHtmlResource"}) {
+        const HWND edit = Component(name);
+        SetBkColor(screen.get(), RGB(1, 2, 3));
+        SendMessageA(GetParent(edit), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(screen.get()),
+                     reinterpret_cast<LPARAM>(edit));
+        EXPECT_EQ(face, GetBkColor(screen.get())) << name;
+    }
+    const HWND list = Component("ListViewHtml");
+    EXPECT_EQ(face, static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
+    EXPECT_EQ(256, SendMessageA(Component("LabeledEditHtmlFile"), EM_GETLIMITTEXT, 0, 0));
+
+    // Report view, a header row, one row selected at a time and selected whole.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(list, GWL_STYLE));
+    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), style & LVS_TYPEMASK);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_FALSE(style & LVS_NOCOLUMNHEADER);
+    EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(0, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const wchar_t* columns[] = {L"リソース名", L"パス"};
+    const int widths[] = {75, 200};
+    for (int index = 0; index < 2; ++index) {
+        char text[64] = {};
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text;
+        column.cchTextMax = static_cast<int>(sizeof text);
+        ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+        EXPECT_EQ(Ansi(columns[index]), text);
+        EXPECT_EQ(widths[index], column.cx);
+    }
+}
+
+TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
+    const HWND box = Component("ScrollBoxHtml");
+    EXPECT_EQ(Component("TabSheetVersionInfo"), GetParent(box));
+    EXPECT_EQ((Bounds{0, 16, 448, 239}), BoundsOf(box));
+    EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    ExpectControls(VersionPage, box);
+    // The content (341 high, 416 wide) is taller than the box, not wider.
+    SCROLLINFO vertical{};
+    vertical.cbSize = sizeof vertical;
+    vertical.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &vertical));
+    EXPECT_EQ(0, vertical.nMin);
+    EXPECT_EQ(341, vertical.nMax + 1);
+    EXPECT_EQ(239u, vertical.nPage);
+    EXPECT_EQ(0, vertical.nPos);
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(box, OBJID_VSCROLL, &bar));
+    EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "vertical bar shown from the start";
+    ASSERT_TRUE(GetScrollBarInfo(box, OBJID_HSCROLL, &bar));
+    EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "no horizontal bar";
+    RECT client{};
+    GetClientRect(box, &client);
+    EXPECT_EQ(239, client.bottom);
+}
+
+TEST_F(MainWindowLayoutTest, TabOrderOfEachPageStartsAndEndsAtTheTabRow) {
+    const HWND window = Window().Handle();
+    const HWND tabs = Component("PageControl");
+    const std::vector<std::vector<const char*>> orders = {
+        {"LabeledEditZubrt", "ButtonZubrt", "LabeledEditIcon", "ButtonIcon", "LabeledEditManifest", "ButtonManifest"},
+        {},
+        {"LabeledEditFileVerNumber", "LabeledEditProductVerNumber", "LabeledEditFileVersion",
+         "LabeledEditProductVersion", "LabeledEditFileDescription", "LabeledEditLegalCopyright", "LabeledEditComments",
+         "LabeledEditCompanyName", "LabeledEditLegalTrademarks", "LabeledEditOriginalFilename",
+         "LabeledEditProductName", "LabeledEditInternalName", "LabeledEditPrivateBuild", "LabeledEditSpecialBuild"},
+    };
+    for (std::size_t page = 0; page < orders.size(); ++page) {
+        SCOPED_TRACE(page);
+        SelectPage(static_cast<int>(page));
+        HWND at = tabs;
+        for (const char* name : orders[page]) {
+            at = GetNextDlgTabItem(window, at, FALSE);
+            EXPECT_EQ(Component(name), at) << name;
+        }
+        EXPECT_EQ(tabs, GetNextDlgTabItem(window, at, FALSE));
+        EXPECT_EQ(at, GetNextDlgTabItem(window, tabs, TRUE));
+    }
+}
+
+TEST_F(MainWindowLayoutTest, FileMenuItemsShortcutsAndGlyphs) {
+    const HMENU bar = GetMenu(Window().Handle());
+    ASSERT_EQ(1, GetMenuItemCount(bar));
+    char text[128] = {};
+    GetMenuStringA(bar, 0, text, static_cast<int>(sizeof text), MF_BYPOSITION);
+    EXPECT_EQ(Ansi(L"ファイル(&F)"), text);
+
+    struct Item {
+        const wchar_t* Text;
+        bool Separator;
+        bool Glyph;
+    };
+    const Item items[] = {
+        {L"新規作成(&N)\tCtrl+N", false, true},
+        {L"開く(&O)...\tCtrl+O", false, true},
+        {L"上書き保存(&S)\tCtrl+S", false, true},
+        {L"名前を付けて保存(&A)...", false, false},
+        {L"", true, false},
+        {L"終了(&X)\tAlt+F4", false, true},
+    };
+    const HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(static_cast<int>(std::size(items)), GetMenuItemCount(file));
+    for (int index = 0; index < GetMenuItemCount(file); ++index) {
+        SCOPED_TRACE(index);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_BITMAP | MIIM_STRING | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        text[0] = 0;
+        ASSERT_TRUE(GetMenuItemInfoA(file, static_cast<UINT>(index), TRUE, &info));
+        EXPECT_EQ(items[index].Separator, (info.fType & MFT_SEPARATOR) != 0);
+        if (!items[index].Separator) {
+            EXPECT_EQ(Ansi(items[index].Text), text);
+        }
+        EXPECT_EQ(items[index].Glyph, info.hbmpItem == HBMMENU_CALLBACK);
+        if (!items[index].Separator) {
+            EXPECT_FALSE(info.fState & MFS_DISABLED);
+        }
+    }
+}
+
+TEST_F(MainWindowLayoutTest, DialogsFiltersExtensionsAndFlags) {
+    struct Row {
+        const char* Name;
+        const wchar_t* Filter;
+        const char* DefaultExt;
+        std::uint32_t Flags;
+    };
+    const Row rows[] = {
+        {"OpenDialog", L"ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*", "", 0x880024},
+        {"SaveDialog", L"ZRT ファイル (*.zrt)|*.zrt", "zrt", 0x880026},
+        {"OpenDialogZubrt", L"ZUB ランタイム ファイル (*.*)|*.*", "", 0x2880024},
+        {"OpenDialogIcon", L"アイコン ファイル (*.ico)|*.ico", "", 0x2880024},
+        {"OpenDialogManifest", L"マニフェスト ファイル (*.manifest)|*.manifest", "", 0x2880024},
+        {"OpenDialogHtml", L"すべてのファイル (*.*)|*.*", "", 0x880024},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const TOpenDialog& dialog = Window().Dialog(row.Name);
+        EXPECT_EQ(Ansi(row.Filter), dialog.Filter);
+        EXPECT_EQ(row.DefaultExt, dialog.DefaultExt);
+        EXPECT_EQ(row.Flags, dialog.Options.DialogFlags());
+        EXPECT_EQ(1, dialog.FilterIndex);
+        EXPECT_TRUE(dialog.Title.empty());
+        EXPECT_TRUE(dialog.InitialDir.empty());
+    }
+    EXPECT_NE(nullptr, dynamic_cast<const TSaveDialog*>(&Window().Dialog("SaveDialog")));
+    EXPECT_EQ(TDocument::UntitledName, Window().Dialog("SaveDialog").FileName);
+    EXPECT_EQ("", Window().Dialog("OpenDialog").FileName);
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ModalOwner.h"
+#include "ui/ApplicationHost.h"
+
+// The application object as the main window sees it: a hidden owner window titled like the
+// application, which owns the dialogs too, and a record of what the window asked of it.
+class TestApplicationHost : public ApplicationHost {
+public:
+    TestApplicationHost();
+    ~TestApplicationHost() override;
+    TestApplicationHost(const TestApplicationHost&) = delete;
+    TestApplicationHost& operator=(const TestApplicationHost&) = delete;
+
+    HWND Handle() const override { return window_; }
+    std::string Title() const override;
+    void ReportError(const std::exception& error) override { Errors.push_back(error.what()); }
+    void Terminate() override { ++Terminations; }
+    void Minimize() override { ++Minimizations; }
+
+    std::vector<std::string> Errors;
+    int Terminations = 0;
+    int Minimizations = 0;
+
+private:
+    HWND window_;
+};
