@@ -155,10 +155,13 @@ void EditorTest::Answer(HWND box, int button) {
 }
 
 bool EditorTest::MainWindowBack() {
-    return WaitUntil([&] {
+    const bool back = WaitUntil([&] {
         return IsWindowEnabled(Window().Handle()) && ActiveWindowOf(UiThread()) == Window().Handle() &&
                VisibleDialogsOf(editor_->Id()).empty();
     });
+    // The command that ran the dialog goes on once it has closed: let it finish.
+    editor_->WaitForIdle();
+    return back;
 }
 
 void EditorTest::PressAltF4() {

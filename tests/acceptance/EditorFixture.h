@@ -57,7 +57,8 @@ protected:
     HWND ExpectPrompt(const std::string& fileName);
     // Presses a button of a box and waits for it to go.
     void Answer(HWND box, int button);
-    // After a modal window closed: the main window takes input again and is active.
+    // After a modal window closed: the main window takes input again and is active, and the
+    // command that ran the modal window has finished.
     bool MainWindowBack();
 
     // The pop-up window of the menu that is open, or null.

@@ -91,6 +91,26 @@ TEST_F(EndSession, ACleanWindowAllowsTheLogOffAndTheEndOfTheSessionEndsTheProgra
     ExpectEndsCleanly();
 }
 
+// The same through Wine's own end of the session, where the system is Wine.
+TEST_F(EndSession, TheSystemsEndOfSessionEndsACleanProgramWithExitCodeZero) {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string wineboot = std::string(system) + "\\wineboot.exe";
+    if (GetFileAttributesA(wineboot.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no wineboot: not running under Wine";
+    }
+    std::string commandLine = "\"" + wineboot + "\" --end-session";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    const OwnedHandle process(started.hProcess);
+    const OwnedHandle thread(started.hThread);
+    ExpectEndsCleanly();
+    WaitForSingleObject(process.Get(), ReactionTimeout);
+}
+
 TEST_F(EndSession, NoToThePromptAllowsTheLogOffWithoutSaving) {
     TypeIntoField(RuntimeField, "discarded");
     LogOff logOff(Editor().Id());
