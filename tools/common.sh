@@ -21,8 +21,11 @@ ensure_packages() {
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
     command -v cmake >/dev/null || missing+=(cmake)
     command -v g++ >/dev/null || missing+=(g++)
+    command -v python3 >/dev/null || missing+=(python3)
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
     command -v wine >/dev/null || missing+=(wine wine64)
+    # Wine's own fonts (Tahoma, Marlett...), which its dialogs expect to find.
+    [ -f /usr/share/wine/fonts/marlett.ttf ] || missing+=(fonts-wine)
     command -v Xvfb >/dev/null || missing+=(xvfb xauth)
     command -v import >/dev/null && import -version >/dev/null 2>&1 || missing+=(imagemagick)
     command -v xdotool >/dev/null || missing+=(xdotool)
@@ -88,8 +91,8 @@ REG
     wine_env wine regedit /S "$(wine_env winepath -w "$reg")" >/dev/null 2>&1
 }
 
-# Raised whenever the settings above change, so that older prefixes are made anew.
-PREFIX_MARK="$WINEPREFIX/.zub-ready-2"
+# Raised whenever the settings above or the fonts change, so that older prefixes are made anew.
+PREFIX_MARK="$WINEPREFIX/.zub-ready-3"
 
 ensure_wine_prefix() {
     if [ ! -f "$PREFIX_MARK" ]; then

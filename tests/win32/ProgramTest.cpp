@@ -1,0 +1,278 @@
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "ui/MenuTable.h"
+#include "win32/DialogDriver.h"
+#include "win32/EditorProcess.h"
+
+// The editor program itself, started as its own process.
+
+namespace {
+
+const std::string UntitledCaption = "無題.zrt - ZUB Runtime Editor";
+const std::string AppTitle = "ZUB Runtime Editor";
+constexpr DWORD ExitWait = 10000;
+
+// Sent from outside the program, as Windows sends it; 0 when the program did not answer.
+LRESULT SendFromOutside(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 20000, &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+BOOL CALLBACK FindFirstEdit(HWND window, LPARAM parameter) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0 && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(parameter) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Changes the project the way typing does, through the first enabled edit of the window.
+void ChangeTheProject(HWND main) {
+    HWND edit = nullptr;
+    EnumChildWindows(main, FindFirstEdit, reinterpret_cast<LPARAM>(&edit));
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));
+}
+
+// A project file in a folder that does not exist: the dialog takes it, the write fails.
+const std::string UnwritablePath = "C:\\zub-missing-folder\\プロジェクト.zrt";
+
+// The program's next dialog once the one before has gone.
+HWND NextDialog(const EditorProcess& editor, HWND previous) {
+    for (int i = 0; i < 500 && IsWindow(previous); ++i) {
+        Sleep(10);
+    }
+    return editor.WaitForDialog();
+}
+
+struct ErrorBox {
+    std::string text;
+    std::string caption;
+    bool icon = false;
+    bool okOnly = false;
+};
+
+bool ButtonShown(HWND box, int id) {
+    const HWND button = GetDlgItem(box, id);
+    return button && IsWindowVisible(button);
+}
+
+// Reads the error box and closes it with OK, as the user would.
+ErrorBox ReadAndCloseErrorBox(HWND box) {
+    ErrorBox seen{
+        DialogItemText(box, 0xFFFF), WindowText(box), HasIcon(box),
+        ButtonShown(box, IDOK) && !ButtonShown(box, IDCANCEL) && !ButtonShown(box, IDYES) && !ButtonShown(box, IDNO)};
+    PressDialogButton(box, IDOK);
+    return seen;
+}
+
+}  // namespace
+
+TEST(EditorProgram, StartsUntitledWhateverItsCommandLineWithTheTitleOnItsOneTaskbarButton) {
+    const DWORD start = GetTickCount();
+    EditorProcess editor(SW_SHOWNORMAL, "\"C:\\projects\\existing.zrt\"");
+    ASSERT_TRUE(editor.WaitUntilReady());
+    const DWORD startUp = GetTickCount() - start;
+    const HWND app = editor.ApplicationWindow();
+    const HWND main = editor.MainWindow();
+
+    EXPECT_EQ(WindowText(main), UntitledCaption);
+    EXPECT_EQ(WindowText(app), AppTitle);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(IsWindowVisible(app));
+    EXPECT_FALSE(IsIconic(app));
+    // Owned and without the app-window style, the main window has no taskbar button.
+    EXPECT_EQ(GetWindow(main, GW_OWNER), app);
+    EXPECT_FALSE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(editor.Handle(), &memory, sizeof memory);
+    RecordProperty("startUpMilliseconds", static_cast<int>(startUp));
+    RecordProperty("workingSetKiB", static_cast<int>(memory.WorkingSetSize / 1024));
+    RecordProperty("privateKiB", static_cast<int>(memory.PagefileUsage / 1024));
+    std::printf("start-up %lu ms, working set %zu KiB, private %zu KiB\n", startUp, memory.WorkingSetSize / 1024,
+                memory.PagefileUsage / 1024);
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+}
+
+TEST(EditorProgram, EveryCloseRouteOfAnUnchangedProjectEndsTheProcessWithCodeZero) {
+    struct Route {
+        const char* name;
+        std::function<void(HWND app, HWND main)> close;
+    };
+    const Route routes[] = {
+        {"close button", [](HWND, HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"WM_CLOSE", [](HWND, HWND main) { PostMessageA(main, WM_CLOSE, 0, 0); }},
+        {"taskbar Close", [](HWND app, HWND) { PostMessageA(app, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Alt+F4",
+         [](HWND, HWND main) {
+             PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
+             PostMessageA(main, WM_SYSKEYUP, VK_F4, 0xE03E0001);
+         }},
+    };
+    for (const Route& route : routes) {
+        EditorProcess editor(SW_SHOWNORMAL);
+        ASSERT_TRUE(editor.WaitUntilReady()) << route.name;
+        route.close(editor.ApplicationWindow(), editor.MainWindow());
+        EXPECT_EQ(editor.WaitForExit(ExitWait), 0u) << route.name;
+    }
+}
+
+TEST(EditorProgram, ACloseOfAChangedProjectAsksFirstAndCancelKeepsItRunning) {
+    EditorProcess editor(SW_SHOWNORMAL);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    const HWND main = editor.MainWindow();
+    ChangeTheProject(main);
+
+    PostMessageA(editor.ApplicationWindow(), WM_CLOSE, 0, 0);
+    HWND prompt = editor.WaitForDialog();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(WindowText(prompt), AppTitle);
+    PressDialogButton(prompt, IDCANCEL);
+    EXPECT_EQ(editor.WaitForExit(500), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(main));
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    prompt = editor.WaitForDialog();
+    ASSERT_NE(prompt, nullptr);
+    PressDialogButton(prompt, IDNO);
+    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+}
+
+TEST(EditorProgram, StartsMaximizedOrAsItsTaskbarButtonAloneAsItsShowCommandSays) {
+    {
+        EditorProcess editor(SW_SHOWMAXIMIZED);
+        ASSERT_TRUE(editor.WaitUntilReady());
+        EXPECT_TRUE(IsZoomed(editor.MainWindow()));
+    }
+    EditorProcess editor(SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    const HWND app = editor.ApplicationWindow();
+    const HWND main = editor.MainWindow();
+    EXPECT_TRUE(IsIconic(app));
+    EXPECT_FALSE(IsWindowVisible(main));
+    SendFromOutside(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Sleep(200);
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_FALSE(IsZoomed(main));
+}
+
+TEST(EditorProgram, LogOffGoesAheadUnlessTheUserCancelsTheSaveQuestion) {
+    // Unchanged: the query is answered yes, and the program ends when the log-off goes ahead.
+    {
+        EditorProcess editor(SW_SHOWNORMAL);
+        ASSERT_TRUE(editor.WaitUntilReady());
+        EXPECT_NE(SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0), 0);
+        EXPECT_EQ(editor.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE));  // the query alone ends nothing
+        SendFromOutside(editor.ApplicationWindow(), WM_ENDSESSION, TRUE, 0);
+        EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+    }
+    // Changed: the save question shows; Cancel refuses the log-off, and the cancelled log-off
+    // changes nothing.
+    EditorProcess editor(SW_SHOWNORMAL);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    ChangeTheProject(editor.MainWindow());
+    std::atomic<LRESULT> answer{-1};
+    std::thread windows([&] { answer = SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0); });
+    const HWND prompt = editor.WaitForDialog();
+    if (prompt) {
+        PressDialogButton(prompt, IDCANCEL);
+    }
+    windows.join();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(answer, 0);
+    SendFromOutside(editor.ApplicationWindow(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(editor.WaitForExit(500), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(editor.MainWindow()));
+}
+
+TEST(EditorProgram, EndsWithCodeZeroWhenWineEndsTheSession) {
+    // Wine's own log-off: the query to every top-level window, then the end of the session.
+    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+        GTEST_SKIP() << "only Wine's session can be ended from a test";
+    }
+    EditorProcess editor(SW_SHOWNORMAL);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION wineboot{};
+    char commandLine[] = "wineboot.exe --end-session";
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &wineboot));
+    WaitForSingleObject(wineboot.hProcess, 20000);
+    DWORD winebootCode = STILL_ACTIVE;
+    GetExitCodeProcess(wineboot.hProcess, &winebootCode);
+    CloseHandle(wineboot.hThread);
+    CloseHandle(wineboot.hProcess);
+    EXPECT_EQ(winebootCode, 0u);
+    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+}
+
+TEST(EditorProgram, ASaveThatCannotBeWrittenShowsOneErrorBoxAndTheProgramGoesOn) {
+    EditorProcess editor(SW_SHOWNORMAL);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    const HWND main = editor.MainWindow();
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(MenuFileSave, 0), 0);
+    const HWND saveDialog = editor.WaitForDialog();
+    ASSERT_NE(saveDialog, nullptr);
+    ChooseFileName(saveDialog, UnwritablePath);
+
+    const HWND box = NextDialog(editor, saveDialog);
+    ASSERT_NE(box, nullptr);
+    const ErrorBox seen = ReadAndCloseErrorBox(box);
+    EXPECT_EQ(seen.text, UnwritablePath + " に書き込めません.");
+    EXPECT_EQ(seen.caption, AppTitle);
+    EXPECT_TRUE(seen.icon);
+    EXPECT_TRUE(seen.okOnly);
+
+    // One box only, then the window is usable and the next command runs as usual.
+    Sleep(300);
+    EXPECT_EQ(editor.OpenDialog(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+}
+
+TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff) {
+    EditorProcess editor(SW_SHOWNORMAL);
+    ASSERT_TRUE(editor.WaitUntilReady());
+    const HWND main = editor.MainWindow();
+    ChangeTheProject(main);
+    std::atomic<LRESULT> answer{-1};
+    std::thread windows([&] { answer = SendFromOutside(main, WM_QUERYENDSESSION, 0, 0); });
+
+    ErrorBox seen;
+    const HWND prompt = editor.WaitForDialog();
+    if (prompt) {
+        PressDialogButton(prompt, IDYES);
+        if (const HWND saveDialog = NextDialog(editor, prompt)) {
+            ChooseFileName(saveDialog, UnwritablePath);
+            if (const HWND box = NextDialog(editor, saveDialog)) {
+                seen = ReadAndCloseErrorBox(box);
+            }
+        }
+    }
+    windows.join();
+    EXPECT_EQ(seen.text, UnwritablePath + " に書き込めません.");
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(editor.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
