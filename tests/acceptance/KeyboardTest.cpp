@@ -64,6 +64,16 @@ TEST_F(Keyboard, TabAndShiftTabCycleTheGeneralPageSelectingEachEditsText) {
     ClickAt(CentreOf(TabScreenRect(Window().PageControl(), 0)));
     ASSERT_TRUE(WaitUntil([&] { return Focus() == Window().PageControl(); })) << Describe(Focus());
 
+    // A click only places the caret.
+    const HWND clicked = Window().Edit(ProjectFields[IconField]);
+    ASSERT_TRUE(clicked);
+    ClickCentreOf(clicked);
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == clicked; }));
+    const Selection caret = EditSelection(clicked);
+    EXPECT_EQ(caret.start, caret.end) << "a click selected text";
+    ClickAt(CentreOf(TabScreenRect(Window().PageControl(), 0)));
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == Window().PageControl(); })) << Describe(Focus());
+
     std::vector<HWND> order{Window().PageControl()};
     for (std::size_t field = RuntimeField; field <= ManifestField; ++field) {
         const HWND edit = Window().Edit(ProjectFields[field]);
@@ -184,6 +194,23 @@ TEST_F(Keyboard, FileEditsStopAt256BytesOfShiftJisTextWhileVersionEditsTakeMore)
         longText += doubleByte;
     }
     TypeIntoField(ProductNameField, longText);
+
+    // Pasting stops at the same place, at a whole character; a version edit takes it all.
+    ASSERT_TRUE(PutOnClipboard("x" + longText));
+    const HWND icon = FocusField(IconField);
+    ASSERT_TRUE(icon);
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    PressKey(VK_DELETE);
+    PressKey('V', {VK_CONTROL});
+    const std::string pasted = "x" + longText.substr(0, 127 * doubleByte.size());
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(icon) == pasted; }, 3000))
+        << "the icon edit holds " << TextOf(icon).size() << " bytes after the paste";
+    const HWND comments = FocusField(CommentsField);
+    ASSERT_TRUE(comments);
+    PressKey('V', {VK_CONTROL});
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(comments) == "x" + longText; }, 3000))
+        << "the comments edit holds " << TextOf(comments).size() << " bytes after the paste";
 }
 
 TEST_F(Keyboard, FileMenuOpensWithAltFAndRunsItsCommandsByAccessKeys) {

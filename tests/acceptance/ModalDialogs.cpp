@@ -162,6 +162,10 @@ HWND FileNameField(HWND dialog) {
     return field ? field : FindDescendant(dialog, OldFileNameId, "Edit");
 }
 
+HWND FileTypeList(HWND dialog) {
+    return FindDescendant(dialog, FileTypeId, "ComboBox");
+}
+
 bool IsFileDialog(HWND dialog) {
     return FileNameField(dialog) != nullptr;
 }
@@ -173,7 +177,7 @@ FileDialogView ReadFileDialog(HWND dialog) {
     if (const HWND field = FileNameField(dialog)) {
         view.fileName = TextOf(field);
     }
-    if (const HWND types = FindDescendant(dialog, FileTypeId, "ComboBox")) {
+    if (const HWND types = FileTypeList(dialog)) {
         view.filter = TextOf(types);
     }
     return view;

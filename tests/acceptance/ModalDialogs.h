@@ -46,5 +46,7 @@ struct FileDialogView {
 bool IsFileDialog(HWND dialog);
 FileDialogView ReadFileDialog(HWND dialog);
 HWND FileNameField(HWND dialog);
+// The list of file types of a file dialog.
+HWND FileTypeList(HWND dialog);
 // Replaces the file-name field's text by typing, then presses Enter.
 void TypeFileNameAndEnter(HWND dialog, const std::string& name);

@@ -107,3 +107,24 @@ void ClickCentreOf(HWND window) {
     GetWindowRect(window, &rect);
     ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
+
+bool PutOnClipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) {
+        return false;
+    }
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool put = false;
+    if (memory) {
+        char* bytes = static_cast<char*>(GlobalLock(memory));
+        text.copy(bytes, text.size());
+        bytes[text.size()] = '\0';
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!put) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+    return put;
+}

@@ -17,6 +17,9 @@ void TypeText(const std::string& text);
 // before it: PressKey('S', {VK_CONTROL}) is Ctrl+S.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 
+// Puts text (in the ANSI code page) on the clipboard, as copying it in another program would.
+bool PutOnClipboard(const std::string& text);
+
 // Moves the mouse to a point of the screen and clicks the left button there.
 void ClickAt(POINT screenPoint);
 void ClickCentreOf(HWND window);
