@@ -16,7 +16,7 @@ TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, Applicati
     : instance_(instance), events_(events) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.lpfnWndProc = OwnedWindowProcedure<TApplicationWindow>;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
     windowClass.hIconSm = icon;
@@ -42,25 +42,15 @@ TApplicationWindow::~TApplicationWindow() {
     UnregisterClassA(ClassName, instance_);
 }
 
-LRESULT CALLBACK TApplicationWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TApplicationWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    // An error must not unwind through the system's frames that called us.
-    try {
-        return self->HandleMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->events_.ReportError(error);
-        return 0;
-    }
+void TApplicationWindow::AttachWindow(HWND window) {
+    handle_ = window;
 }
 
-LRESULT TApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void TApplicationWindow::ReportHandlerError(const std::exception& error) {
+    events_.ReportError(error);
+}
+
+LRESULT TApplicationWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
             // Never destroyed here: the program ends only through the main window's close.

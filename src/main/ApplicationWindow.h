@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "ui/WindowProcedure.h"
+
 // What the application window passes on to the application object.
 class ApplicationWindowEvents {
 public:
@@ -36,8 +38,10 @@ public:
     HWND Handle() const { return handle_; }
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
+    void AttachWindow(HWND window);
+    void ReportHandlerError(const std::exception& error);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     ApplicationWindowEvents& events_;

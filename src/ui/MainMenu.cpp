@@ -6,9 +6,10 @@
 
 namespace {
 
+// A backspace, unlike a tab, sets the shortcut flush right in the menu.
 std::string ItemText(const MenuRow& row) {
     const std::string shortcut = ShortcutText(row.Key);
-    return shortcut.empty() ? std::string(row.Caption) : std::string(row.Caption) + "\t" + shortcut;
+    return shortcut.empty() ? std::string(row.Caption) : std::string(row.Caption) + "\b" + shortcut;
 }
 
 bool IsSeparator(const MenuRow& row) {

@@ -50,7 +50,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    const char* className = RegisterProgramClass("ZubMainWindow", &TMainWindow::WindowProcedure, COLOR_BTNFACE);
+    const char* className = RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE);
     if (!CreateWindowExA(WindowExStyle, className, layout::StoredCaption, WindowStyle, 0, 0, 0, 0, host.Handle(),
                          nullptr, instance, this)) {
         throw LastWin32Error();
@@ -132,33 +132,40 @@ void TMainWindow::Layout() {
                                  scale_(layout::ScrollBoxLineStepHorizontal));
 }
 
-void TMainWindow::PlaceOnScreen() {
-    const RECT outer = OuterRectForClient(scale_(layout::ClientWidth), scale_(layout::ClientHeight), WindowStyle,
-                                          WindowExStyle, true, scale_.Dpi());
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const Origin origin =
-        CentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), width, height);
-    SetWindowPos(Handle(), nullptr, origin.Left, origin.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+void TMainWindow::SizeToClientArea() {
+    const int width = scale_(layout::ClientWidth);
+    const int height = scale_(layout::ClientHeight);
+    const RECT outer = OuterRectForClient(width, height, WindowStyle, WindowExStyle, true, scale_.Dpi());
+    const int outerWidth = outer.right - outer.left;
+    const int outerHeight = outer.bottom - outer.top;
+    constexpr UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(Handle(), nullptr, 0, 0, outerWidth, outerHeight, flags);
+    // Where the frame turns out other than the system foretold (a density that changed without
+    // the frame's, as under Wine), the difference is made up.
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(Handle(), nullptr, 0, 0, outerWidth + width - client.right, outerHeight + height - client.bottom,
+                     flags);
+    }
 }
 
-LRESULT CALLBACK TMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(window);
-    }
-    auto* self = reinterpret_cast<TMainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+void TMainWindow::PlaceOnScreen() {
+    SizeToClientArea();
+    RECT outer{};
+    GetWindowRect(Handle(), &outer);
+    const Origin origin = CentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                        outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(Handle(), nullptr, origin.Left, origin.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainWindow::AttachWindow(HWND window) {
+    window_.reset(window);
+}
+
+void TMainWindow::ReportHandlerError(const std::exception& error) {
     // The one place where an error of a handler stops: the host shows it and the program goes on.
-    try {
-        return self->OnMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->host_.ReportError(error);
-        return 0;
-    }
+    host_.ReportError(error);
 }
 
 LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,10 +284,8 @@ void TMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         menu_.AttachImageList(glyphs_.get());
     }
     Layout();
-    const RECT outer = OuterRectForClient(scale_(layout::ClientWidth), scale_(layout::ClientHeight), WindowStyle,
-                                          WindowExStyle, true, dpi);
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToClientArea();
 }
 
 bool TMainWindow::PreTranslateMessage(MSG& message) {

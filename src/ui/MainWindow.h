@@ -12,6 +12,7 @@
 #include "document/DocumentWindow.h"
 #include "ui/ApplicationHost.h"
 #include "ui/Dpi.h"
+#include "ui/WindowProcedure.h"
 #include "ui/FileDialogs.h"
 #include "ui/FilePickers.h"
 #include "ui/LabeledEdit.h"
@@ -82,7 +83,9 @@ private:
         HWND Window;
     };
 
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
+    void AttachWindow(HWND window);
+    void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code, HWND control);
     void OnActivate(bool active);
@@ -92,6 +95,7 @@ private:
     void CreatePage(HWND page, const ControlRow* rows, std::size_t count);
     void MakeWindowFont();
     void Layout();
+    void SizeToClientArea();
     void PlaceOnScreen();
     void RestoreFocus();
     bool MoveFocus(bool backwards);

@@ -1,4 +1,4 @@
-// The layout read back from the live window, against the numbers of the window's design.
+// The layout read back from the live window, against the window's layout numbers at 96 DPI.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -30,7 +30,7 @@ struct Expected {
     Bounds At;
     const wchar_t* Text;  // label of an edit, caption of a button
     Place Label;
-    POINT LabelAt;  // where the design's font puts it; see ExpectLabel
+    POINT LabelAt;  // where "ＭＳ Ｐゴシック" puts it; see ExpectLabel
 };
 
 // The general page and the HTML resources page, in tab order.
@@ -75,7 +75,7 @@ const Expected VersionPage[] = {
 class MainWindowLayoutTest : public MainWindowFixture {
 protected:
     // A labelled edit's label: same parent, the edit's enabled state, placed by its rule with
-    // the spacing 3. The design's numbers assume a label 12 high and, for the two labels on
+    // the spacing 3. These numbers assume a label 12 high and, for the two labels on
     // the left, 55 and 56 wide; where the face measures so, they must match to the pixel.
     void ExpectLabel(const Expected& row) {
         const HWND edit = Component(row.Name);
@@ -307,12 +307,12 @@ TEST_F(MainWindowLayoutTest, FileMenuItemsShortcutsAndGlyphs) {
         bool Glyph;
     };
     const Item items[] = {
-        {L"新規作成(&N)\tCtrl+N", false, true},
-        {L"開く(&O)...\tCtrl+O", false, true},
-        {L"上書き保存(&S)\tCtrl+S", false, true},
+        {L"新規作成(&N)\bCtrl+N", false, true},
+        {L"開く(&O)...\bCtrl+O", false, true},
+        {L"上書き保存(&S)\bCtrl+S", false, true},
         {L"名前を付けて保存(&A)...", false, false},
         {L"", true, false},
-        {L"終了(&X)\tAlt+F4", false, true},
+        {L"終了(&X)\bAlt+F4", false, true},
     };
     const HMENU file = GetSubMenu(bar, 0);
     ASSERT_EQ(static_cast<int>(std::size(items)), GetMenuItemCount(file));

@@ -12,7 +12,7 @@ StandInMainWindow::StandInMainWindow(HINSTANCE instance, ApplicationHost& host)
     : OnClose([&host] { host.Terminate(); }), host_(host), instance_(instance) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.lpfnWndProc = OwnedWindowProcedure<StandInMainWindow>;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = ClassName;
@@ -29,24 +29,15 @@ StandInMainWindow::~StandInMainWindow() {
     UnregisterClassA(ClassName, instance_);
 }
 
-LRESULT CALLBACK StandInMainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<StandInMainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->host_.ReportError(error);
-        return 0;
-    }
+void StandInMainWindow::AttachWindow(HWND window) {
+    handle_ = window;
 }
 
-LRESULT StandInMainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void StandInMainWindow::ReportHandlerError(const std::exception& error) {
+    host_.ReportError(error);
+}
+
+LRESULT StandInMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
             ++Closes;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/ApplicationHost.h"
+#include "ui/WindowProcedure.h"
 
 // Stands in for the main window in tests of the application object: an ordinary top-level
 // window owned by the application window, which records the messages the application sends
@@ -29,8 +30,10 @@ public:
     std::vector<UINT> AppMessages;
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
+    void AttachWindow(HWND window);
+    void ReportHandlerError(const std::exception& error);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     ApplicationHost& host_;
     HINSTANCE instance_;

@@ -1,0 +1,68 @@
+// The window's rules that need no window: the byte limit of an edit, where the window opens,
+// how a shortcut reads in the menu.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/AnsiText.h"
+#include "ui/MenuTable.h"
+#include "ui/Placement.h"
+#include "ui/TextLimit.h"
+
+namespace {
+
+TEST(RoomForInput, CountsBytesLeftAfterTheSelectionGoes) {
+    EXPECT_EQ(256u, RoomForInput(0, 0, 256));
+    EXPECT_EQ(2u, RoomForInput(254, 0, 256));
+    EXPECT_EQ(0u, RoomForInput(256, 0, 256));
+    EXPECT_EQ(4u, RoomForInput(256, 4, 256)) << "a selection is replaced";
+    EXPECT_EQ(0u, RoomForInput(300, 0, 256)) << "longer text the program set leaves no room";
+    EXPECT_EQ(0u, RoomForInput(300, 44, 256));
+    EXPECT_EQ(1u, RoomForInput(300, 45, 256));
+    EXPECT_EQ(NoLimit, RoomForInput(100000, 0, 0)) << "0 sets no limit";
+}
+
+TEST(PasteForRoom, TakesOneLineCutAtAWholeCharacter) {
+    const std::string kana = "\x82\xA0\x82\xA2\x82\xA4";  // three double-byte characters
+    EXPECT_EQ(kana, PasteForRoom(kana, 6, IsShiftJisLeadByte));
+    EXPECT_EQ("\x82\xA0\x82\xA2", PasteForRoom(kana, 5, IsShiftJisLeadByte)) << "never half a character";
+    EXPECT_EQ("", PasteForRoom(kana, 1, IsShiftJisLeadByte));
+    EXPECT_EQ("a\x82\xA0", PasteForRoom("a\x82\xA0"
+                                        "b",
+                                        3, IsShiftJisLeadByte));
+    EXPECT_EQ("first", PasteForRoom("first\r\nsecond", 100, IsShiftJisLeadByte));
+    EXPECT_EQ("first", PasteForRoom("first\nsecond", 100, IsShiftJisLeadByte));
+    EXPECT_EQ("", PasteForRoom("\r\nsecond", 100, IsShiftJisLeadByte));
+    // A trail byte 0x5C is no backslash of its own, nor 0x0A-looking bytes a line break.
+    EXPECT_EQ("\x95\x5C", PasteForRoom("\x95\x5C", 2, IsShiftJisLeadByte));
+}
+
+TEST(ByteOffsetOfCharacter, WalksWholeCharacters) {
+    const std::string text =
+        "a\x82\xA0"
+        "b\x95\x5C";
+    EXPECT_EQ(0u, ByteOffsetOfCharacter(text, 0, IsShiftJisLeadByte));
+    EXPECT_EQ(1u, ByteOffsetOfCharacter(text, 1, IsShiftJisLeadByte));
+    EXPECT_EQ(3u, ByteOffsetOfCharacter(text, 2, IsShiftJisLeadByte));
+    EXPECT_EQ(4u, ByteOffsetOfCharacter(text, 3, IsShiftJisLeadByte));
+    EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 4, IsShiftJisLeadByte));
+    EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 9, IsShiftJisLeadByte)) << "past the end: the end";
+}
+
+TEST(CentredOrigin, CentresOnTheVirtualScreenNeverBelowZero) {
+    EXPECT_EQ(273, CentredOrigin(1024, 768, 478, 358).Left);
+    EXPECT_EQ(205, CentredOrigin(1024, 768, 478, 358).Top);
+    EXPECT_EQ(1, CentredOrigin(481, 100, 478, 97).Left) << "div truncates";
+    EXPECT_EQ(0, CentredOrigin(400, 300, 478, 358).Left) << "a negative place is raised to 0";
+    EXPECT_EQ(0, CentredOrigin(400, 300, 478, 358).Top);
+    EXPECT_EQ(0, CentredOrigin(477, 357, 478, 358).Left) << "-1 div 2 is 0, not -1";
+}
+
+TEST(ShortcutText, ReadsAsTheMenuShowsIt) {
+    EXPECT_EQ("Ctrl+N", ShortcutText({ShortcutModifier::Ctrl, 'N', 0}));
+    EXPECT_EQ("Alt+F4", ShortcutText({ShortcutModifier::Alt, 0, 4}));
+    EXPECT_EQ("Ctrl+F12", ShortcutText({ShortcutModifier::Ctrl, 0, 12}));
+    EXPECT_EQ("", ShortcutText(NoShortcut));
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// The window at other screen densities: every number of the layout scales from one place, and
+// the window lays itself out again when its monitor's density changes.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "win32/MainWindowFixture.h"
+
+namespace {
+
+std::vector<const char*> ControlNames() {
+    std::vector<const char*> names = {"PageControl", "TabSheetGeneral", "ScrollBoxHtml"};
+    for (const ControlRow& row : layout::GeneralPage) {
+        names.push_back(row.Name);
+    }
+    for (const ControlRow& row : layout::HtmlResourcesPage) {
+        names.push_back(row.Name);
+    }
+    for (const layout::VersionRow& row : layout::VersionInfoPage) {
+        names.push_back(row.Name);
+    }
+    return names;
+}
+
+class MainWindowDpiTest : public MainWindowFixture {
+protected:
+    void ChangeDpi(int dpi) {
+        RECT suggested{};
+        GetWindowRect(Window().Handle(), &suggested);
+        SendMessageA(Window().Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+    }
+
+    std::map<std::string, Bounds> AllBounds() {
+        std::map<std::string, Bounds> bounds;
+        for (const char* name : ControlNames()) {
+            bounds[name] = BoundsOf(Component(name));
+        }
+        return bounds;
+    }
+
+    int TextHeight() {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(Window().Handle(), WM_GETFONT, 0, 0));
+        const WindowDc dc(Window().Handle());
+        const SelectedObject selected(dc.get(), font);
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc.get(), &metrics);
+        return metrics.tmHeight;
+    }
+};
+
+int At144(int pixels) {
+    return MulDiv(pixels, 144, 96);
+}
+
+TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) {
+    const std::map<std::string, Bounds> at96 = AllBounds();
+    ChangeDpi(144);
+
+    RECT client{};
+    GetClientRect(Window().Handle(), &client);
+    EXPECT_EQ(At144(472), client.right);
+    EXPECT_EQ(At144(314), client.bottom);
+    EXPECT_EQ(At144(12), TextHeight());
+
+    for (const auto& [name, bounds] : AllBounds()) {
+        SCOPED_TRACE(name);
+        const Bounds& before = at96.at(name);
+        if (name == "TabSheetGeneral") {
+            // The page fills whatever the tab control leaves below its taller tab row.
+            EXPECT_GE(bounds.Width, At144(448));
+            EXPECT_GE(bounds.Height, At144(255));
+            continue;
+        }
+        EXPECT_EQ(At144(before.Left), bounds.Left);
+        EXPECT_EQ(At144(before.Top), bounds.Top);
+        EXPECT_EQ(At144(before.Width), bounds.Width);
+        EXPECT_EQ(At144(before.Height), bounds.Height);
+    }
+
+    // Every label holds its whole text in the larger font, and stays clear of its edit.
+    for (const layout::VersionRow& row : layout::VersionInfoPage) {
+        const HWND label = Window().LabelOf(row.Name);
+        const Bounds at = BoundsOf(label);
+        const WindowDc dc(label);
+        const SelectedObject selected(dc.get(), reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        SIZE text{};
+        const std::string caption = TextOf(label);
+        GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+        EXPECT_EQ(text.cx, at.Width) << row.Name;
+        EXPECT_EQ(text.cy, at.Height) << row.Name;
+        EXPECT_LE(at.Top + at.Height, BoundsOf(Component(row.Name)).Top - 3) << row.Name;
+    }
+
+    // The scroll box reaches the lowest edit, and the glyphs grow with the rest.
+    const HWND box = Component("ScrollBoxHtml");
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &info));
+    EXPECT_EQ(At144(321) + At144(20), info.nMax + 1);
+    RECT boxClient{};
+    GetClientRect(box, &boxClient);
+    EXPECT_EQ(static_cast<UINT>(boxClient.bottom), info.nPage);
+
+    MEASUREITEMSTRUCT glyph{};
+    glyph.CtlType = ODT_MENU;
+    glyph.itemID = MenuFileNew;
+    SendMessageA(Window().Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&glyph));
+    EXPECT_EQ(static_cast<UINT>(At144(16)), glyph.itemWidth);
+    EXPECT_EQ(static_cast<UINT>(At144(16)), glyph.itemHeight);
+}
+
+TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {
+    const std::map<std::string, Bounds> at96 = AllBounds();
+    ChangeDpi(192);
+    ChangeDpi(96);
+    EXPECT_EQ(at96, AllBounds());
+    EXPECT_EQ(12, TextHeight());
+    RECT client{};
+    GetClientRect(Window().Handle(), &client);
+    EXPECT_EQ(472, client.right);
+    EXPECT_EQ(314, client.bottom);
+}
+
+}  // namespace
