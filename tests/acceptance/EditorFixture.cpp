@@ -100,8 +100,7 @@ std::string EditorTest::FieldText(std::size_t field) {
 HWND EditorTest::ExpectDialog(const std::string& what, HWND passOver) {
     const HWND dialog = WaitForDialog(editor_->Id(), ReactionTimeout, passOver);
     if (!dialog) {
-        ADD_FAILURE() << "expected " << what << ", but none showed"
-                      << (editor_->Running() ? "" : "; the editor has ended");
+        ADD_FAILURE() << "expected " << what << ", but none showed; " << WhatShows();
     }
     return dialog;
 }
@@ -161,7 +160,26 @@ bool EditorTest::MainWindowBack() {
     });
     // The command that ran the dialog goes on once it has closed: let it finish.
     editor_->WaitForIdle();
+    if (!back) {
+        ADD_FAILURE() << "the main window did not take input again; " << WhatShows();
+    }
     return back;
+}
+
+std::string EditorTest::WhatShows() const {
+    if (!editor_->Running()) {
+        return "the editor has ended with exit code " + std::to_string(editor_->ExitCode());
+    }
+    std::string seen = "the main window is " + std::string(IsWindowEnabled(window_->Handle()) ? "enabled" : "disabled");
+    for (const HWND dialog : VisibleDialogsOf(editor_->Id())) {
+        seen += "; \"" + CaptionOf(dialog) + "\" shows";
+        if (IsFileDialog(dialog)) {
+            seen += " the name \"" + ReadFileDialog(dialog).fileName + "\"";
+        } else {
+            seen += " \"" + ReadMessageBox(dialog).text + "\"";
+        }
+    }
+    return seen;
 }
 
 void EditorTest::PressAltF4() {

@@ -60,6 +60,8 @@ protected:
     // After a modal window closed: the main window takes input again and is active, and the
     // command that ran the modal window has finished.
     bool MainWindowBack();
+    // What the editor shows besides its main window, for failure messages.
+    std::string WhatShows() const;
 
     // The pop-up window of the menu that is open, or null.
     HWND OpenMenu() const;

@@ -30,7 +30,7 @@ protected:
         EXPECT_EQ(seen.buttons, (std::vector<int>{IDOK}));
         Answer(box, IDOK);
         EXPECT_TRUE(NoDialogWithin(500)) << "a second box followed the error";
-        ASSERT_TRUE(MainWindowBack()) << "the main window did not take input again";
+        ASSERT_TRUE(MainWindowBack());
     }
 
     // The project is saved once to path, then changed.

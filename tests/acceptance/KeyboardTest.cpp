@@ -43,7 +43,7 @@ protected:
         const HWND dialog = ExpectFileDialog(title);
         ASSERT_TRUE(dialog);
         CancelDialog(dialog);
-        ASSERT_TRUE(MainWindowBack()) << "the main window did not take input again";
+        ASSERT_TRUE(MainWindowBack());
     }
 
     void ExpectPromptAndCancel(const char* because) {
@@ -51,7 +51,7 @@ protected:
         const HWND box = ExpectPrompt(UntitledName);
         ASSERT_TRUE(box);
         Answer(box, IDCANCEL);
-        ASSERT_TRUE(MainWindowBack()) << "the main window did not take input again";
+        ASSERT_TRUE(MainWindowBack());
     }
 };
 
@@ -252,4 +252,23 @@ TEST_F(Keyboard, ShortcutsActWhileTheFocusIsInAnEdit) {
     ExpectPromptAndCancel("Alt+F4");
     EXPECT_EQ(FieldText(FirstVersionField + 4), "説明");
     EXPECT_TRUE(Editor().Running());
+}
+
+TEST_F(Keyboard, EnterAndEscapePressNoButtonAndSpaceOpensABrowseDialog) {
+    ASSERT_TRUE(FocusField(IconField));
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(NoDialogWithin(800)) << "Enter or Escape in an edit opened something";
+    EXPECT_TRUE(Editor().Running());
+
+    const HWND button = Window().BrowseButtonBeside(Window().Edit(ProjectFields[IconField]));
+    ASSERT_TRUE(button);
+    ASSERT_EQ(PressAndFollowFocus(VK_TAB), button) << Describe(Focus());
+    PressKey(VK_SPACE);
+    const HWND dialog = ExpectFileDialog(OpenTitle);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ReadFileDialog(dialog).filter, "アイコン ファイル (*.ico)");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(MainWindowBack());
+    EXPECT_EQ(Focus(), button) << "the focus went to " << Describe(Focus());
 }

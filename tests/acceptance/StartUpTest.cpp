@@ -99,6 +99,23 @@ TEST_F(StartUp, MinimizingLeavesOnlyTheTaskbarButtonWhichBringsTheWindowBack) {
     EXPECT_EQ(Describe(ScreenRectOf(main)), Describe(before));
 }
 
+TEST_F(StartUp, TheTaskbarsCloseOfAMinimizedProgramStillAsksAboutUnsavedChanges) {
+    TypeIntoField(RuntimeField, "unsaved");
+    const HWND application = Editor().ApplicationWindow();
+    ASSERT_TRUE(application);
+    const POINT button = Window().TitleBarButtonPoint(HTMINBUTTON);
+    ASSERT_GE(button.x, 0) << "no minimize button in the title bar";
+    ClickAt(button);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(application) != FALSE; })) << "the program did not minimize";
+
+    PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const HWND box = ExpectPrompt(UntitledName);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(IsWindowVisible(box));
+    Answer(box, IDNO);
+    ExpectEndsCleanly();
+}
+
 TEST_F(StartedWith, AFileNameOnTheCommandLineOpensNothing) {
     const std::string path = folder / "given.zrt";
     WriteFileBytes(path, "[RUNTIME]\r\nfilename=C:\\given.bin\r\n");
