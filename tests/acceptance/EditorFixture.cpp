@@ -101,7 +101,10 @@ HWND EditorTest::ExpectDialog(const std::string& what, HWND passOver) {
     const HWND dialog = WaitForDialog(editor_->Id(), ReactionTimeout, passOver);
     if (!dialog) {
         ADD_FAILURE() << "expected " << what << ", but none showed; " << WhatShows();
+        return nullptr;
     }
+    // Modal: while it shows, the user can reach no other window of the program.
+    EXPECT_FALSE(IsWindowEnabled(window_->Handle())) << "the main window takes input while " << what << " shows";
     return dialog;
 }
 

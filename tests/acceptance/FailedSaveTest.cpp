@@ -70,6 +70,7 @@ private:
 }  // namespace
 
 TEST_F(FailedSave, IntoAMissingFolderShowsTheErrorAndKeepsTheChanges) {
+    const HWND edit = FocusField(FirstVersionField + 4);
     TypeIntoField(FirstVersionField + 4, "説明文");
     PressKey('S', {VK_CONTROL});
     const HWND dialog = ExpectFileDialog(SaveTitle);
@@ -77,6 +78,8 @@ TEST_F(FailedSave, IntoAMissingFolderShowsTheErrorAndKeepsTheChanges) {
     const std::string path = folder / "ない\\p.zrt";
     ChooseInFileDialog(dialog, path);
     ASSERT_NO_FATAL_FAILURE(ExpectWriteErrorAndOk(path));
+    // The user types on where the error interrupted.
+    EXPECT_EQ(Focus(), edit) << "the focus is on " << Describe(Focus());
 
     // The name chosen has become the project's, the changes are still there and unsaved.
     EXPECT_EQ(Window().Caption(), CaptionFor(path));
@@ -132,4 +135,31 @@ TEST_F(FailedSave, OnCloseKeepsTheWindowOpenAndTheNextCloseAsksAgain) {
     Answer(prompt, IDYES);
     ExpectEndsCleanly();
     EXPECT_EQ(ReadProfileValue(path, "RUNTIME", "filename"), "unsaved");
+}
+
+// A save that fails inside the prompt of New or Open stops the command there.
+TEST_F(FailedSave, InThePromptOfNewOrOpenStopsTheCommand) {
+    TypeIntoField(RuntimeField, "unsaved");
+    const std::string path = folder / "ない\\p.zrt";
+    // The name chosen for the failed save becomes the project's; the project still has no
+    // file, so the next prompt's Yes asks for a name again.
+    std::string named = UntitledName;
+    for (const char command : {'N', 'O'}) {
+        SCOPED_TRACE(command == 'N' ? "New" : "Open");
+        PressKey(static_cast<WORD>(command), {VK_CONTROL});
+        const HWND prompt = ExpectPrompt(named);
+        ASSERT_TRUE(prompt);
+        Answer(prompt, IDYES);
+        const HWND dialog = ExpectFileDialog(SaveTitle);
+        ASSERT_TRUE(dialog);
+        ChooseInFileDialog(dialog, path);
+        ASSERT_NO_FATAL_FAILURE(ExpectWriteErrorAndOk(path));
+        named = path;
+        EXPECT_EQ(FieldText(RuntimeField), "unsaved");
+        EXPECT_EQ(Window().Caption(), CaptionFor(path));
+    }
+    PressAltF4();
+    const HWND prompt = ExpectPrompt(path);
+    ASSERT_TRUE(prompt) << "the changes no longer count as unsaved";
+    Answer(prompt, IDCANCEL);
 }
