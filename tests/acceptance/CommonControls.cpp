@@ -15,30 +15,28 @@ constexpr std::size_t TextRoom = 256;
 RemoteBuffer::RemoteBuffer(HWND ofWindow, std::size_t size) {
     DWORD processId = 0;
     GetWindowThreadProcessId(ofWindow, &processId);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
     if (process_) {
         address_ =
-            static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+            static_cast<char*>(VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     }
 }
 
 RemoteBuffer::~RemoteBuffer() {
+    // The memory goes back before the process handle is closed.
     if (address_) {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    if (process_) {
-        CloseHandle(process_);
+        VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE);
     }
 }
 
 void RemoteBuffer::Write(const void* data, std::size_t size, std::size_t offset) {
     SIZE_T written = 0;
-    WriteProcessMemory(process_, address_ + offset, data, size, &written);
+    WriteProcessMemory(process_.Get(), address_ + offset, data, size, &written);
 }
 
 void RemoteBuffer::Read(void* data, std::size_t size, std::size_t offset) const {
     SIZE_T read = 0;
-    ReadProcessMemory(process_, address_ + offset, data, size, &read);
+    ReadProcessMemory(process_.Get(), address_ + offset, data, size, &read);
 }
 
 int TabCount(HWND tabs) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "acceptance/Owned.h"
+
 // Questions to another process's common controls. Their messages carry pointers that the
 // system does not copy across processes, so the answers are read from memory lent inside
 // the other process, as accessibility tools do.
@@ -23,7 +25,7 @@ public:
     void Read(void* data, std::size_t size, std::size_t offset = 0) const;
 
 private:
-    HANDLE process_ = nullptr;
+    OwnedHandle process_;
     char* address_ = nullptr;
 };
 

@@ -104,7 +104,8 @@ HWND EditorTest::ExpectDialog(const std::string& what, HWND passOver) {
         return nullptr;
     }
     // Modal: while it shows, the user can reach no other window of the program.
-    EXPECT_FALSE(IsWindowEnabled(window_->Handle())) << "the main window takes input while " << what << " shows";
+    EXPECT_FALSE(IsWindowVisible(window_->Handle()) && IsWindowEnabled(window_->Handle()))
+        << "the main window takes input while " << what << " shows";
     return dialog;
 }
 

@@ -31,17 +31,6 @@ const std::string& EditorPath() {
     return EditorPathSetting();
 }
 
-OwnedHandle::~OwnedHandle() {
-    Reset(nullptr);
-}
-
-void OwnedHandle::Reset(HANDLE handle) {
-    if (handle_) {
-        CloseHandle(handle_);
-    }
-    handle_ = handle;
-}
-
 EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

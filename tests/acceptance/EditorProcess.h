@@ -4,22 +4,7 @@
 
 #include <string>
 
-// A handle that is closed when its owner goes.
-class OwnedHandle {
-public:
-    OwnedHandle() = default;
-    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~OwnedHandle();
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    // Takes ownership of another handle, closing the one held.
-    void Reset(HANDLE handle);
-
-private:
-    HANDLE handle_ = nullptr;
-};
+#include "acceptance/Owned.h"
 
 // The editor, started as a process of its own the way the shell starts it. Whatever a test
 // does, the process is ended when this object goes.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "acceptance/EditorFixture.h"
+#include "acceptance/LockedFile.h"
 #include "acceptance/ProjectFileCheck.h"
 #include "acceptance/UserInput.h"
 #include "acceptance/Wait.h"
@@ -44,27 +45,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, "RUNTIME", "filename") == "saved"; }));
         TypeIntoField(RuntimeField, "unsaved");
     }
-};
-
-// Holds a file open without sharing, as another program may, until it goes.
-class LockedFile {
-public:
-    explicit LockedFile(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~LockedFile() { Release(); }
-    LockedFile(const LockedFile&) = delete;
-    LockedFile& operator=(const LockedFile&) = delete;
-
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (Held()) {
-            CloseHandle(handle_);
-            handle_ = INVALID_HANDLE_VALUE;
-        }
-    }
-
-private:
-    HANDLE handle_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "acceptance/Owned.h"
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
 
@@ -14,9 +15,9 @@ constexpr int Margin = 8;
 
 // import writes the file while it runs: it is complete once it ends with the closing chunk.
 bool IsCompletePng(const std::string& windowsPath) {
-    const HANDLE file = CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const OwnedHandle file(CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    if (!file) {
         return false;
     }
     static const unsigned char end[8] = {'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
@@ -24,13 +25,12 @@ bool IsCompletePng(const std::string& windowsPath) {
     DWORD read = 0;
     LARGE_INTEGER size{};
     bool complete = false;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 8) {
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 8) {
         LARGE_INTEGER at{};
         at.QuadPart = size.QuadPart - 8;
-        complete = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, tail, 8, &read, nullptr) &&
-                   read == 8 && std::equal(tail, tail + 8, end);
+        complete = SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) &&
+                   ReadFile(file.Get(), tail, 8, &read, nullptr) && read == 8 && std::equal(tail, tail + 8, end);
     }
-    CloseHandle(file);
     return complete;
 }
 
@@ -83,8 +83,8 @@ std::string TakeScreenshot(const std::string& name, const std::vector<HWND>& win
                         &started)) {
         return "cannot start " + command + " (error " + std::to_string(GetLastError()) + ")";
     }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    const OwnedHandle process(started.hProcess);
+    const OwnedHandle thread(started.hThread);
     // A Linux program started from Wine is not waited for through its handle.
     if (!WaitUntil([&] { return IsCompletePng(windowsFile); }, 15000)) {
         return "no picture in " + file;
