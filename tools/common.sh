@@ -109,10 +109,11 @@ ensure_wine_prefix() {
 
 XVFB_PID=""
 
-# A display of our own, so that tests neither need nor disturb the user's.
+# A display of our own, so that tests neither need nor disturb the user's. ZUB_DISPLAYS may
+# name the display numbers to try, for a machine whose numbers are shared out.
 start_xvfb() {
     local n
-    for n in $(seq 90 120); do
+    for n in ${ZUB_DISPLAYS:-$(seq 90 120)}; do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
@@ -136,4 +137,13 @@ stop_xvfb() {
 
 stop_wine() {
     wine_env wineserver -k >/dev/null 2>&1 || true
+}
+
+# The screen density Wine reports to programs, in pixels per inch: written to the prefix's
+# registry, and taken up by the next wineserver, so the running one is let go first.
+set_wine_dpi() {
+    local dpi=$1
+    wine_env wineserver -w
+    wine_env wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine_env wineserver -w
 }

@@ -1,0 +1,220 @@
+#include "acceptance/EditorFixture.h"
+
+#include "acceptance/UserInput.h"
+#include "acceptance/Wait.h"
+#include "acceptance/WindowQuery.h"
+
+std::string CaptionFor(const std::string& fileName) {
+    return fileName + " - " + ApplicationTitle;
+}
+
+std::string PromptTextFor(const std::string& fileName) {
+    return "ファイル " + fileName + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
+}
+
+std::string WriteErrorTextFor(const std::string& path) {
+    return path + " に書き込めません.";
+}
+
+void EditorTest::Start(WORD showCommand, const std::string& arguments) {
+    editor_ = std::make_unique<EditorProcess>(showCommand, arguments);
+    const HWND main = editor_->WaitForMainWindow();
+    ASSERT_TRUE(main) << "the editor showed no main window with a page control"
+                      << (editor_->Running() ? "" : " and ended with exit code " + std::to_string(editor_->ExitCode()));
+    window_ = std::make_unique<MainWindowView>(main);
+    if (showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE) {
+        editor_->WaitForIdle();
+        return;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "the main window never showed";
+    editor_->WaitForIdle();
+    Activate();
+}
+
+void EditorTest::TearDown() {
+    window_.reset();
+    editor_.reset();  // ends the process if it still runs
+}
+
+void EditorTest::Activate() {
+    SetForegroundWindow(Window().Handle());
+    WaitUntil([&] { return GetForegroundWindow() == Window().Handle(); }, 3000);
+    editor_->WaitForIdle();
+}
+
+HWND EditorTest::FocusField(std::size_t field) {
+    const ProjectField& wanted = ProjectFields[field];
+    if (!ShowPage(wanted.OnPage)) {
+        ADD_FAILURE() << "the page of \"" << wanted.Label << "\" did not show";
+        return nullptr;
+    }
+    const HWND edit = Window().Edit(wanted);
+    if (!edit) {
+        ADD_FAILURE() << "no edit labelled \"" << wanted.Label << "\"";
+        return nullptr;
+    }
+    if (Focus() == edit) {
+        return edit;
+    }
+    if (wanted.OnPage == Page::General) {
+        ClickCentreOf(edit);
+    } else {
+        for (int presses = 0; presses < 16 && Focus() != edit; ++presses) {
+            const HWND before = Focus();
+            PressKey(VK_TAB);
+            WaitUntil([&] { return Focus() != before; }, 2000);
+        }
+    }
+    if (!WaitUntil([&] { return Focus() == edit; }, 3000)) {
+        ADD_FAILURE() << "the focus did not reach the edit labelled \"" << wanted.Label << "\"; it is on "
+                      << Describe(Focus());
+        return nullptr;
+    }
+    return edit;
+}
+
+void EditorTest::TypeIntoField(std::size_t field, const std::string& text) {
+    const HWND edit = FocusField(field);
+    if (!edit) {
+        return;
+    }
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    PressKey(VK_DELETE);
+    TypeText(text);
+    if (!WaitUntil([&] { return TextOf(edit) == text; })) {
+        ADD_FAILURE() << "typed \"" << text << "\" into \"" << ProjectFields[field].Label << "\", which shows \""
+                      << TextOf(edit) << "\"";
+    }
+}
+
+std::string EditorTest::FieldText(std::size_t field) {
+    const ProjectField& wanted = ProjectFields[field];
+    if (!ShowPage(wanted.OnPage)) {
+        return "<page not shown>";
+    }
+    const HWND edit = Window().Edit(wanted);
+    return edit ? TextOf(edit) : "<no edit labelled " + std::string(wanted.Label) + ">";
+}
+
+HWND EditorTest::ExpectDialog(const std::string& what, HWND passOver) {
+    const HWND dialog = WaitForDialog(editor_->Id(), ReactionTimeout, passOver);
+    if (!dialog) {
+        ADD_FAILURE() << "expected " << what << ", but none showed; " << WhatShows();
+        return nullptr;
+    }
+    // Modal: while it shows, the user can reach no other window of the program.
+    EXPECT_FALSE(IsWindowVisible(window_->Handle()) && IsWindowEnabled(window_->Handle()))
+        << "the main window takes input while " << what << " shows";
+    return dialog;
+}
+
+bool EditorTest::NoDialogWithin(DWORD milliseconds) {
+    return WaitForDialog(editor_->Id(), milliseconds) == nullptr;
+}
+
+HWND EditorTest::ExpectFileDialog(const std::string& title) {
+    const HWND dialog = ExpectDialog("the file dialog \"" + title + "\"");
+    if (!dialog) {
+        return nullptr;
+    }
+    if (!IsFileDialog(dialog)) {
+        const MessageBoxView box = ReadMessageBox(dialog);
+        ADD_FAILURE() << "expected the file dialog \"" << title << "\", but a box \"" << box.caption
+                      << "\" showed, saying \"" << box.text << "\"";
+        return nullptr;
+    }
+    EXPECT_EQ(CaptionOf(dialog), title);
+    return dialog;
+}
+
+void EditorTest::ChooseInFileDialog(HWND dialog, const std::string& path) {
+    TypeFileNameAndEnter(dialog, path);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+        << "the file dialog stayed open after \"" << path << "\" and Enter";
+}
+
+void EditorTest::CancelDialog(HWND dialog) {
+    Answer(dialog, IDCANCEL);
+}
+
+HWND EditorTest::ExpectPrompt(const std::string& fileName) {
+    const HWND box = ExpectDialog("the save-changes prompt");
+    if (!box) {
+        return nullptr;
+    }
+    const MessageBoxView seen = ReadMessageBox(box);
+    EXPECT_EQ(seen.text, PromptTextFor(fileName));
+    EXPECT_EQ(seen.caption, ApplicationTitle);
+    EXPECT_EQ(seen.icon, IconLook::Exclamation) << "the prompt shows " << Describe(seen.icon);
+    EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+    return box;
+}
+
+void EditorTest::Answer(HWND box, int button) {
+    ClickDialogButton(box, button);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        << "the box stayed open after a click on button " << button;
+}
+
+bool EditorTest::MainWindowBack() {
+    const bool back = WaitUntil([&] {
+        return IsWindowEnabled(Window().Handle()) && ActiveWindowOf(UiThread()) == Window().Handle() &&
+               VisibleDialogsOf(editor_->Id()).empty();
+    });
+    // The command that ran the dialog goes on once it has closed: let it finish.
+    editor_->WaitForIdle();
+    if (!back) {
+        ADD_FAILURE() << "the main window did not take input again; " << WhatShows();
+    }
+    return back;
+}
+
+std::string EditorTest::WhatShows() const {
+    if (!editor_->Running()) {
+        return "the editor has ended with exit code " + std::to_string(editor_->ExitCode());
+    }
+    std::string seen = "the main window is " + std::string(IsWindowEnabled(window_->Handle()) ? "enabled" : "disabled");
+    for (const HWND dialog : VisibleDialogsOf(editor_->Id())) {
+        seen += "; \"" + CaptionOf(dialog) + "\" shows";
+        if (IsFileDialog(dialog)) {
+            seen += " the name \"" + ReadFileDialog(dialog).fileName + "\"";
+        } else {
+            seen += " \"" + ReadMessageBox(dialog).text + "\"";
+        }
+    }
+    return seen;
+}
+
+void EditorTest::PressAltF4() {
+    PressKey(VK_F4, {VK_MENU});
+}
+
+void EditorTest::ClickCloseButton() {
+    const POINT point = Window().CloseButtonPoint();
+    ASSERT_GE(point.x, 0) << "no close button in the title bar";
+    ClickAt(point);
+}
+
+HWND EditorTest::OpenMenu() const {
+    // A menu opens as a pop-up window of the editor's thread.
+    for (const HWND window : TopLevelWindowsOf(editor_->Id())) {
+        if (ClassNameOf(window) == "#32768" && IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+void EditorTest::ChooseFileMenuItem(char accessKey) {
+    PressKey('F', {VK_MENU});
+    if (!WaitUntil([&] { return OpenMenu() != nullptr; }, 3000)) {
+        ADD_FAILURE() << "Alt+F opened no menu";
+    }
+    PressKey(static_cast<WORD>(accessKey));
+}
+
+void EditorTest::ExpectEndsCleanly() {
+    ASSERT_TRUE(editor_->WaitForExit(ReactionTimeout)) << "the editor is still running";
+    EXPECT_EQ(editor_->ExitCode(), 0u);
+}

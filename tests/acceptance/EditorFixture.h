@@ -1,0 +1,92 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "acceptance/EditorProcess.h"
+#include "acceptance/MainWindowView.h"
+#include "acceptance/ModalDialogs.h"
+#include "acceptance/ProjectFields.h"
+#include "acceptance/WindowQuery.h"
+#include "win32/TempFolder.h"
+
+// Each test starts the editor afresh, as the user would, and ends it whatever happened. The
+// helpers are the user's actions, through the keyboard, the mouse and the program's own
+// windows; what they cannot do they report as a test failure naming what was missing.
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override { Start(); }
+    void TearDown() override;
+
+    // Starts the editor and waits for its main window; fails the test when none shows.
+    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+
+    EditorProcess& Editor() { return *editor_; }
+    MainWindowView& Window() { return *window_; }
+    DWORD UiThread() const { return editor_->UiThreadId(); }
+    HWND Focus() const { return FocusOf(UiThread()); }
+
+    // Brings the main window to the front, as a click on its title bar would.
+    void Activate();
+    bool ShowPage(Page page) { return Window().ClickTab(page); }
+
+    // Shows the field's page and puts the focus into its edit: a click on the general page,
+    // Tab presses on the version page (whose lower edits a click could not reach). Answers
+    // the edit, or null after failing the test.
+    HWND FocusField(std::size_t field);
+    // Replaces the field's text by typing; waits until the edit shows it.
+    void TypeIntoField(std::size_t field, const std::string& text);
+    // What the field's edit shows (its page is brought up first).
+    std::string FieldText(std::size_t field);
+
+    // The dialog or box that the program shows next, passing over one already known; null
+    // after failing the test with what.
+    HWND ExpectDialog(const std::string& what, HWND passOver = nullptr);
+    // True when no dialog or box shows within the time.
+    bool NoDialogWithin(DWORD milliseconds);
+    // Waits for a file dialog titled title ("開く", "名前を付けて保存").
+    HWND ExpectFileDialog(const std::string& title);
+    // Types a full path into the file dialog, presses Enter and waits for it to close.
+    void ChooseInFileDialog(HWND dialog, const std::string& path);
+    void CancelDialog(HWND dialog);
+    // Waits for the save-changes prompt and checks its text, caption, icon and buttons.
+    HWND ExpectPrompt(const std::string& fileName);
+    // Presses a button of a box and waits for it to go.
+    void Answer(HWND box, int button);
+    // After a modal window closed: the main window takes input again and is active, and the
+    // command that ran the modal window has finished.
+    bool MainWindowBack();
+    // What the editor shows besides its main window, for failure messages.
+    std::string WhatShows() const;
+
+    // The pop-up window of the menu that is open, or null.
+    HWND OpenMenu() const;
+
+    // Close requests as the user makes them.
+    void PressAltF4();
+    void ClickCloseButton();
+    void ChooseFileMenuItem(char accessKey);
+
+    // The editor ends within the time with exit code 0.
+    void ExpectEndsCleanly();
+
+    TempFolder folder;
+
+private:
+    std::unique_ptr<EditorProcess> editor_;
+    std::unique_ptr<MainWindowView> window_;
+};
+
+// The main window's caption for a project file name.
+std::string CaptionFor(const std::string& fileName);
+// The save-changes prompt's text for a project file name.
+std::string PromptTextFor(const std::string& fileName);
+// The error box's text for a project file that could not be written.
+std::string WriteErrorTextFor(const std::string& path);
+
+inline constexpr const char* OpenTitle = "開く";
+inline constexpr const char* SaveTitle = "名前を付けて保存";

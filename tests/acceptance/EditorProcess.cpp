@@ -1,0 +1,109 @@
+#include "acceptance/EditorProcess.h"
+
+#include <stdexcept>
+
+#include "acceptance/Wait.h"
+#include "acceptance/WindowQuery.h"
+
+namespace {
+
+std::string& EditorPathSetting() {
+    static std::string path;
+    return path;
+}
+
+bool HoldsPageControl(HWND window) {
+    for (const HWND child : DescendantsOf(window)) {
+        if (ClassNameOf(child) == "SysTabControl32") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void SetEditorPath(const std::string& path) {
+    EditorPathSetting() = path;
+}
+
+const std::string& EditorPath() {
+    return EditorPathSetting();
+}
+
+EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showCommand;
+    std::string commandLine = "\"" + EditorPath() + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        throw std::runtime_error("cannot start " + EditorPath() + " (error " + std::to_string(GetLastError()) + ")");
+    }
+    process_.Reset(started.hProcess);
+    thread_.Reset(started.hThread);
+    processId_ = started.dwProcessId;
+}
+
+EditorProcess::~EditorProcess() {
+    if (Running()) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 5000);
+    }
+}
+
+HWND EditorProcess::WaitForMainWindow() {
+    if (mainWindow_ && IsWindow(mainWindow_)) {
+        return mainWindow_;
+    }
+    WaitUntil([&] {
+        for (const HWND window : TopLevelWindowsOf(processId_)) {
+            if (HoldsPageControl(window)) {
+                mainWindow_ = window;
+                return true;
+            }
+        }
+        return !Running();
+    });
+    return mainWindow_;
+}
+
+HWND EditorProcess::ApplicationWindow() const {
+    for (const HWND window : TopLevelWindowsOf(processId_)) {
+        if (mainWindow_ && GetWindow(mainWindow_, GW_OWNER) == window) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+DWORD EditorProcess::UiThreadId() const {
+    return mainWindow_ ? GetWindowThreadProcessId(mainWindow_, nullptr) : 0;
+}
+
+bool EditorProcess::Running() const {
+    return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+bool EditorProcess::WaitForExit(DWORD timeoutMilliseconds) {
+    return WaitForSingleObject(process_.Get(), timeoutMilliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD EditorProcess::ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+void EditorProcess::WaitForIdle() const {
+    WaitForInputIdle(process_.Get(), 2000);
+    // A message sent to the window comes back only once the thread reads its queue again.
+    if (mainWindow_) {
+        Ask(mainWindow_, WM_NULL);
+    }
+}

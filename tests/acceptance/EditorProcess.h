@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "acceptance/Owned.h"
+
+// The editor, started as a process of its own the way the shell starts it. Whatever a test
+// does, the process is ended when this object goes.
+class EditorProcess {
+public:
+    // showCommand goes to the program through its start-up information; arguments are
+    // appended to its command line.
+    explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+    ~EditorProcess();
+    EditorProcess(const EditorProcess&) = delete;
+    EditorProcess& operator=(const EditorProcess&) = delete;
+
+    DWORD Id() const { return processId_; }
+
+    // The main window: the top-level window of the process that holds the page control.
+    // Waits for it to be created; null when it is not.
+    HWND WaitForMainWindow();
+    // The application window: the top-level window of the process that owns the main
+    // window and whose caption is the application title; null when there is none.
+    HWND ApplicationWindow() const;
+    // The thread that runs the program's windows.
+    DWORD UiThreadId() const;
+
+    bool Running() const;
+    // Waits for the process to end; answers whether it did.
+    bool WaitForExit(DWORD timeoutMilliseconds);
+    DWORD ExitCode() const;
+
+    // Waits until the program has taken all its input and waits for more.
+    void WaitForIdle() const;
+
+private:
+    OwnedHandle process_;
+    OwnedHandle thread_;
+    DWORD processId_ = 0;
+    HWND mainWindow_ = nullptr;
+};
+
+// The path of the editor under test: given on the command line with --editor=, else the one
+// built beside this program.
+void SetEditorPath(const std::string& path);
+const std::string& EditorPath();

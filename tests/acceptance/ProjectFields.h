@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// The seventeen values of a project as the user meets them: which page shows the edit,
+// the label above it, where the edit sits at 96 pixels per inch, how many bytes the user may
+// type into it, and where the project file keeps the value. The tests hold this list of
+// their own, so that a slip in the program's list shows up as a difference.
+
+enum class Page { General = 0, HtmlResources = 1, VersionInfo = 2 };
+
+struct ProjectField {
+    const char* Label;
+    Page OnPage;
+    // The edit's bounds: in the page's client area on the general page, in the scroll box's
+    // client area at scroll position 0 on the version page. Every edit is 20 high.
+    int Left;
+    int Top;
+    int Width;
+    int MaxBytes;  // 0: no limit
+    const char* Section;
+    const char* Key;
+};
+
+inline constexpr int EditHeight = 20;
+
+inline constexpr std::array<ProjectField, 17> ProjectFields = {{
+    {"ZUB ランタイム ファイル:", Page::General, 16, 31, 388, 256, "RUNTIME", "filename"},
+    {"アイコン ファイル:", Page::General, 16, 82, 388, 256, "ICON", "filename"},
+    {"マニフェスト ファイル:", Page::General, 16, 133, 388, 256, "MANIFEST", "filename"},
+    {"FileVersionNumber:", Page::VersionInfo, 16, 15, 192, 0, "VERSION", "FileVerNumber"},
+    {"ProductVersionNumber:", Page::VersionInfo, 224, 15, 192, 0, "VERSION", "ProductVerNumber"},
+    {"ファイル バージョン:", Page::VersionInfo, 16, 66, 192, 0, "VERSION", "FileVersion"},
+    {"製品バージョン:", Page::VersionInfo, 224, 66, 192, 0, "VERSION", "ProductVersion"},
+    {"説明:", Page::VersionInfo, 16, 117, 192, 0, "VERSION", "FileDescription"},
+    {"著作権:", Page::VersionInfo, 224, 117, 192, 0, "VERSION", "LegalCopyright"},
+    {"コメント:", Page::VersionInfo, 16, 168, 192, 0, "VERSION", "Comments"},
+    {"会社名:", Page::VersionInfo, 224, 168, 192, 0, "VERSION", "CompanyName"},
+    {"商標:", Page::VersionInfo, 16, 219, 192, 0, "VERSION", "LegalTrademarks"},
+    {"正式ファイル名:", Page::VersionInfo, 224, 219, 192, 0, "VERSION", "OriginalFilename"},
+    {"製品名:", Page::VersionInfo, 16, 270, 192, 0, "VERSION", "ProductName"},
+    {"内部名:", Page::VersionInfo, 224, 270, 192, 0, "VERSION", "InternalName"},
+    {"プライベート ビルド番号:", Page::VersionInfo, 16, 321, 192, 0, "VERSION", "PrivateBuild"},
+    {"スペシャル ビルド番号:", Page::VersionInfo, 224, 321, 192, 0, "VERSION", "SpecialBuild"},
+}};
+
+inline constexpr std::size_t RuntimeField = 0;
+inline constexpr std::size_t IconField = 1;
+inline constexpr std::size_t ManifestField = 2;
+inline constexpr std::size_t FirstVersionField = 3;
+inline constexpr std::size_t CommentsField = 9;
+inline constexpr std::size_t ProductNameField = 13;
+
+// The texts of the program's own that the tests look for.
+inline constexpr const char* ApplicationTitle = "ZUB Runtime Editor";
+inline constexpr const char* UntitledName = "無題.zrt";
+inline constexpr const char* PageTitles[] = {"基本設定", "HTML リソース", "バージョン情報"};

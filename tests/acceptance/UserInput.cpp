@@ -1,0 +1,130 @@
+#include "acceptance/UserInput.h"
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+bool IsExtendedKey(WORD key) {
+    switch (key) {
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_INSERT:
+        case VK_DELETE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+INPUT KeyStroke(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+INPUT UnicodeStroke(wchar_t unit, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = static_cast<WORD>(unit);
+    input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+void Send(std::vector<INPUT>& inputs) {
+    if (!inputs.empty()) {
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+INPUT MouseEvent(DWORD flags, POINT point) {
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65536LL + width / 2) / width);
+    input.mi.dy = static_cast<LONG>((point.y * 65536LL + height / 2) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+}  // namespace
+
+void TypeText(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    // In small batches: a long burst can overrun the program's input queue.
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : wide) {
+        inputs.push_back(UnicodeStroke(unit, false));
+        inputs.push_back(UnicodeStroke(unit, true));
+        if (inputs.size() >= 64) {
+            Send(inputs);
+            inputs.clear();
+            Sleep(10);
+        }
+    }
+    Send(inputs);
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+    std::vector<INPUT> inputs;
+    for (const WORD modifier : modifiers) {
+        inputs.push_back(KeyStroke(modifier, false));
+    }
+    inputs.push_back(KeyStroke(key, false));
+    inputs.push_back(KeyStroke(key, true));
+    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+        inputs.push_back(KeyStroke(*modifier, true));
+    }
+    Send(inputs);
+}
+
+void ClickAt(POINT screenPoint) {
+    std::vector<INPUT> inputs{MouseEvent(MOUSEEVENTF_MOVE, screenPoint)};
+    Send(inputs);
+    Sleep(30);
+    inputs = {MouseEvent(MOUSEEVENTF_LEFTDOWN, screenPoint), MouseEvent(MOUSEEVENTF_LEFTUP, screenPoint)};
+    Send(inputs);
+}
+
+void ClickCentreOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool PutOnClipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) {
+        return false;
+    }
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool put = false;
+    if (memory) {
+        char* bytes = static_cast<char*>(GlobalLock(memory));
+        text.copy(bytes, text.size());
+        bytes[text.size()] = '\0';
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!put) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+    return put;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+// Keyboard and mouse input as a person gives it: through the system's input queue
+// (SendInput), reaching whichever window has the focus, through its program's own message
+// loop.
+
+// Types text given in the ANSI code page, one character at a time as Unicode key strokes,
+// the way an input method delivers Japanese text.
+void TypeText(const std::string& text);
+
+// Presses and releases a key, holding the modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) given
+// before it: PressKey('S', {VK_CONTROL}) is Ctrl+S.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+
+// Puts text (in the ANSI code page) on the clipboard, as copying it in another program would.
+bool PutOnClipboard(const std::string& text);
+
+// Moves the mouse to a point of the screen and clicks the left button there.
+void ClickAt(POINT screenPoint);
+void ClickCentreOf(HWND window);
