@@ -36,22 +36,30 @@ void TDocument::NewZrtFile() {
     }
     SetCurrentFileName(UntitledName);
     window_.SetSaveDialogFileName(currentFileName_);
+    stored_.reset();
     modified_ = false;
     hasFile_ = false;
 }
 
 void TDocument::OpenZrtFile() {
-    SetCurrentFileName(window_.OpenDialogFileName());
+    const std::string fileName = window_.OpenDialogFileName();
+    // A file that cannot be read raises here, and the project on screen stays as it was.
+    LoadProject(fileName, openIniFile_, record_, window_);
+    SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
-    LoadProject(currentFileName_, openIniFile_, record_, window_);
+    // Taken from the edits: a value they cannot show exactly is compared as they show it.
+    stored_ = TStoredProject{currentFileName_, EditTexts(window_)};
     // Showing the loaded values reported changes of their own; the project is as on disk.
     modified_ = false;
     hasFile_ = true;
 }
 
 void TDocument::SaveZrtFile() {
-    // A store that raises leaves both flags as they were: nothing claims a save that failed.
-    StoreProject(currentFileName_, openIniFile_, window_);
+    // A store that raises leaves the flags and the file as they were: nothing claims a save
+    // that failed.
+    const TProjectRecord texts = EditTexts(window_);
+    StoreProject(currentFileName_, openIniFile_, texts, stored_ ? &*stored_ : nullptr);
+    stored_ = TStoredProject{currentFileName_, texts};
     modified_ = false;
     hasFile_ = true;
 }

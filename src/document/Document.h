@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/DocumentWindow.h"
+#include "document/ProjectFile.h"
 #include "document/ProjectTable.h"
 #include "platform/IniFile.h"
 
@@ -54,4 +56,7 @@ private:
     bool modified_ = false;
     bool hasFile_ = false;
     TProjectRecord record_;
+    // The file the project was loaded from or last saved to, and what it held; none for a new
+    // project.
+    std::optional<TStoredProject> stored_;
 };

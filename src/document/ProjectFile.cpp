@@ -1,20 +1,40 @@
 #include "document/ProjectFile.h"
 
+#include "platform/AnsiText.h"
+
 void LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits) {
+    TProjectRecord loaded;
     {
-        const auto file = open(path);
+        const auto file = open(path, IniFileUse::Load);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            record[row] = file->ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "");
+            loaded[row] = file->ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "");
         }
     }
+    record = loaded;
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         edits.SetEditText(row, record[row]);
     }
 }
 
-void StoreProject(const std::string& path, const IniFileOpener& open, const ProjectEdits& edits) {
-    const auto file = open(path);
+TProjectRecord EditTexts(const ProjectEdits& edits) {
+    TProjectRecord texts;
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        file->WriteEntry(ProjectTable[row].Section, ProjectTable[row].Key, edits.EditText(row));
+        texts[row] = edits.EditText(row);
     }
+    return texts;
+}
+
+void StoreProject(const std::string& path, const IniFileOpener& open, const TProjectRecord& texts,
+                  const TStoredProject* stored) {
+    // The program runs in code page 932, so its paths are Shift-JIS.
+    const bool sameFile = stored && SameFileName(stored->FileName, path, IsShiftJisLeadByte);
+    const auto file = open(path, IniFileUse::Save);
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        const ProjectRow& key = ProjectTable[row];
+        if (sameFile && texts[row] == stored->Texts[row] && file->HasEntry(key.Section, key.Key)) {
+            continue;
+        }
+        file->WriteEntry(key.Section, key.Key, texts[row]);
+    }
+    file->Commit();
 }

@@ -5,12 +5,26 @@
 #include "document/ProjectTable.h"
 #include "platform/IniFile.h"
 
+// What a project file held for each row when the project was last loaded from it or saved to
+// it, as the edits showed it then.
+struct TStoredProject {
+    std::string FileName;
+    TProjectRecord Texts;
+};
+
 // Reads every row of the project file at path into the record, then shows the record in the
 // edits. What the file lacks (a key, a section, the whole file) loads as an empty value, so
-// nothing of a project opened before can leak into this one.
+// nothing of a project opened before can leak into this one. A file that exists but cannot be
+// read, or is no text, raises EIniFileException before the record or an edit changes.
 void LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits);
 
-// Writes the text of every edit to the project file at path, empty ones included, in table
-// order. Other sections and keys of the file stay. A refused write raises EIniFileException
-// and leaves the rows before it written.
-void StoreProject(const std::string& path, const IniFileOpener& open, const ProjectEdits& edits);
+// The texts of the seventeen edits, in table order.
+TProjectRecord EditTexts(const ProjectEdits& edits);
+
+// Writes the texts to the project file at path, all of them or, when it raises
+// EIniFileException, none. Saved to the file that stored describes, a row whose text is still
+// the stored one is written only where its key is missing, so that a value the user did not
+// change keeps its bytes, even where the edit could not show them exactly. Any other file gets
+// every row, empty ones included, in table order. Other sections and keys of the file stay.
+void StoreProject(const std::string& path, const IniFileOpener& open, const TProjectRecord& texts,
+                  const TStoredProject* stored);

@@ -1,8 +1,10 @@
 #include "main/Application.h"
 
 #include "main/ErrorText.h"
+#include "platform/Exception.h"
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
+#include "platform/WideText.h"
 
 namespace {
 
@@ -113,6 +115,11 @@ void TApplication::ReportError(const std::exception& error) {
     // A drag or menu selection in progress would keep the mouse from the box.
     if (const HWND capture = GetCapture()) {
         SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    }
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    if (own && !own->UnicodeMessage().empty()) {
+        ModalMessageBox(ErrorBoxText(own->UnicodeMessage()), WidenAnsi(Title()), MB_OK | MB_ICONERROR);
+        return;
     }
     ModalMessageBox(ErrorBoxText(error.what(), IsAnsiLeadByte), Title(), MB_OK | MB_ICONERROR);
 }

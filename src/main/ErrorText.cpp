@@ -11,3 +11,11 @@ std::string ErrorBoxText(std::string message, LeadByteTest isLeadByte) {
     }
     return message;
 }
+
+std::wstring ErrorBoxText(std::wstring message) {
+    // A surrogate pair's second half sorts after "." like its first.
+    if (!message.empty() && message.back() > L'.') {
+        message += L'.';
+    }
+    return message;
+}

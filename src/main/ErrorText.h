@@ -9,3 +9,7 @@
 // digit, "?", ":" or any double-byte character), and leaves a message that already ends in
 // punctuation, a blank or a line break alone. An empty message stays empty.
 std::string ErrorBoxText(std::string message, LeadByteTest isLeadByte);
+
+// The same rule for a message in UTF-16, where every character that is not ASCII sorts after
+// "." too.
+std::wstring ErrorBoxText(std::wstring message);

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <algorithm>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/AnsiText.h"
+#include "platform/Exception.h"
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
+#include "platform/WideText.h"
 
 static_assert(static_cast<DWORD>(TOpenOption::ofOverwritePrompt) == OFN_OVERWRITEPROMPT);
 static_assert(static_cast<DWORD>(TOpenOption::ofHideReadOnly) == OFN_HIDEREADONLY);
@@ -53,60 +56,90 @@ void PlaceDialog(HWND dialog, HWND activeForm) {
 
 UINT_PTR CALLBACK DialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        const auto* record = reinterpret_cast<const OPENFILENAMEA*>(lParam);
-        SetWindowLongPtrA(hook, GWLP_USERDATA, static_cast<LONG_PTR>(record->lCustData));
-    } else if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE) {
+        const auto* record = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+        SetWindowLongPtrW(hook, GWLP_USERDATA, static_cast<LONG_PTR>(record->lCustData));
+    } else if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYW*>(lParam)->hdr.code == CDN_INITDONE) {
         // An Explorer dialog's hook is a hidden child of the dialog itself.
-        PlaceDialog(GetParent(hook), reinterpret_cast<HWND>(GetWindowLongPtrA(hook, GWLP_USERDATA)));
+        PlaceDialog(GetParent(hook), reinterpret_cast<HWND>(GetWindowLongPtrW(hook, GWLP_USERDATA)));
     }
     return 0;
 }
 
-const char* TextOrNull(const std::string& text) {
+const wchar_t* TextOrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
+}
+
+// The name the user chose, as it ends in the buffer: at the first NUL, or for several files
+// at the two NULs after the last one. A name that ends nowhere in the buffer was cut.
+std::wstring_view ChosenText(const std::vector<wchar_t>& buffer, bool multiSelect) {
+    const std::wstring_view text(buffer.data(), buffer.size());
+    const std::size_t end = multiSelect ? text.find(std::wstring_view(L"\0\0", 2)) : text.find(L'\0');
+    return end == std::wstring_view::npos ? text : text.substr(0, end);
+}
+
+// The error of a chosen name that the ANSI code page cannot hold exactly: it is named as the
+// user sees it, and nothing of it is used.
+Exception UnusableName(std::wstring_view name) {
+    const std::wstring wide =
+        L"ファイル名 " + std::wstring(name) + L" は使えません: シフト JIS で表せない文字を含んでいます";
+    return Exception(NearestAnsi(wide), wide);
 }
 
 }  // namespace
 
 bool TOpenDialog::Execute() {
-    const std::string filterList = FilterListFromText(Filter, IsAnsiLeadByte);
+    // The Unicode dialog hands back the name exactly as chosen; the ANSI one would hand back a
+    // look-alike (Cafe for Café) and report success, opening or writing another file.
+    const std::wstring filterList = WidenAnsi(FilterListFromText(Filter, IsAnsiLeadByte));
     const bool multiSelect = Options.Contains(TOpenOption::ofAllowMultiSelect);
-    std::vector<char> name(multiSelect ? MultiSelectNameBufferSize : RoomyNameBufferSize, '\0');
+    std::vector<wchar_t> name(multiSelect ? MultiSelectNameBufferSize : RoomyNameBufferSize, L'\0');
     const std::size_t limit = multiSelect ? MultiSelectNameBufferSize : NameLimit;
     // Cut to whole characters, leaving room for the terminating NUL.
-    FileName.copy(name.data(), WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte));
+    const std::wstring initialName = WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte)));
+    initialName.copy(name.data(), initialName.size());
+    const std::wstring initialDir = WidenAnsi(InitialDir);
+    const std::wstring title = WidenAnsi(Title);
+    const std::wstring defaultExt = WidenAnsi(DefaultExt);
 
-    TModalFrame frame;
-    OPENFILENAMEA record{};
-    record.lStructSize = sizeof record;
-    record.hwndOwner = ModalOwner();
-    record.lpstrFilter = Filter.empty() ? nullptr : filterList.c_str();
-    record.nFilterIndex = static_cast<DWORD>(FilterIndex);
-    record.lpstrFile = name.data();
-    record.nMaxFile = static_cast<DWORD>(name.size());
-    record.lpstrInitialDir = TextOrNull(InitialDir);
-    record.lpstrTitle = TextOrNull(Title);
-    record.Flags = Options.DialogFlags();
-    record.lpstrDefExt = TextOrNull(DefaultExt);
-    record.lCustData = reinterpret_cast<LPARAM>(frame.PreviouslyActive());
-    record.lpfnHook = DialogHook;
-    if (!RunDialog(record)) {
+    std::wstring_view chosenText;
+    DWORD chosenFilter = 0;
+    {
+        TModalFrame frame;
+        OPENFILENAMEW record{};
+        record.lStructSize = sizeof record;
+        record.hwndOwner = ModalOwner();
+        record.lpstrFilter = Filter.empty() ? nullptr : filterList.c_str();
+        record.nFilterIndex = static_cast<DWORD>(FilterIndex);
+        record.lpstrFile = name.data();
+        record.nMaxFile = static_cast<DWORD>(name.size());
+        record.lpstrInitialDir = TextOrNull(initialDir);
+        record.lpstrTitle = TextOrNull(title);
+        record.Flags = Options.DialogFlags();
+        record.lpstrDefExt = TextOrNull(defaultExt);
+        record.lCustData = reinterpret_cast<LPARAM>(frame.PreviouslyActive());
+        record.lpfnHook = DialogHook;
+        if (!RunDialog(record)) {
+            return false;
+        }
+        chosenText = ChosenText(name, multiSelect);
+        chosenFilter = record.nFilterIndex;
+    }
+    const std::optional<std::string> chosen = ExactAnsi(chosenText);
+    if (!chosen) {
+        throw UnusableName(chosenText);
+    }
+    if (chosen->size() >= limit) {
         return false;
     }
-    // A name that ends nowhere in the buffer was cut too.
-    const std::string chosen(name.begin(), std::find(name.begin(), name.end(), '\0'));
-    if (chosen.size() >= limit) {
-        return false;
-    }
-    FileName = chosen;
-    FilterIndex = static_cast<int>(record.nFilterIndex);
+    FileName = *chosen;
+    FilterIndex = static_cast<int>(chosenFilter);
     return true;
 }
 
-int TOpenDialog::RunDialog(OPENFILENAMEA& record) {
-    return GetOpenFileNameA(&record);
+int TOpenDialog::RunDialog(OPENFILENAMEW& record) {
+    return GetOpenFileNameW(&record);
 }
 
-int TSaveDialog::RunDialog(OPENFILENAMEA& record) {
-    return GetSaveFileNameA(&record);
+int TSaveDialog::RunDialog(OPENFILENAMEW& record) {
+    return GetSaveFileNameW(&record);
 }

@@ -4,7 +4,7 @@
 
 #include "platform/FileDialogOptions.h"
 
-struct tagOFNA;
+struct tagOFNW;
 
 // A common file dialog. It keeps FileName and FilterIndex between runs, so it offers what
 // was chosen in it last.
@@ -17,7 +17,8 @@ public:
 
     // True when the user confirmed a name; FileName then holds the full path chosen and
     // FilterIndex the filter left selected. False on Cancel and on any failure of the
-    // dialog, with nothing changed.
+    // dialog, with nothing changed. A chosen name that the ANSI code page cannot hold exactly
+    // raises Exception naming it, with nothing changed either.
     bool Execute();
 
     std::string FileName;
@@ -30,10 +31,10 @@ public:
 
 protected:
     // Shows the dialog; nonzero when a name was chosen.
-    virtual int RunDialog(tagOFNA& record);
+    virtual int RunDialog(tagOFNW& record);
 };
 
 class TSaveDialog : public TOpenDialog {
 protected:
-    int RunDialog(tagOFNA& record) override;
+    int RunDialog(tagOFNW& record) override;
 };

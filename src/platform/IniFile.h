@@ -23,16 +23,32 @@ public:
     // Raises EIniFileException when the platform cannot write.
     virtual void WriteEntry(const std::string& section, const std::string& key, const std::string& value) = 0;
 
+    // A save's writes reach the file here, all of them or, when this raises EIniFileException,
+    // none. An object destroyed without it leaves the file as it was where the platform can.
+    virtual void Commit() {}
+
+    // Whether the file holds the key, whatever its value (an empty one included).
+    bool HasEntry(const std::string& section, const std::string& key);
+
     const std::string& FileName() const { return fileName_; }
 
 private:
     std::string fileName_;
 };
 
-// Makes the profile-file object for one load or one save of the file at a path.
-using IniFileOpener = std::function<std::unique_ptr<TCustomIniFile>(const std::string& fileName)>;
+// What a profile-file object is made for: one load or one save.
+enum class IniFileUse { Load, Save };
+
+// Makes the profile-file object for one load or one save of the file at a path. For a load it
+// raises EIniFileException when the file exists but cannot be read or is no text file; a file
+// that does not exist loads as one without keys.
+using IniFileOpener = std::function<std::unique_ptr<TCustomIniFile>(const std::string& fileName, IniFileUse use)>;
 
 class EIniFileException;
 
 // The error of a write that the platform refused: "<path> に書き込めません".
 EIniFileException CannotWriteIniFile(const std::string& fileName);
+// A file that exists but could not be read: "<path> を読み込めません".
+EIniFileException CannotReadIniFile(const std::string& fileName);
+// A file that is no profile text, such as a program or a picture.
+EIniFileException NotAProjectFile(const std::string& fileName);

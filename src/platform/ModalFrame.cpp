@@ -35,3 +35,8 @@ int ModalMessageBox(const std::string& text, const std::string& caption, unsigne
     TModalFrame frame;
     return MessageBoxA(ModalOwner(), text.c_str(), caption.c_str(), flags);
 }
+
+int ModalMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
+    TModalFrame frame;
+    return MessageBoxW(ModalOwner(), text.c_str(), caption.c_str(), flags);
+}

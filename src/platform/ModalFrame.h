@@ -24,3 +24,5 @@ private:
 
 // MessageBoxA inside the modal frame, owned by the modal owner; answers the button pressed.
 int ModalMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+// The same with UTF-16 texts, for a message that names what the ANSI code page cannot show.
+int ModalMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);

@@ -6,7 +6,12 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/FileHandle.h"
+#include "platform/ProfileText.h"
 #include "platform/ProfileValue.h"
+#include "platform/SafeSave.h"
+#include "platform/WideText.h"
+#include "platform/Win32SaveFiles.h"
 
 namespace {
 
@@ -17,37 +22,105 @@ constexpr DWORD FirstReadSize = 2048;
 // Wine). Longer texts are converted here, as the ANSI writer would, and go to the Unicode writer.
 constexpr std::size_t LongestAnsiWrite = 32766;
 
-std::wstring Widened(const std::string& text) {
-    if (text.empty()) {
-        return std::wstring();
-    }
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 BOOL WriteProfileText(const std::string& section, const std::string& key, const std::string& text,
                       const std::string& fileName) {
     if (text.size() <= LongestAnsiWrite) {
         return WritePrivateProfileStringA(section.c_str(), key.c_str(), text.c_str(), fileName.c_str());
     }
-    return WritePrivateProfileStringW(Widened(section).c_str(), Widened(key).c_str(), Widened(text).c_str(),
-                                      Widened(fileName).c_str());
+    return WritePrivateProfileStringW(WidenAnsi(section).c_str(), WidenAnsi(key).c_str(), WidenAnsi(text).c_str(),
+                                      WidenAnsi(fileName).c_str());
 }
 
 // A value can be no longer than the file that holds it; past this the file is not one the
 // program could have written, and its reading stops growing.
 constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 
+// A load, which keeps the file open for reading meanwhile, so that no other program can take
+// it for itself between the look at it and the reads.
+class TLoadedIniFile final : public TCustomIniFile {
+public:
+    TLoadedIniFile(const std::string& fileName, HANDLE openFile)
+        : TCustomIniFile(fileName), openFile_(openFile), file_(fileName) {}
+
+    std::string ReadEntry(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) override {
+        return file_.ReadEntry(section, key, defaultValue);
+    }
+    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
+        file_.WriteEntry(section, key, value);
+    }
+
+private:
+    FileHandle openFile_;
+    TIniFile file_;
+};
+
+// A save: the writes go to a copy beside the file, which takes its place at Commit.
+class TSavedIniFile final : public TCustomIniFile {
+public:
+    explicit TSavedIniFile(const std::string& fileName)
+        : TCustomIniFile(fileName), save_(fileName, files_), file_(fileName, save_.WorkPath()) {}
+
+    std::string ReadEntry(const std::string& section, const std::string& key,
+                          const std::string& defaultValue) override {
+        return file_.ReadEntry(section, key, defaultValue);
+    }
+    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
+        file_.WriteEntry(section, key, value);
+    }
+    void Commit() override {
+        file_.Flush();
+        save_.Commit();
+    }
+
+private:
+    TWin32SaveFiles files_;
+    TSafeSave save_;
+    TIniFile file_;  // last, so that it is flushed before the copy goes
+};
+
+std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
+    constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const HANDLE handle =
+        CreateFileW(WidenAnsi(fileName).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Only a name that is not there is a new project; a file that is there and cannot be
+        // read (taken by another program, not the user's to read, a folder) must not open as
+        // an empty one, which the next save would write over it.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return std::make_unique<TIniFile>(fileName);
+        }
+        throw CannotReadIniFile(fileName);
+    }
+    auto loaded = std::make_unique<TLoadedIniFile>(fileName, handle);
+    std::string head(ProfileTextProbeSize, '\0');
+    DWORD length = 0;
+    if (!ReadFile(handle, head.data(), static_cast<DWORD>(head.size()), &length, nullptr)) {
+        throw CannotReadIniFile(fileName);
+    }
+    head.resize(length);
+    if (!IsProfileText(head)) {
+        throw NotAProjectFile(fileName);
+    }
+    return loaded;
+}
+
 }  // namespace
 
-TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
+TIniFile::TIniFile(std::string fileName) : TIniFile(fileName, fileName) {}
+
+TIniFile::TIniFile(std::string fileName, std::string workPath)
+    : TCustomIniFile(std::move(fileName)), workPath_(std::move(workPath)) {}
 
 TIniFile::~TIniFile() {
-    // Flushes the platform's cache of the file. Wine answers FALSE where Windows answers
-    // TRUE, and there is nothing to do about a failure here, so the answer is not read.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
+    Flush();
+}
+
+void TIniFile::Flush() {
+    // Wine answers FALSE where Windows answers TRUE, and there is nothing to do about a failure
+    // here, so the answer is not read.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, workPath_.c_str());
 }
 
 std::string TIniFile::ReadEntry(const std::string& section, const std::string& key,
@@ -56,7 +129,7 @@ std::string TIniFile::ReadEntry(const std::string& section, const std::string& k
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                                      buffer.data(), size, FileName().c_str());
+                                                      buffer.data(), size, workPath_.c_str());
         // A value that does not fit comes back cut, answering size - 1; a cut inside a
         // double-byte character or before a closing quote can answer one less. Only an answer
         // clearly short of the buffer is the whole value.
@@ -69,11 +142,14 @@ std::string TIniFile::ReadEntry(const std::string& section, const std::string& k
 
 void TIniFile::WriteEntry(const std::string& section, const std::string& key, const std::string& value) {
     const std::string text = ProfileValueForWriting(value);
-    if (!WriteProfileText(section, key, text, FileName())) {
+    if (!WriteProfileText(section, key, text, workPath_)) {
         throw CannotWriteIniFile(FileName());
     }
 }
 
-std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName) {
-    return std::make_unique<TIniFile>(fileName);
+std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName, IniFileUse use) {
+    if (use == IniFileUse::Save) {
+        return std::make_unique<TSavedIniFile>(fileName);
+    }
+    return OpenForLoad(fileName);
 }

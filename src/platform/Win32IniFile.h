@@ -6,13 +6,24 @@
 // it is neither made absolute nor tested for existence.
 class TIniFile : public TCustomIniFile {
 public:
+    // Reads and writes the file fileName.
     explicit TIniFile(std::string fileName);
+    // Reads and writes the file workPath, standing in for fileName, which its errors name.
+    TIniFile(std::string fileName, std::string workPath);
     ~TIniFile() override;
 
     std::string ReadEntry(const std::string& section, const std::string& key,
                           const std::string& defaultValue) override;
     void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override;
+
+    // Hands whatever the platform keeps of the file over to the file.
+    void Flush();
+
+private:
+    std::string workPath_;
 };
 
-// Opens TIniFile objects; what the document is given on Windows.
-std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName);
+// Opens the profile-file objects the document is given on Windows. A load first looks at the
+// file itself: one that does not exist loads without keys, and one that exists but cannot be
+// read, or holds no text, is refused. A save writes beside the file and lands whole.
+std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName, IniFileUse use);

@@ -11,7 +11,9 @@
 #include "platform/IniFile.h"
 
 // Profile files kept in memory, one per path, in the order their sections and keys were first
-// written. It can be told to refuse writes to a path, from a given write on.
+// written. A save's writes land at its Commit, all together, as on the real platform. It can be
+// told to refuse writes to a path from a given write on, to refuse a save's commit, and to
+// refuse loading a path with an error of the platform's.
 class MemoryIniFiles {
 public:
     struct Entry {
@@ -23,21 +25,38 @@ public:
     using File = std::vector<Entry>;
 
     std::map<std::string, File> Files;
-    std::vector<std::string> Opened;  // every path an object was created on, in order
-    int Released = 0;                 // objects destroyed so far
+    std::vector<std::string> Opened;   // every path an object was created on, in order
+    std::vector<std::string> Written;  // "SECTION/Key" of every write, in order
+    int Released = 0;                  // objects destroyed so far
 
     // Writes to path fail from its nth write of this run on (0: the first).
     void RefuseWrites(const std::string& path, int fromWrite = 0) { refusals_[path] = fromWrite; }
     void AllowWrites(const std::string& path) { refusals_.erase(path); }
+    // The next save of path fails at its commit, after its writes.
+    void RefuseCommit(const std::string& path) { commitRefusals_.push_back(path); }
+    // Loading path raises error (CannotReadIniFile, NotAProjectFile).
+    void RefuseLoad(const std::string& path, const EIniFileException& error) { loadRefusals_.insert_or_assign(path, error); }
 
     std::optional<std::string> Value(const std::string& path,
                                      const std::string& section,
                                      const std::string& key) const {
         const auto file = Files.find(path);
-        if (file == Files.end()) {
-            return std::nullopt;
-        }
-        for (const Entry& entry : file->second) {
+        return file == Files.end() ? std::nullopt : ValueIn(file->second, section, key);
+    }
+
+    IniFileOpener Opener() {
+        return [this](const std::string& path, IniFileUse use) -> std::unique_ptr<TCustomIniFile> {
+            Opened.push_back(path);
+            if (const auto refusal = loadRefusals_.find(path); use == IniFileUse::Load && refusal != loadRefusals_.end()) {
+                throw refusal->second;
+            }
+            return std::make_unique<Object>(*this, path, use);
+        };
+    }
+
+private:
+    static std::optional<std::string> ValueIn(const File& file, const std::string& section, const std::string& key) {
+        for (const Entry& entry : file) {
             if (entry.Section == section && entry.Key == key) {
                 return entry.Value;
             }
@@ -45,45 +64,58 @@ public:
         return std::nullopt;
     }
 
-    IniFileOpener Opener() {
-        return [this](const std::string& path) -> std::unique_ptr<TCustomIniFile> {
-            Opened.push_back(path);
-            return std::make_unique<Object>(*this, path);
-        };
-    }
-
-private:
+    // Reads and writes a copy of the file, which a save's commit puts in its place.
     class Object : public TCustomIniFile {
     public:
-        Object(MemoryIniFiles& files, const std::string& path) : TCustomIniFile(path), files_(files) {}
+        Object(MemoryIniFiles& files, const std::string& path, IniFileUse use)
+            : TCustomIniFile(path), files_(files), use_(use) {
+            if (const auto file = files.Files.find(path); file != files.Files.end()) {
+                copy_ = file->second;
+            }
+        }
         ~Object() override { ++files_.Released; }
 
         std::string ReadEntry(const std::string& section,
                               const std::string& key,
                               const std::string& defaultValue) override {
-            return files_.Value(FileName(), section, key).value_or(defaultValue);
+            return ValueIn(copy_, section, key).value_or(defaultValue);
         }
 
         void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
             const auto refusal = files_.refusals_.find(FileName());
-            if (refusal != files_.refusals_.end() && writes_ >= refusal->second) {
+            if (use_ != IniFileUse::Save || (refusal != files_.refusals_.end() && writes_ >= refusal->second)) {
                 throw CannotWriteIniFile(FileName());
             }
             ++writes_;
-            File& file = files_.Files[FileName()];
-            for (Entry& entry : file) {
+            files_.Written.push_back(section + "/" + key);
+            for (Entry& entry : copy_) {
                 if (entry.Section == section && entry.Key == key) {
                     entry.Value = value;
                     return;
                 }
             }
-            file.push_back({section, key, value});
+            copy_.push_back({section, key, value});
+        }
+
+        void Commit() override {
+            auto& refusals = files_.commitRefusals_;
+            for (auto refusal = refusals.begin(); refusal != refusals.end(); ++refusal) {
+                if (*refusal == FileName()) {
+                    refusals.erase(refusal);
+                    throw CannotWriteIniFile(FileName());
+                }
+            }
+            files_.Files[FileName()] = copy_;
         }
 
     private:
         MemoryIniFiles& files_;
+        IniFileUse use_;
+        File copy_;
         int writes_ = 0;
     };
 
     std::map<std::string, int> refusals_;
+    std::vector<std::string> commitRefusals_;
+    std::map<std::string, EIniFileException> loadRefusals_;
 };

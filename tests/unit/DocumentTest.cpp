@@ -366,6 +366,53 @@ TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyVa
     ExpectStored("C:\\p\\missing.zrt");
 }
 
+// A file that exists but cannot be read, or is no project file, is named in the error, and the
+// project on screen stays as it was, so that its next save cannot wipe the file.
+TEST_F(DocumentTest, OpenOfAFileThatCannotBeReadChangesNothing) {
+    OpenAndEdit(PathA);
+    for (const EIniFileException& error : {CannotReadIniFile(PathB), NotAProjectFile(PathB)}) {
+        files.RefuseLoad(PathB, error);
+        window.PromptAnswers.push_back(No);
+        const Snapshot before = Take();
+        try {
+            Open(PathB);
+            FAIL() << "the open did not raise";
+        } catch (const EIniFileException& raised) {
+            EXPECT_EQ(raised.Message(), error.Message());
+        }
+        EXPECT_TRUE(Take() == before);
+    }
+}
+
+// The file a project came from gets only what the user changed; Save As to another file and
+// the first save of a new project write all seventeen values.
+TEST_F(DocumentTest, ASaveBackWritesOnlyTheChangedValues) {
+    OpenAndEdit(PathA);
+    window.Type(12, "orig.exe");
+    document.MenuFileSaveClick();
+    EXPECT_EQ(files.Written, (std::vector<std::string>{"ICON/filename", "VERSION/OriginalFilename"}));
+
+    files.Written.clear();
+    window.Type(12, "again.exe");
+    SaveAs(PathB);
+    EXPECT_EQ(files.Written.size(), ProjectRowCount);
+    ExpectStored(PathB);
+
+    files.Written.clear();
+    window.Type(4, "9.9");
+    document.MenuFileSaveClick();
+    EXPECT_EQ(files.Written, std::vector<std::string>{"VERSION/ProductVerNumber"});
+
+    files.Written.clear();
+    window.PromptAnswers.push_back(No);
+    document.MenuFileNewClick();
+    window.Type(0, "rt");
+    window.SaveDialog.Answers.push_back(PathB);
+    document.MenuFileSaveClick();
+    EXPECT_EQ(files.Written.size(), ProjectRowCount);
+    ExpectStored(PathB);
+}
+
 TEST_F(DocumentTest, SaveAsksForANameOnlyForANewProject) {
     window.SaveDialog.Answers.push_back(std::nullopt);
     const Snapshot before = Take();
@@ -432,11 +479,13 @@ protected:
     }
 };
 
-TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndTheNextSaveWorks) {
+TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndFileAndTheNextSaveWorks) {
     OpenAndEdit(PathA);
-    files.RefuseWrites(PathA, 3);
+    const auto before = files.Files;
+    files.RefuseCommit(PathA);
     ExpectRaised(PathA, &TDocument::MenuFileSaveClick);
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    EXPECT_EQ(files.Files, before);
     ExpectState(true, true);
 
     files.AllowWrites(PathA);
@@ -494,7 +543,7 @@ TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
                 window.Type(1, "edited.ico");
                 window.SaveDialog.Answers = {PathB, PathB};
             }
-            files.RefuseWrites(target, 16);
+            files.RefuseCommit(target);
             const std::size_t openRuns = window.OpenDialog.Offered.size();
 
             window.PromptAnswers = {Yes, Yes};

@@ -18,7 +18,9 @@ protected:
     TProjectRecord record;
 
     void Load(const std::string& path = Path) { LoadProject(path, files.Opener(), record, edits); }
-    void Store(const std::string& path = Path) { StoreProject(path, files.Opener(), edits); }
+    void Store(const std::string& path = Path, const TStoredProject* stored = nullptr) {
+        StoreProject(path, files.Opener(), EditTexts(edits), stored);
+    }
 
     void FillEdits(const std::string& prefix) {
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
@@ -111,8 +113,11 @@ TEST_F(ProjectFileTest, LoadingTheTextAnEditAlreadyHoldsReportsNoChange) {
     EXPECT_TRUE(edits.Changes.empty());
 }
 
-TEST_F(ProjectFileTest, ARefusedWriteStopsAtItsRowAndLeavesTheRowsBeforeWritten) {
-    FillEdits("w");
+TEST_F(ProjectFileTest, ARefusedWriteOrCommitLeavesTheFileAsItWas) {
+    FillEdits("old");
+    Store();
+    const MemoryIniFiles::File before = files.Files.at(Path);
+    FillEdits("new");
     files.RefuseWrites(Path, 5);
     try {
         Store();
@@ -120,8 +125,68 @@ TEST_F(ProjectFileTest, ARefusedWriteStopsAtItsRowAndLeavesTheRowsBeforeWritten)
     } catch (const EIniFileException& error) {
         EXPECT_EQ(std::string(error.what()), Path + " に書き込めません");
     }
-    const auto& file = files.Files.at(Path);
-    ASSERT_EQ(file.size(), 5u);
-    EXPECT_EQ(file[4].Value, "w4");
-    EXPECT_EQ(files.Released, 1);  // the profile object is released on the way out
+    EXPECT_EQ(files.Files.at(Path), before);
+    EXPECT_EQ(files.Released, 2);  // the profile object is released on the way out
+
+    files.AllowWrites(Path);
+    files.RefuseCommit(Path);
+    EXPECT_THROW(Store(), EIniFileException);
+    EXPECT_EQ(files.Files.at(Path), before);
+    EXPECT_FALSE(files.Files.count("C:\\p\\new.zrt"));
+    files.RefuseCommit("C:\\p\\new.zrt");
+    EXPECT_THROW(Store("C:\\p\\new.zrt"), EIniFileException);
+    EXPECT_FALSE(files.Files.count("C:\\p\\new.zrt"));
+}
+
+TEST_F(ProjectFileTest, ARefusedLoadChangesNeitherTheRecordNorTheEdits) {
+    FillEdits("shown");
+    record.fill("kept");
+    for (const EIniFileException& error : {CannotReadIniFile(Path), NotAProjectFile(Path)}) {
+        files.RefuseLoad(Path, error);
+        try {
+            Load();
+            FAIL() << "the load did not raise";
+        } catch (const EIniFileException& raised) {
+            EXPECT_EQ(raised.Message(), error.Message());
+        }
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            EXPECT_EQ(record[row], "kept");
+            EXPECT_EQ(edits.Texts[row], "shown" + std::to_string(row));
+        }
+    }
+    EXPECT_EQ(CannotReadIniFile(Path).Message(), Path + " を読み込めません");
+    EXPECT_EQ(NotAProjectFile(Path).Message(), Path + " はプロジェクト ファイルではありません");
+}
+
+// Saved back to the file it came from, a project writes what the user changed and what the
+// file lacks, and leaves every other key as it is; any other file gets all seventeen.
+TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys) {
+    FillEdits("v");
+    Store();
+    files.Files.at(Path).erase(files.Files.at(Path).begin() + 5);  // FileVersion gone meanwhile
+    const TStoredProject stored{"c:\\P\\A.ZRT", EditTexts(edits)};
+    edits.Texts[2] = "changed";
+    edits.Texts[9] = "";
+    files.Written.clear();
+
+    Store(Path, &stored);
+    EXPECT_EQ(files.Written, (std::vector<std::string>{"MANIFEST/filename", "VERSION/FileVersion", "VERSION/Comments"}));
+    EXPECT_EQ(files.Value(Path, "VERSION", "FileVersion"), "v5");
+    EXPECT_EQ(files.Value(Path, "VERSION", "Comments"), "");
+
+    // Nothing changed, nothing missing: nothing is written.
+    files.Written.clear();
+    const TStoredProject now{Path, EditTexts(edits)};
+    Store(Path, &now);
+    EXPECT_TRUE(files.Written.empty());
+
+    // Another file, whatever the stored one.
+    files.Written.clear();
+    Store("C:\\p\\other.zrt", &now);
+    EXPECT_EQ(files.Written.size(), ProjectRowCount);
+    // A trail byte that reads as a letter is no letter: ア and ヂ differ only in its case.
+    files.Written.clear();
+    const TStoredProject kana{"C:\\ア\\a.zrt", EditTexts(edits)};
+    Store("C:\\ヂ\\a.zrt", &kana);
+    EXPECT_EQ(files.Written.size(), ProjectRowCount);
 }

@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "platform/Exception.h"
 #include "platform/FileDialog.h"
 #include "platform/ModalOwner.h"
+#include "platform/WideText.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
 
@@ -18,7 +20,7 @@ namespace {
 class RecordingOpenDialog : public TOpenDialog {
 public:
     std::string FilterList;
-    std::string NameBuffer;
+    std::wstring NameBuffer;
     DWORD NameBufferSize = 0;
     DWORD Flags = 0;
     std::string DefaultExtension;
@@ -26,27 +28,27 @@ public:
     DWORD InitialFilterIndex = 0;
 
     bool ChooseName = false;
-    std::string ChosenName;
+    std::wstring ChosenName;
     DWORD ChosenFilterIndex = 1;
 
 protected:
-    int RunDialog(OPENFILENAMEA& record) override {
-        const char* end = record.lpstrFilter;
+    int RunDialog(OPENFILENAMEW& record) override {
+        const wchar_t* end = record.lpstrFilter;
         while (end && (end[0] || end[1])) {
             ++end;
         }
-        FilterList = end ? std::string(record.lpstrFilter, end + 2) : "";
-        NameBuffer = std::string(record.lpstrFile, record.nMaxFile);
+        FilterList = end ? NearestAnsi(std::wstring_view(record.lpstrFilter, end + 2 - record.lpstrFilter)) : "";
+        NameBuffer = std::wstring(record.lpstrFile, record.nMaxFile);
         NameBufferSize = record.nMaxFile;
         Flags = record.Flags;
-        DefaultExtension = record.lpstrDefExt ? record.lpstrDefExt : "(none)";
+        DefaultExtension = record.lpstrDefExt ? NearestAnsi(record.lpstrDefExt) : "(none)";
         Owner = record.hwndOwner;
         InitialFilterIndex = record.nFilterIndex;
         if (!ChooseName) {
             return 0;
         }
         ChosenName.copy(record.lpstrFile, ChosenName.size());
-        record.lpstrFile[ChosenName.size()] = '\0';
+        record.lpstrFile[ChosenName.size()] = L'\0';
         record.nFilterIndex = ChosenFilterIndex;
         return 1;
     }
@@ -65,8 +67,9 @@ TEST(TOpenDialog, RecordCarriesFilterFlagsNameAndOwner) {
 
     EXPECT_EQ(dialog.FilterList, "ポ (*.zrt)\0*.zrt\0すべてのファイル (*.*)\0*.*\0\0"s);
     EXPECT_EQ(dialog.Flags, 0x2880024u);
-    EXPECT_EQ(dialog.NameBuffer.substr(0, dialog.FileName.size() + 1), dialog.FileName + '\0');
-    EXPECT_EQ(dialog.NameBuffer.find_first_not_of('\0', dialog.FileName.size()), std::string::npos);
+    const std::wstring name = WidenAnsi(dialog.FileName);
+    EXPECT_EQ(dialog.NameBuffer.substr(0, name.size() + 1), name + L'\0');
+    EXPECT_EQ(dialog.NameBuffer.find_first_not_of(L'\0', name.size()), std::wstring::npos);
     EXPECT_EQ(dialog.DefaultExtension, "(none)");
     EXPECT_EQ(dialog.Owner, owner);
     EXPECT_EQ(dialog.InitialFilterIndex, 1u);
@@ -78,7 +81,7 @@ TEST(TOpenDialog, ANameTooLongForTheBufferIsCutAtAWholeCharacter) {
     RecordingOpenDialog dialog;
     dialog.FileName = std::string(258, 'a') + "表";  // 260 bytes: the last character cannot fit
     dialog.Execute();
-    EXPECT_EQ(dialog.NameBuffer.substr(0, 260), std::string(258, 'a') + std::string(2, '\0'));
+    EXPECT_EQ(dialog.NameBuffer.substr(0, 260), std::wstring(258, L'a') + std::wstring(2, L'\0'));
 }
 
 TEST(TOpenDialog, AChosenPathLongerThan259BytesCountsAsCancel) {
@@ -88,14 +91,14 @@ TEST(TOpenDialog, AChosenPathLongerThan259BytesCountsAsCancel) {
     dialog.ChooseName = true;
     dialog.ChosenFilterIndex = 2;
 
-    dialog.ChosenName = "C:\\" + std::string(257, 'n');  // 260 bytes
+    dialog.ChosenName = L"C:\\" + std::wstring(257, L'n');  // 260 bytes
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.FileName, "before");
     EXPECT_EQ(dialog.FilterIndex, 1);
 
-    dialog.ChosenName = "C:\\" + std::string(256, 'n');  // 259 bytes: the longest a path may be
+    dialog.ChosenName = L"C:\\" + std::wstring(254, L'n') + L"表";  // 259 bytes: the longest a path may be
     EXPECT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName, dialog.ChosenName);
+    EXPECT_EQ(dialog.FileName, "C:\\" + std::string(254, 'n') + "表");
     EXPECT_EQ(dialog.FilterIndex, 2);
 }
 
@@ -109,7 +112,7 @@ TEST(TOpenDialog, CancelKeepsNameAndFilterAChoiceReplacesThem) {
     EXPECT_EQ(dialog.FilterIndex, 1);
 
     dialog.ChooseName = true;
-    dialog.ChosenName = "C:\\x\\chosen.b";
+    dialog.ChosenName = L"C:\\x\\chosen.b";
     dialog.ChosenFilterIndex = 2;
     EXPECT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName, "C:\\x\\chosen.b");
@@ -119,6 +122,29 @@ TEST(TOpenDialog, CancelKeepsNameAndFilterAChoiceReplacesThem) {
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.InitialFilterIndex, 2u);  // the next run starts on the filter chosen last
     EXPECT_EQ(dialog.FileName, "C:\\x\\chosen.b");
+}
+
+// The system would hand back a look-alike for each of these (Cafe, a question mark, a
+// backslash for the yen sign): such a name is named in the error and nothing of it is used.
+TEST(TOpenDialog, ANameTheCodePageCannotHoldExactlyRaisesAndChangesNothing) {
+    RecordingOpenDialog dialog;
+    dialog.Filter = "A|*.a|B|*.b";
+    dialog.FileName = "before";
+    dialog.ChooseName = true;
+    dialog.ChosenFilterIndex = 2;
+    for (const wchar_t* chosen : {L"C:\\Café\\p.zrt", L"C:\\한글\\p.zrt", L"C:\\𠮷野家.zrt", L"C:\\a¥b.zrt"}) {
+        dialog.ChosenName = chosen;
+        try {
+            dialog.Execute();
+            ADD_FAILURE() << "no error for " << NearestAnsi(chosen);
+        } catch (const Exception& error) {
+            EXPECT_NE(error.UnicodeMessage().find(chosen), std::wstring::npos);
+            EXPECT_NE(error.Message().find("ファイル名"), std::string::npos);
+        }
+        EXPECT_EQ(dialog.FileName, "before");
+        EXPECT_EQ(dialog.FilterIndex, 1);
+    }
+    EXPECT_EQ(ExactAnsi(L"C:\\表\\ソ\\ｱ.zrt"), "C:\\表\\ソ\\ｱ.zrt");
 }
 
 TEST(TSaveDialog, RealDialogAddsTheDefaultExtensionAndCancelChangesNothing) {

@@ -44,7 +44,7 @@ protected:
     RecordingEdits edits;
     TProjectRecord record;
 
-    void Store(const std::string& at) { StoreProject(at, OpenWin32IniFile, edits); }
+    void Store(const std::string& at) { StoreProject(at, OpenWin32IniFile, EditTexts(edits), nullptr); }
     void Load(const std::string& at) { LoadProject(at, OpenWin32IniFile, record, edits); }
 };
 
@@ -156,26 +156,26 @@ TEST(TIniFile, ReadsValuesLongerThanAnyOneBuffer) {
     }
 }
 
-TEST(TIniFile, WriteErrorNamesTheFileAndKeepsEarlierRows) {
+TEST(TIniFile, WriteErrorNamesTheFile) {
     TempFolder folder;
-    RecordingEdits edits;
-    edits.Texts.fill("v");
+    TProjectRecord texts;
+    texts.fill("v");
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
     try {
-        StoreProject(inMissingFolder, OpenWin32IniFile, edits);
+        StoreProject(inMissingFolder, OpenWin32IniFile, texts, nullptr);
         FAIL() << "no error";
     } catch (const EIniFileException& error) {
         EXPECT_EQ(std::string(error.what()), inMissingFolder + " に書き込めません");
     }
 
-    // A file that another program holds open without sharing: the first write fails.
+    // A file that another program holds open without sharing cannot even be copied.
     const std::string locked = folder / "locked.zrt";
     WriteFileBytes(locked, "[OTHER]\r\nx=1\r\n");
     const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
                                       nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(StoreProject(locked, OpenWin32IniFile, edits), EIniFileException);
+    EXPECT_THROW(StoreProject(locked, OpenWin32IniFile, texts, nullptr), EIniFileException);
     CloseHandle(holder);
     EXPECT_EQ(ReadFileBytes(locked), "[OTHER]\r\nx=1\r\n");
 
@@ -183,58 +183,98 @@ TEST(TIniFile, WriteErrorNamesTheFileAndKeepsEarlierRows) {
     const std::string folderName = folder / "ソ";
     const std::string inFolder = folderName + "\\p.zrt";
     ASSERT_TRUE(CreateDirectoryA(folderName.c_str(), nullptr));
-    StoreProject(inFolder, OpenWin32IniFile, edits);
+    StoreProject(inFolder, OpenWin32IniFile, texts, nullptr);
     TIniFile file(inFolder);
     EXPECT_EQ(file.ReadEntry("VERSION", "SpecialBuild", ""), "v");
 }
 
+
 namespace {
 
-// The real profile file, which another program locks without sharing just before a given write.
-class FileLockedMidway : public TCustomIniFile {
-public:
-    FileLockedMidway(const std::string& path, int lockBeforeWrite)
-        : TCustomIniFile(path), file_(path), lockBeforeWrite_(lockBeforeWrite) {}
-    ~FileLockedMidway() override {
-        if (holder_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(holder_);
-        }
-    }
+std::string Utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
 
-    std::string ReadEntry(const std::string& section, const std::string& key, const std::string& value) override {
-        return file_.ReadEntry(section, key, value);
+// The error a load of path raises, or "(none)".
+std::string LoadError(const std::string& path) {
+    try {
+        OpenWin32IniFile(path, IniFileUse::Load);
+    } catch (const EIniFileException& error) {
+        return error.Message();
     }
-    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
-        if (writes_++ == lockBeforeWrite_) {
-            holder_ = CreateFileA(FileName().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
-        }
-        file_.WriteEntry(section, key, value);
-    }
+    return "(none)";
+}
 
-private:
-    TIniFile file_;
-    int lockBeforeWrite_;
-    int writes_ = 0;
-    HANDLE holder_ = INVALID_HANDLE_VALUE;
-};
+HANDLE Hold(const std::string& path, DWORD share) {
+    return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+}
 
 }  // namespace
 
-TEST(TIniFile, RowsWrittenBeforeARefusedOneStayInTheFile) {
+// Only a name that is not there opens as a new project; anything there that cannot be read,
+// or is no text, is refused with an error naming it.
+TEST(OpenWin32IniFile, ALoadTellsAMissingFileFromOneItCannotUse) {
+    TempFolder folder;
+    EXPECT_EQ(OpenWin32IniFile(folder / "missing.zrt", IniFileUse::Load)->ReadEntry("ICON", "filename", "d"), "d");
+    EXPECT_EQ(LoadError(folder / "no folder\\p.zrt"), "(none)");
+    EXPECT_EQ(LoadError(folder.Path()), folder.Path() + " を読み込めません");
+
+    const std::string locked = folder / "locked.zrt";
+    WriteFileBytes(locked, "[ICON]\r\nfilename=a.ico\r\n");
+    const HANDLE holder = Hold(locked, 0);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(LoadError(locked), locked + " を読み込めません");
+    CloseHandle(holder);
+
+    const std::string program = folder / "program.zrt";
+    WriteFileBytes(program, "MZ\x90" + std::string(1, '\0') + std::string(70000, 'x'));
+    EXPECT_EQ(LoadError(program), program + " はプロジェクト ファイルではありません");
+
+    const std::string utf16 = folder / "utf16.zrt";
+    WriteFileBytes(utf16, Utf16Bytes(L"\xFEFF[ICON]\r\nfilename=表.ico\r\n"));
+    EXPECT_EQ(OpenWin32IniFile(utf16, IniFileUse::Load)->ReadEntry("ICON", "filename", ""), "表.ico");
+
+    // While it loads, no other program can take the file for itself.
+    const auto loading = OpenWin32IniFile(utf16, IniFileUse::Load);
+    EXPECT_EQ(Hold(utf16, 0), INVALID_HANDLE_VALUE);
+}
+
+TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     TempFolder folder;
     const std::string path = folder / "p.zrt";
-    RecordingEdits edits;
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        edits.Texts[row] = "v" + std::to_string(row);
-    }
-    const IniFileOpener lockAtRow6 = [](const std::string& at) { return std::make_unique<FileLockedMidway>(at, 5); };
-    EXPECT_THROW(StoreProject(path, lockAtRow6, edits), EIniFileException);
+    const std::string old = "[OTHER]\r\nx=1\r\n";
+    const auto expectOnlyTheTarget = [&] { EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"}); };
 
-    TIniFile file(path);
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(file.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "(missing)"),
-                  row < 5 ? edits.Texts[row] : "(missing)")
-            << ProjectTable[row].Field;
+    // Taken by another program after the writes: the file stays as it was.
+    WriteFileBytes(path, old);
+    {
+        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        file->WriteEntry("ICON", "filename", "new.ico");
+        const HANDLE holder = Hold(path, FILE_SHARE_READ);
+        EXPECT_THROW(file->Commit(), EIniFileException);
+        CloseHandle(holder);
     }
+    EXPECT_EQ(ReadFileBytes(path), old);
+    expectOnlyTheTarget();
+
+    // Not committed: nothing lands.
+    OpenWin32IniFile(path, IniFileUse::Save)->WriteEntry("ICON", "filename", "new.ico");
+    EXPECT_EQ(ReadFileBytes(path), old);
+    expectOnlyTheTarget();
+
+    // Committed: everything lands, and a hidden file stays hidden.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    {
+        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        file->WriteEntry("ICON", "filename", "new.ico");
+        file->Commit();
+    }
+    EXPECT_EQ(ReadFileBytes(path), old + "[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    expectOnlyTheTarget();
+
+    // A read-only file is refused before anything is made.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(OpenWin32IniFile(path, IniFileUse::Save), EIniFileException);
+    expectOnlyTheTarget();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes. Its name holds 表, whose second byte is a backslash, so every test that uses
@@ -23,3 +24,5 @@ private:
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The names of the files (not folders) in folder, in UTF-16.
+std::vector<std::wstring> FileNamesIn(const std::string& folder);

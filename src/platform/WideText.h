@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Between the ANSI code page the program's texts are in and the UTF-16 of the system's names.
+
+// The UTF-16 form of an ANSI text.
+std::wstring WidenAnsi(std::string_view text);
+
+// The ANSI form of text when there is one that gives text back unchanged; nothing where a
+// character has no exact form (é, 한, 𠮷 in code page 932), which the system would otherwise
+// replace by a look-alike or a question mark.
+std::optional<std::string> ExactAnsi(std::wstring_view text);
+
+// The ANSI form of text, with "?" for each character the code page does not hold: for
+// messages only, never for a name that is used.
+std::string NearestAnsi(std::wstring_view text);

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/AnsiText.h"
+#include "platform/ProfileText.h"
+
+using namespace std::string_literals;
+
+TEST(IsProfileText, ANulByteInTheFirst64KiBMakesAFileNoText) {
+    EXPECT_TRUE(IsProfileText(""));
+    EXPECT_TRUE(IsProfileText("[VERSION]\r\nComments=\x81\x40\xFF\r\n"));
+    EXPECT_TRUE(IsProfileText("\xEF\xBB\xBF[VERSION]\n"));
+    EXPECT_FALSE(IsProfileText("MZ\x90\0\x03\0"s));
+    EXPECT_FALSE(IsProfileText("[VERSION]\r\n\0"s));
+    // UTF-16 is text when it says so with its byte-order mark, either way round.
+    EXPECT_TRUE(IsProfileText("\xFF\xFE[\0V\0"s));
+    EXPECT_TRUE(IsProfileText("\xFE\xFF\0[\0V"s));
+    EXPECT_FALSE(IsProfileText("[\0V\0"s));
+    // Only the start is looked at.
+    EXPECT_FALSE(IsProfileText(std::string(ProfileTextProbeSize - 1, 'a') + '\0'));
+    EXPECT_TRUE(IsProfileText(std::string(ProfileTextProbeSize, 'a') + '\0'));
+}
+
+TEST(SameFileName, FoldsTheCaseOfSingleByteLettersOnly) {
+    EXPECT_TRUE(SameFileName("C:\\Dir\\a.zrt", "c:\\dIR\\A.ZRT", IsShiftJisLeadByte));
+    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\b.zrt", IsShiftJisLeadByte));
+    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\a.zrt ", IsShiftJisLeadByte));
+    EXPECT_TRUE(SameFileName("C:\\表\\a.zrt", "C:\\表\\A.zrt", IsShiftJisLeadByte));
+    // ア and ヂ are 0x83 0x41 and 0x83 0x61: their trail bytes differ only as A and a would.
+    EXPECT_FALSE(SameFileName("C:\\ア", "C:\\ヂ", IsShiftJisLeadByte));
+}
