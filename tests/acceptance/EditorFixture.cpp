@@ -134,6 +134,12 @@ void EditorTest::ChooseInFileDialog(HWND dialog, const std::string& path) {
         << "the file dialog stayed open after \"" << path << "\" and Enter";
 }
 
+void EditorTest::ChooseInFileDialog(HWND dialog, const std::wstring& path) {
+    TypeFileNameAndEnter(dialog, path);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+        << "the file dialog stayed open after a name in UTF-16 and Enter";
+}
+
 void EditorTest::CancelDialog(HWND dialog) {
     Answer(dialog, IDCANCEL);
 }

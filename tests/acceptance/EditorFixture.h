@@ -52,6 +52,7 @@ protected:
     HWND ExpectFileDialog(const std::string& title);
     // Types a full path into the file dialog, presses Enter and waits for it to close.
     void ChooseInFileDialog(HWND dialog, const std::string& path);
+    void ChooseInFileDialog(HWND dialog, const std::wstring& path);
     void CancelDialog(HWND dialog);
     // Waits for the save-changes prompt and checks its text, caption, icon and buttons.
     HWND ExpectPrompt(const std::string& fileName);

@@ -131,6 +131,7 @@ MessageBoxView ReadMessageBox(HWND box) {
     view.caption = CaptionOf(box);
     if (const HWND text = GetDlgItem(box, MessageTextId)) {
         view.text = TextOf(text);
+        view.unicodeText = UnicodeTextOf(text);
     }
     const HWND icon = GetDlgItem(box, MessageIconId);
     if (icon && IsWindowVisible(icon)) {
@@ -183,7 +184,10 @@ FileDialogView ReadFileDialog(HWND dialog) {
     return view;
 }
 
-void TypeFileNameAndEnter(HWND dialog, const std::string& name) {
+namespace {
+
+template <typename Text>
+void ReplaceFileNameAndEnter(HWND dialog, const Text& name, Text (*textOf)(HWND)) {
     const HWND field = FileNameField(dialog);
     const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
     if (FocusOf(thread) != field) {
@@ -193,8 +197,18 @@ void TypeFileNameAndEnter(HWND dialog, const std::string& name) {
     PressKey(VK_END);
     PressKey(VK_HOME, {VK_SHIFT});
     PressKey(VK_DELETE);
-    WaitUntil([&] { return TextOf(field).empty(); }, 3000);
+    WaitUntil([&] { return textOf(field).empty(); }, 3000);
     TypeText(name);
-    WaitUntil([&] { return TextOf(field) == name; }, 5000);
+    WaitUntil([&] { return textOf(field) == name; }, 5000);
     PressKey(VK_RETURN);
+}
+
+}  // namespace
+
+void TypeFileNameAndEnter(HWND dialog, const std::string& name) {
+    ReplaceFileNameAndEnter(dialog, name, TextOf);
+}
+
+void TypeFileNameAndEnter(HWND dialog, const std::wstring& name) {
+    ReplaceFileNameAndEnter(dialog, name, UnicodeTextOf);
 }

@@ -29,6 +29,7 @@ struct MessageBoxView {
     HWND window = nullptr;
     std::string caption;
     std::string text;
+    std::wstring unicodeText;  // the same text as the box holds it
     IconLook icon = IconLook::None;
     std::vector<int> buttons;  // identifiers of the buttons shown, in order
 };
@@ -50,3 +51,4 @@ HWND FileNameField(HWND dialog);
 HWND FileTypeList(HWND dialog);
 // Replaces the file-name field's text by typing, then presses Enter.
 void TypeFileNameAndEnter(HWND dialog, const std::string& name);
+void TypeFileNameAndEnter(HWND dialog, const std::wstring& name);

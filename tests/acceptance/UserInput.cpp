@@ -67,6 +67,10 @@ void TypeText(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    TypeText(wide);
+}
+
+void TypeText(const std::wstring& wide) {
     // In small batches: a long burst can overrun the program's input queue.
     std::vector<INPUT> inputs;
     for (const wchar_t unit : wide) {

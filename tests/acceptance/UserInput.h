@@ -12,6 +12,8 @@
 // Types text given in the ANSI code page, one character at a time as Unicode key strokes,
 // the way an input method delivers Japanese text.
 void TypeText(const std::string& text);
+// The same for any text, characters outside the code page included.
+void TypeText(const std::wstring& text);
 
 // Presses and releases a key, holding the modifiers (VK_CONTROL, VK_SHIFT, VK_MENU) given
 // before it: PressKey('S', {VK_CONTROL}) is Ctrl+S.

@@ -77,6 +77,20 @@ std::string TextOf(HWND window) {
     return std::string(text.data(), copied < text.size() ? copied : text.size() - 1);
 }
 
+std::wstring UnicodeTextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeout, &length)) {
+        return L"<no answer to WM_GETTEXTLENGTH>";
+    }
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             MessageTimeout, &copied)) {
+        return L"<no answer to WM_GETTEXT>";
+    }
+    return std::wstring(text.data(), copied);
+}
+
 LONG_PTR StyleOf(HWND window) {
     return GetWindowLongPtrA(window, GWL_STYLE);
 }

@@ -18,6 +18,8 @@ std::string ClassNameOf(HWND window);
 std::string CaptionOf(HWND window);
 // The text of a control, asked of the control itself (WM_GETTEXT).
 std::string TextOf(HWND window);
+// The same in UTF-16, as the control holds it.
+std::wstring UnicodeTextOf(HWND window);
 LONG_PTR StyleOf(HWND window);
 LONG_PTR ExStyleOf(HWND window);
 

@@ -1,0 +1,224 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "acceptance/EditorFixture.h"
+#include "acceptance/LockedFile.h"
+#include "acceptance/Owned.h"
+#include "acceptance/ProjectFileCheck.h"
+#include "acceptance/UserInput.h"
+#include "acceptance/Wait.h"
+#include "acceptance/WindowQuery.h"
+
+// The file the user chose is the file read and written, and nothing the user did not change
+// is lost: a name outside the code page is never swapped for a look-alike, a file that cannot
+// be read or is no text is refused instead of opening empty, a value the editor cannot show
+// keeps its bytes, and a save that fails leaves the file whole and nothing beside it.
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+bool ExistsW(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteBytesW(const std::wstring& path, const std::string& bytes) {
+    const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+}
+
+class FileSafety : public EditorTest {
+protected:
+    // Waits for the error box, checks its text, caption, icon and button, and presses OK.
+    void ExpectErrorAndOk(const std::wstring& text) {
+        const HWND box = ExpectDialog("an error box");
+        ASSERT_TRUE(box);
+        const MessageBoxView seen = ReadMessageBox(box);
+        EXPECT_EQ(seen.unicodeText, text) << seen.text;
+        EXPECT_EQ(seen.caption, ApplicationTitle);
+        EXPECT_EQ(seen.icon, IconLook::Error) << "the box shows " << Describe(seen.icon);
+        EXPECT_EQ(seen.buttons, (std::vector<int>{IDOK}));
+        Answer(box, IDOK);
+        ASSERT_TRUE(MainWindowBack());
+    }
+
+    template <typename Path>
+    void ChooseAfter(WORD key, std::initializer_list<WORD> modifiers, const char* title, const Path& path) {
+        PressKey(key, modifiers);
+        const HWND dialog = ExpectFileDialog(title);
+        ASSERT_TRUE(dialog);
+        ChooseInFileDialog(dialog, path);
+    }
+
+    // Opens path, then shows that the project is that one.
+    void OpenProject(const std::string& path) {
+        ChooseAfter('O', {VK_CONTROL}, OpenTitle, path);
+        ASSERT_TRUE(MainWindowBack());
+        ASSERT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); }));
+        Editor().WaitForIdle();
+    }
+
+    void SaveAndWait(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value) {
+        PressKey('S', {VK_CONTROL});
+        ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, section, key) == value; }))
+            << "the file still holds " << ReadProfileValue(path, section, key);
+    }
+};
+
+std::wstring UnusableNameText(const std::wstring& path) {
+    return L"ファイル名 " + path + L" は使えません: シフト JIS で表せない文字を含んでいます.";
+}
+
+}  // namespace
+
+// Café and Cafe side by side: the system's ANSI dialog hands back Cafe for Café.
+TEST_F(FileSafety, ANameOutsideTheCodePageIsRefusedNeverTakenForALookAlike) {
+    const std::wstring base = Wide(folder.Path());
+    const std::wstring accented = base + L"\\Café";
+    const std::wstring chosen = accented + L"\\p.zrt";
+    const std::string lookAlike = folder / "Cafe\\p.zrt";
+    ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((folder / "Cafe").c_str(), nullptr));
+    const std::string other = "[RUNTIME]\r\nfilename=cafe.exe\r\n";
+    WriteFileBytes(lookAlike, other);
+    ASSERT_NO_FATAL_FAILURE(WriteBytesW(chosen, "[RUNTIME]\r\nfilename=accent.exe\r\n"));
+
+    ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, chosen));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(UnusableNameText(chosen)));
+    EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
+    EXPECT_EQ(FieldText(RuntimeField), "");
+
+    // Save As onto a new name there creates nothing, neither there nor beside the look-alike.
+    TypeIntoField(RuntimeField, "mine.exe");
+    const std::wstring target = accented + L"\\new.zrt";
+    PressKey('S', {VK_CONTROL});
+    const HWND dialog = ExpectFileDialog(SaveTitle);
+    ASSERT_TRUE(dialog);
+    ChooseInFileDialog(dialog, target);
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(UnusableNameText(target)));
+    EXPECT_FALSE(ExistsW(target));
+    EXPECT_FALSE(FileExists(folder / "Cafe\\new.zrt"));
+    EXPECT_EQ(ReadFileBytes(lookAlike), other);
+    EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
+
+    // The project is as it was: still never saved, so Save asks again.
+    PressKey('S', {VK_CONTROL});
+    const HWND again = ExpectFileDialog(SaveTitle);
+    ASSERT_TRUE(again);
+    CancelDialog(again);
+    ASSERT_TRUE(MainWindowBack());
+    EXPECT_EQ(FieldText(RuntimeField), "mine.exe");
+}
+
+// Held by another program, or no text at all: refused with an error naming the file, and the
+// project on screen stays as it was, so that its next save goes where it came from.
+TEST_F(FileSafety, AFileThatCannotBeReadOrIsNoTextIsRefusedAndTheProjectStays) {
+    const std::string mine = folder / "mine.zrt";
+    WriteFileBytes(mine, "[RUNTIME]\r\nfilename=mine.exe\r\n[ICON]\r\nfilename=mine.ico\r\n");
+    ASSERT_NO_FATAL_FAILURE(OpenProject(mine));
+
+    const std::string held = folder / "other.zrt";
+    const std::string heldBytes = "[RUNTIME]\r\nfilename=other.exe\r\n[ICON]\r\nfilename=other.ico\r\n";
+    WriteFileBytes(held, heldBytes);
+    std::string binary;
+    unsigned seed = 12345;
+    for (int i = 0; i < 200 * 1024; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        binary.push_back(static_cast<char>(seed >> 16));
+    }
+    const std::string program = folder / "program.zrt";
+    WriteFileBytes(program, binary);
+    {
+        LockedFile lock(held);
+        ASSERT_TRUE(lock.Held());
+        ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, held));
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(held + " を読み込めません.")));
+    }
+    ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, program));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(program + " はプロジェクト ファイルではありません.")));
+
+    EXPECT_EQ(Window().Caption(), CaptionFor(mine));
+    EXPECT_EQ(FieldText(IconField), "mine.ico");
+    TypeIntoField(RuntimeField, "edited.exe");
+    ASSERT_NO_FATAL_FAILURE(SaveAndWait(mine, "RUNTIME", "filename", "edited.exe"));
+    EXPECT_EQ(ReadProfileValue(mine, "ICON", "filename"), "mine.ico");
+    EXPECT_EQ(ReadFileBytes(held), heldBytes);
+    EXPECT_EQ(ReadFileBytes(program), binary);
+}
+
+// Values in UTF-16 and UTF-8 files that code page 932 cannot show come back from a save
+// byte for byte when the user changed something else.
+TEST_F(FileSafety, ValuesTheEditorCannotShowKeepTheirBytesWhenAnotherValueIsSaved) {
+    // Every key is there, so that the save has nothing to add.
+    const std::wstring lines =
+        L"[RUNTIME]\r\nfilename=rt.exe\r\n[ICON]\r\nfilename=a.ico\r\n[MANIFEST]\r\nfilename=m.manifest\r\n"
+        L"[VERSION]\r\nLegalCopyright=© 2024 株式会社テスト\r\nLegalTrademarks=™ mark\r\n"
+        L"Comments=Café ☕ 한글 test\r\nProductName=𠮷野家\r\nFileVersion=1.0\r\nFileVerNumber=1,0,0,0\r\n"
+        L"ProductVerNumber=1,0,0,0\r\nProductVersion=1.0\r\nFileDescription=説明\r\nCompanyName=会社\r\n"
+        L"OriginalFilename=a.exe\r\nInternalName=a\r\nPrivateBuild=\r\nSpecialBuild=\r\n";
+    const std::string utf16 = folder / "utf16.zrt";
+    WriteFileBytes(utf16, "\xFF\xFE" + Utf16Bytes(lines));
+    const std::string utf8 = folder / "utf8.zrt";
+    std::string utf8Bytes(lines.size() * 4, '\0');
+    utf8Bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()),
+                                                                  utf8Bytes.data(), static_cast<int>(utf8Bytes.size()),
+                                                                  nullptr, nullptr)));
+    WriteFileBytes(utf8, "\xEF\xBB\xBF" + utf8Bytes);
+
+    const std::wstring changed = L"FileVersion=2.0";
+    std::wstring expected = lines;
+    expected.replace(expected.find(L"FileVersion=1.0"), 15, changed);
+    for (const std::string& path : {utf16, utf8}) {
+        SCOPED_TRACE(path);
+        ASSERT_NO_FATAL_FAILURE(OpenProject(path));
+        TypeIntoField(FirstVersionField + 2, "2.0");
+        ASSERT_NO_FATAL_FAILURE(SaveAndWait(path, "VERSION", "FileVersion", "2.0"));
+        const std::string bytes = ReadFileBytes(path);
+        if (path == utf16) {
+            EXPECT_EQ(bytes, "\xFF\xFE" + Utf16Bytes(expected));
+        } else {
+            EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+            std::wstring read(bytes.size(), L'\0');
+            read.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3,
+                                                                     static_cast<int>(bytes.size() - 3), read.data(),
+                                                                     static_cast<int>(read.size()))));
+            EXPECT_TRUE(read == expected);
+        }
+    }
+}
+
+// Another program reads the file while it is saved: the save cannot take its place, says so,
+// and leaves the file as it was with nothing beside it; once the file is free the save works.
+TEST_F(FileSafety, ASaveThatFailsLeavesTheFileWholeAndNothingBesideIt) {
+    const std::string path = folder / "p.zrt";
+    const std::string before = "[RUNTIME]\r\nfilename=old.exe\r\n[OTHER]\r\nkeep=1\r\n";
+    WriteFileBytes(path, before);
+    ASSERT_NO_FATAL_FAILURE(OpenProject(path));
+    TypeIntoField(RuntimeField, "new.exe");
+    {
+        const OwnedHandle reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(reader);
+        PressKey('S', {VK_CONTROL});
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(WriteErrorTextFor(path))));
+        EXPECT_EQ(ReadFileBytes(path), before);
+        EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
+    }
+    ASSERT_NO_FATAL_FAILURE(SaveAndWait(path, "RUNTIME", "filename", "new.exe"));
+    EXPECT_EQ(ReadProfileValue(path, "OTHER", "keep"), "1");
+    EXPECT_TRUE(WaitUntil([&] { return FileNamesIn(folder.Path()) == std::vector<std::wstring>{L"p.zrt"}; }));
+}
