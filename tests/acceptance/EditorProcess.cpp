@@ -57,6 +57,11 @@ EditorProcess::~EditorProcess() {
     }
 }
 
+void EditorProcess::Kill() {
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 10000);
+}
+
 HWND EditorProcess::WaitForMainWindow() {
     if (mainWindow_ && IsWindow(mainWindow_)) {
         return mainWindow_;

@@ -29,6 +29,8 @@ public:
     DWORD UiThreadId() const;
 
     bool Running() const;
+    // Ends the process at once, as the task manager would; answers when it has ended.
+    void Kill();
     // Waits for the process to end; answers whether it did.
     bool WaitForExit(DWORD timeoutMilliseconds);
     DWORD ExitCode() const;

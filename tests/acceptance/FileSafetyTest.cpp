@@ -20,13 +20,6 @@
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                             wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 std::string Utf16Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
@@ -88,7 +81,7 @@ std::wstring UnusableNameText(const std::wstring& path) {
 
 // Café and Cafe side by side: the system's ANSI dialog hands back Cafe for Café.
 TEST_F(FileSafety, ANameOutsideTheCodePageIsRefusedNeverTakenForALookAlike) {
-    const std::wstring base = Wide(folder.Path());
+    const std::wstring base = WidePath(folder.Path());
     const std::wstring accented = base + L"\\Café";
     const std::wstring chosen = accented + L"\\p.zrt";
     const std::string lookAlike = folder / "Cafe\\p.zrt";
@@ -147,10 +140,10 @@ TEST_F(FileSafety, AFileThatCannotBeReadOrIsNoTextIsRefusedAndTheProjectStays) {
         LockedFile lock(held);
         ASSERT_TRUE(lock.Held());
         ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, held));
-        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(held + " を読み込めません.")));
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(held + " を読み込めません.")));
     }
     ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, program));
-    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(program + " はプロジェクト ファイルではありません.")));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(program + " はプロジェクト ファイルではありません.")));
 
     EXPECT_EQ(Window().Caption(), CaptionFor(mine));
     EXPECT_EQ(FieldText(IconField), "mine.ico");
@@ -214,7 +207,7 @@ TEST_F(FileSafety, ASaveThatFailsLeavesTheFileWholeAndNothingBesideIt) {
         const OwnedHandle reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(reader);
         PressKey('S', {VK_CONTROL});
-        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(Wide(WriteErrorTextFor(path))));
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(WriteErrorTextFor(path))));
         EXPECT_EQ(ReadFileBytes(path), before);
         EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
     }

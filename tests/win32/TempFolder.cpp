@@ -6,12 +6,6 @@
 
 namespace {
 
-std::wstring Widened(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
 
 // In UTF-16, so that names outside the code page that a test made go too.
 void RemoveTree(const std::wstring& path) {
@@ -57,7 +51,7 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(Widened(path_));
+    RemoveTree(WidePath(path_));
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -96,7 +90,7 @@ bool FileExists(const std::string& path) {
 std::vector<std::wstring> FileNamesIn(const std::string& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((Widened(folder) + L"\\*").c_str(), &found);
+    const HANDLE search = FindFirstFileW((WidePath(folder) + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -106,4 +100,11 @@ std::vector<std::wstring> FileNamesIn(const std::string& folder) {
         FindClose(search);
     }
     return names;
+}
+
+std::wstring WidePath(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
 }

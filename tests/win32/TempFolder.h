@@ -26,3 +26,5 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // The names of the files (not folders) in folder, in UTF-16.
 std::vector<std::wstring> FileNamesIn(const std::string& folder);
+// A path in the ANSI code page, in UTF-16.
+std::wstring WidePath(const std::string& path);
