@@ -24,7 +24,9 @@ TProjectRecord EditTexts(const ProjectEdits& edits) {
     return texts;
 }
 
-void StoreProject(const std::string& path, const IniFileOpener& open, const TProjectRecord& texts,
+void StoreProject(const std::string& path,
+                  const IniFileOpener& open,
+                  const TProjectRecord& texts,
                   const TStoredProject* stored) {
     // The program runs in code page 932, so its paths are Shift-JIS.
     const bool sameFile = stored && SameFileName(stored->FileName, path, IsShiftJisLeadByte);

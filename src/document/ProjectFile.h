@@ -26,5 +26,7 @@ TProjectRecord EditTexts(const ProjectEdits& edits);
 // the stored one is written only where its key is missing, so that a value the user did not
 // change keeps its bytes, even where the edit could not show them exactly. Any other file gets
 // every row, empty ones included, in table order. Other sections and keys of the file stay.
-void StoreProject(const std::string& path, const IniFileOpener& open, const TProjectRecord& texts,
+void StoreProject(const std::string& path,
+                  const IniFileOpener& open,
+                  const TProjectRecord& texts,
                   const TStoredProject* stored);

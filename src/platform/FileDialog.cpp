@@ -95,7 +95,8 @@ bool TOpenDialog::Execute() {
     std::vector<wchar_t> name(multiSelect ? MultiSelectNameBufferSize : RoomyNameBufferSize, L'\0');
     const std::size_t limit = multiSelect ? MultiSelectNameBufferSize : NameLimit;
     // Cut to whole characters, leaving room for the terminating NUL.
-    const std::wstring initialName = WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte)));
+    const std::wstring initialName =
+        WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte)));
     initialName.copy(name.data(), initialName.size());
     const std::wstring initialDir = WidenAnsi(InitialDir);
     const std::wstring title = WidenAnsi(Title);

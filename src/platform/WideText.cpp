@@ -25,8 +25,8 @@ std::optional<std::string> ExactAnsi(std::wstring_view text) {
         return std::string();
     }
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), nullptr,
-                                           0, nullptr, &usedDefault);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), nullptr, 0,
+                                           nullptr, &usedDefault);
     if (length <= 0 || usedDefault) {
         return std::nullopt;
     }

@@ -42,7 +42,8 @@ public:
     TLoadedIniFile(const std::string& fileName, HANDLE openFile)
         : TCustomIniFile(fileName), openFile_(openFile), file_(fileName) {}
 
-    std::string ReadEntry(const std::string& section, const std::string& key,
+    std::string ReadEntry(const std::string& section,
+                          const std::string& key,
                           const std::string& defaultValue) override {
         return file_.ReadEntry(section, key, defaultValue);
     }
@@ -61,7 +62,8 @@ public:
     explicit TSavedIniFile(const std::string& fileName)
         : TCustomIniFile(fileName), save_(fileName, files_), file_(fileName, save_.WorkPath()) {}
 
-    std::string ReadEntry(const std::string& section, const std::string& key,
+    std::string ReadEntry(const std::string& section,
+                          const std::string& key,
                           const std::string& defaultValue) override {
         return file_.ReadEntry(section, key, defaultValue);
     }
@@ -128,8 +130,8 @@ std::string TIniFile::ReadEntry(const std::string& section, const std::string& k
     std::vector<char> buffer(FirstReadSize);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                                      buffer.data(), size, workPath_.c_str());
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
+                                                      size, workPath_.c_str());
         // A value that does not fit comes back cut, answering size - 1; a cut inside a
         // double-byte character or before a closing quote can answer one less. Only an answer
         // clearly short of the buffer is the whole value.

@@ -65,7 +65,9 @@ protected:
         Editor().WaitForIdle();
     }
 
-    void SaveAndWait(const std::string& path, const std::string& section, const std::string& key,
+    void SaveAndWait(const std::string& path,
+                     const std::string& section,
+                     const std::string& key,
                      const std::string& value) {
         PressKey('S', {VK_CONTROL});
         ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, section, key) == value; }))
@@ -168,9 +170,9 @@ TEST_F(FileSafety, ValuesTheEditorCannotShowKeepTheirBytesWhenAnotherValueIsSave
     WriteFileBytes(utf16, "\xFF\xFE" + Utf16Bytes(lines));
     const std::string utf8 = folder / "utf8.zrt";
     std::string utf8Bytes(lines.size() * 4, '\0');
-    utf8Bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()),
-                                                                  utf8Bytes.data(), static_cast<int>(utf8Bytes.size()),
-                                                                  nullptr, nullptr)));
+    utf8Bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), utf8Bytes.data(),
+                            static_cast<int>(utf8Bytes.size()), nullptr, nullptr)));
     WriteFileBytes(utf8, "\xEF\xBB\xBF" + utf8Bytes);
 
     const std::wstring changed = L"FileVersion=2.0";
@@ -204,7 +206,8 @@ TEST_F(FileSafety, ASaveThatFailsLeavesTheFileWholeAndNothingBesideIt) {
     ASSERT_NO_FATAL_FAILURE(OpenProject(path));
     TypeIntoField(RuntimeField, "new.exe");
     {
-        const OwnedHandle reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        const OwnedHandle reader(
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(reader);
         PressKey('S', {VK_CONTROL});
         ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(WriteErrorTextFor(path))));

@@ -52,8 +52,8 @@ protected:
         ChooseInFileDialog(dialog, path);
         ASSERT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); }, 60000));
         ASSERT_TRUE(WaitUntilAnswering(60000));
-        for (const std::size_t field : {RuntimeField, IconField, ManifestField, FirstVersionField + 2,
-                                        FirstVersionField + 7, ProductNameField}) {
+        for (const std::size_t field :
+             {RuntimeField, IconField, ManifestField, FirstVersionField + 2, FirstVersionField + 7, ProductNameField}) {
             TypeIntoField(field, "new value " + std::to_string(field));
         }
     }
@@ -121,7 +121,9 @@ TEST_F(SaveStress, DISABLED_AKilledSaveLeavesTheOldFileOrTheNewOne) {
                                     << " bytes, neither the old file nor the new one";
         copiesLeft += CopiesLeftBesideTheProject();
         std::printf("run %d: killed %lu ms into the save: %s\n", run + 1, moment,
-                    isOld ? "old file" : isNew ? "new file" : "NEITHER");
+                    isOld   ? "old file"
+                    : isNew ? "new file"
+                            : "NEITHER");
         std::fflush(stdout);
     }
     std::printf("%d kills: old file %d, new file %d, neither %d; copies left beside it by the kills: %zu\n", runs,

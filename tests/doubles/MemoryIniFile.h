@@ -35,7 +35,9 @@ public:
     // The next save of path fails at its commit, after its writes.
     void RefuseCommit(const std::string& path) { commitRefusals_.push_back(path); }
     // Loading path raises error (CannotReadIniFile, NotAProjectFile).
-    void RefuseLoad(const std::string& path, const EIniFileException& error) { loadRefusals_.insert_or_assign(path, error); }
+    void RefuseLoad(const std::string& path, const EIniFileException& error) {
+        loadRefusals_.insert_or_assign(path, error);
+    }
 
     std::optional<std::string> Value(const std::string& path,
                                      const std::string& section,
@@ -47,7 +49,8 @@ public:
     IniFileOpener Opener() {
         return [this](const std::string& path, IniFileUse use) -> std::unique_ptr<TCustomIniFile> {
             Opened.push_back(path);
-            if (const auto refusal = loadRefusals_.find(path); use == IniFileUse::Load && refusal != loadRefusals_.end()) {
+            if (const auto refusal = loadRefusals_.find(path);
+                use == IniFileUse::Load && refusal != loadRefusals_.end()) {
                 throw refusal->second;
             }
             return std::make_unique<Object>(*this, path, use);

@@ -170,7 +170,8 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     files.Written.clear();
 
     Store(Path, &stored);
-    EXPECT_EQ(files.Written, (std::vector<std::string>{"MANIFEST/filename", "VERSION/FileVersion", "VERSION/Comments"}));
+    EXPECT_EQ(files.Written,
+              (std::vector<std::string>{"MANIFEST/filename", "VERSION/FileVersion", "VERSION/Comments"}));
     EXPECT_EQ(files.Value(Path, "VERSION", "FileVersion"), "v5");
     EXPECT_EQ(files.Value(Path, "VERSION", "Comments"), "");
 

@@ -19,7 +19,7 @@ public:
     std::map<std::string, std::string> Content;
     std::set<std::string> ReadOnly;
     std::set<std::string> Folders;
-    std::set<std::string> Failing;    // of "create", "copy", "flush", "replace" and "move"
+    std::set<std::string> Failing;  // of "create", "copy", "flush", "replace" and "move"
 
     Kind Probe(const std::string& path) override {
         if (Folders.count(path)) {
@@ -99,8 +99,8 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         bool TargetExists;
         bool Lands;
     } cases[] = {
-        {"copy", true, false},    {"copy", false, true},     {"flush", true, false}, {"flush", false, false},
-        {"replace", true, false}, {"replace", false, true},  {"move", true, true},    {"move", false, false},
+        {"copy", true, false},    {"copy", false, true},    {"flush", true, false}, {"flush", false, false},
+        {"replace", true, false}, {"replace", false, true}, {"move", true, true},   {"move", false, false},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(testing::Message() << each.Step << (each.TargetExists ? ", target exists" : ", new target"));

@@ -140,7 +140,6 @@ TEST(TOpenDialog, CancelKeepsNameAndFilterAChoiceReplacesThem) {
     EXPECT_EQ(dialog.FileName, "C:\\x\\chosen.b");
 }
 
-
 TEST(TSaveDialog, RealDialogAddsTheDefaultExtensionAndCancelChangesNothing) {
     TempFolder folder;
     TSaveDialog dialog;

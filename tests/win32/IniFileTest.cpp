@@ -188,7 +188,6 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     EXPECT_EQ(file.ReadEntry("VERSION", "SpecialBuild", ""), "v");
 }
 
-
 namespace {
 
 std::string Utf16Bytes(const std::wstring& text) {
@@ -243,7 +242,9 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     TempFolder folder;
     const std::string path = folder / "p.zrt";
     const std::string old = "[OTHER]\r\nx=1\r\n";
-    const auto expectOnlyTheTarget = [&] { EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"}); };
+    const auto expectOnlyTheTarget = [&] {
+        EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
+    };
 
     // Taken by another program after the writes: the file stays as it was.
     WriteFileBytes(path, old);

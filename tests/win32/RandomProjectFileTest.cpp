@@ -52,9 +52,9 @@ public:
             if (unicodeFile && Chance(10)) {
                 const std::size_t at = static_cast<std::size_t>(Below(static_cast<int>(outside.size())));
                 // The surrogate pair of 𠮷 goes whole.
-                value += outside[at] >= 0xD800 && outside[at] < 0xDC00 ? outside.substr(at, 2)
+                value += outside[at] >= 0xD800 && outside[at] < 0xDC00   ? outside.substr(at, 2)
                          : outside[at] >= 0xDC00 && outside[at] < 0xE000 ? outside.substr(at - 1, 2)
-                                                                           : outside.substr(at, 1);
+                                                                         : outside.substr(at, 1);
             } else {
                 value += common[static_cast<std::size_t>(Below(static_cast<int>(common.size())))];
             }
@@ -101,8 +101,8 @@ std::wstring OtherCase(const std::wstring& name, Generator& random) {
 
 struct ProjectFileText {
     std::wstring Text;
-    std::vector<Line> Foreign;         // keys of sections the project does not use
-    std::vector<std::wstring> Kept;    // lines that must still be there, as written
+    std::vector<Line> Foreign;       // keys of sections the project does not use
+    std::vector<std::wstring> Kept;  // lines that must still be there, as written
 };
 
 ProjectFileText RandomProjectFile(Generator& random, Encoding encoding) {
@@ -116,7 +116,8 @@ ProjectFileText RandomProjectFile(Generator& random, Encoding encoding) {
     }
     std::shuffle(sections.begin(), sections.end(), random.Random());
     for (const std::wstring& section : sections) {
-        const bool ours = section == L"RUNTIME" || section == L"ICON" || section == L"MANIFEST" || section == L"VERSION";
+        const bool ours =
+            section == L"RUNTIME" || section == L"ICON" || section == L"MANIFEST" || section == L"VERSION";
         file.Text += L"[" + (ours ? OtherCase(section, random) : section) + L"]" + end;
         if (random.Chance(30)) {
             const std::wstring comment = L"; note " + std::to_wstring(random.Below(1000)) + L" 注記";
@@ -125,11 +126,13 @@ ProjectFileText RandomProjectFile(Generator& random, Encoding encoding) {
         }
         if (ours) {
             for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-                const std::wstring rowSection(ProjectTable[row].Section, ProjectTable[row].Section + std::strlen(ProjectTable[row].Section));
+                const std::wstring rowSection(ProjectTable[row].Section,
+                                              ProjectTable[row].Section + std::strlen(ProjectTable[row].Section));
                 if (rowSection != section || random.Chance(15)) {
                     continue;
                 }
-                const std::wstring key(ProjectTable[row].Key, ProjectTable[row].Key + std::strlen(ProjectTable[row].Key));
+                const std::wstring key(ProjectTable[row].Key,
+                                       ProjectTable[row].Key + std::strlen(ProjectTable[row].Key));
                 const std::wstring around = random.Chance(20) ? L" " : L"";
                 file.Text += OtherCase(key, random) + around + L"=" + around + random.Value(unicode) + end;
             }
@@ -158,9 +161,9 @@ ProjectFileText RandomProjectFile(Generator& random, Encoding encoding) {
 std::string Encoded(const std::wstring& text, Encoding encoding) {
     const auto bytesIn = [&](UINT codePage) {
         std::string bytes(text.size() * 4 + 4, '\0');
-        bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                                  bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                                  nullptr)));
+        bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(),
+                                                                  static_cast<int>(text.size()), bytes.data(),
+                                                                  static_cast<int>(bytes.size()), nullptr, nullptr)));
         return bytes;
     };
     switch (encoding) {
@@ -258,7 +261,8 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             SCOPED_TRACE(ProjectTable[row].Key);
             if (changed[row] || before[row] == L"<missing>") {
-                EXPECT_EQ(saved.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "<missing>"), edits.Texts[row]);
+                EXPECT_EQ(saved.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "<missing>"),
+                          edits.Texts[row]);
             } else {
                 EXPECT_TRUE(ReadExactly(path, RowSection(row), RowKey(row)) == before[row]);
             }

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // In UTF-16, so that names outside the code page that a test made go too.
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW found;
@@ -104,7 +103,7 @@ std::vector<std::wstring> FileNamesIn(const std::string& folder) {
 
 std::wstring WidePath(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
