@@ -45,7 +45,11 @@ std::optional<std::string> TWin32SaveFiles::CreateFileBeside(const std::string& 
 }
 
 bool TWin32SaveFiles::Copy(const std::string& from, const std::string& to) {
-    return CopyFileW(WidenAnsi(from).c_str(), WidenAnsi(to).c_str(), FALSE) != FALSE;
+    const std::wstring copy = WidenAnsi(to);
+    // The copy takes the attributes of the file too; a hidden or system file can refuse the
+    // profile writer's rewrite, so the copy is plain until it takes the file's place.
+    return CopyFileW(WidenAnsi(from).c_str(), copy.c_str(), FALSE) &&
+           SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 bool TWin32SaveFiles::Flush(const std::string& path) {
