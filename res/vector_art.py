@@ -187,6 +187,9 @@ class Shape:
         self.even_odd = style["fill-rule"] == "evenodd"
         self.fill_opacity = opacity * parse_number(style["fill-opacity"], where)
         self.stroke_opacity = opacity * parse_number(style["stroke-opacity"], where)
+        if opacity < 1 and self.fill and self.stroke:
+            # A browser would blend fill and stroke as one layer; here each is blended alone.
+            raise VectorArtError(f"{where}: opacity on a shape both filled and stroked is not supported")
 
 
 class Picture:
@@ -208,8 +211,14 @@ def read_picture(path):
     if len(view_box) != 4 or view_box[:2] != ["0", "0"] or view_box[2] != view_box[3]:
         raise VectorArtError(f'{path}: the viewBox must be "0 0 n n"')
     grid = parse_number(view_box[2], path)
+    style = dict(INHERITED)
+    for name, value in root.attrib.items():
+        if name in INHERITED:
+            style[name] = value
+        elif name not in OWN_ATTRIBUTES["svg"] and name != "id":
+            raise VectorArtError(f"{path}: attribute {name!r} of <svg> is not supported")
     shapes = []
-    walk(root, dict(INHERITED), shapes, str(path))
+    walk(root, style, shapes, str(path))
     return Picture(grid, shapes)
 
 

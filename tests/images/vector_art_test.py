@@ -88,6 +88,7 @@ class Refusals(unittest.TestCase):
             '<rect width="4" height="4" fill="orange"/>',
             '<line x1="0" y1="0" x2="4" y2="4" stroke="black" stroke-linecap="round"/>',
             '<text x="0" y="8">a</text>',
+            '<rect width="4" height="4" fill="white" stroke="black" opacity="0.5"/>',
         ):
             with self.subTest(body=body):
                 with self.assertRaises(vector_art.VectorArtError):
