@@ -60,5 +60,5 @@ inline constexpr std::array<int, 4> MenuGlyphSets = {16, 20, 24, 32};
 }  // namespace layout
 
 // The set of glyphs a menu shows for the glyph size its density asks for: the largest set not
-// larger, so that no glyph is ever stretched; the smallest set below that.
+// larger, so that no glyph is ever stretched; the smallest set where every set is larger.
 int MenuGlyphSetFor(int wantedSize);
