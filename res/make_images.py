@@ -34,10 +34,6 @@ ICON_PNG_SIZE = 256
 VGA_PALETTE = list(vector_art.BASIC_COLOURS.values())
 
 
-class ImageError(Exception):
-    pass
-
-
 def bottom_up_rows(rows, pack):
     """Each row packed and padded to a multiple of four bytes, the bottom row first."""
     out = []
@@ -72,20 +68,20 @@ def make_bitmap(rows):
     return file_header + info_header(len(rows[0]), len(rows), 32, len(bits)) + bits
 
 
+def nearest_palette_index(red, green, blue):
+    distances = [(red - r) ** 2 + (green - g) ** 2 + (blue - b) ** 2 for r, g, b in VGA_PALETTE]
+    return distances.index(min(distances))
+
+
 def sixteen_colour_icon_image(rows):
-    indexes = []
-    for y, row in enumerate(rows):
-        line = []
-        for x, (r, g, b, a) in enumerate(row):
-            if a == 0:
-                line.append(0)  # black under a set mask bit leaves the screen as it is
-            elif a == 255 and (r, g, b) in VGA_PALETTE:
-                line.append(VGA_PALETTE.index((r, g, b)))
-            else:
-                raise ImageError(f"the 16-colour icon has a colour outside the palette at {x}, {y}")
-        indexes.append(line)
+    """The anti-aliased drawing in the sixteen colours: a pixel at least half covered takes the
+    palette colour nearest its own, so that slanted edges keep the in-between shades a
+    hand-drawn 16-colour icon gives them; the others are transparent."""
+    opaque = [[(r, g, b, 255) if a >= 128 else (0, 0, 0, 0) for r, g, b, a in row] for row in rows]
+    # Black under a set mask bit leaves the screen as it is.
+    indexes = [[nearest_palette_index(r, g, b) if a else 0 for r, g, b, a in row] for row in opaque]
     colour = bottom_up_rows(indexes, lambda line: bytes((line[i] << 4) | line[i + 1] for i in range(0, len(line), 2)))
-    mask = bottom_up_rows(rows, and_mask)
+    mask = bottom_up_rows(opaque, and_mask)
     palette = b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in VGA_PALETTE)
     size = len(rows)
     # An icon image's header counts the colour and mask images together in its height.
@@ -136,7 +132,7 @@ def build_images():
         images[f"MenuGlyphs{size}.bmp"] = make_bitmap(strip)
 
     icon = vector_art.read_picture(HERE / "icon" / "main.svg")
-    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(vector_art.render(icon, ICON_16_COLOUR_SIZE, True)))]
+    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(vector_art.render(icon, ICON_16_COLOUR_SIZE)))]
     entries += [(size, *true_colour_icon_image(vector_art.render(icon, size))) for size in ICON_SIZES]
     entries.append((ICON_PNG_SIZE, *png_icon_image(vector_art.render(icon, ICON_PNG_SIZE))))
     images["MainIcon.ico"] = make_icon(entries)
@@ -149,7 +145,7 @@ def main():
     args = parser.parse_args()
     try:
         images = build_images()
-    except (vector_art.VectorArtError, ImageError) as error:
+    except vector_art.VectorArtError as error:
         print(error, file=sys.stderr)
         return 2
     stale = []
