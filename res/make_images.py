@@ -1,150 +1,142 @@
 #!/usr/bin/env python3
-"""Turns the text pixel maps in res/ into the checked-in MenuGlyphs.bmp and MainIcon.ico.
+"""Rasterises the drawings in res/ into the checked-in MainIcon.ico and MenuGlyphs*.bmp.
 
-Each pixel map is a grid with one character per pixel; palette.txt maps the characters to
-the sixteen standard VGA colours, and "." is transparent. Run with --check to fail when a
-checked-in image no longer matches its pixel maps.
+The icon (icon/main.svg, drawn on a 32-unit grid) and the four menu glyphs (glyphs/*.svg, on a
+16-unit grid) are drawn once and rasterised by vector_art.py at every size the program ships.
+Run with --check to fail when a checked-in image no longer matches its drawing.
 """
 
 import argparse
 import struct
 import sys
+import zlib
 from pathlib import Path
 
+import vector_art
+
 HERE = Path(__file__).resolve().parent
-TRANSPARENT = "."
 
-# The sixteen colours in the order of the standard VGA (and Windows 16-colour) palette.
-VGA_COLOURS = [
-    ("black", (0, 0, 0)),
-    ("maroon", (128, 0, 0)),
-    ("green", (0, 128, 0)),
-    ("olive", (128, 128, 0)),
-    ("navy", (0, 0, 128)),
-    ("purple", (128, 0, 128)),
-    ("teal", (0, 128, 128)),
-    ("silver", (192, 192, 192)),
-    ("grey", (128, 128, 128)),
-    ("red", (255, 0, 0)),
-    ("lime", (0, 255, 0)),
-    ("yellow", (255, 255, 0)),
-    ("blue", (0, 0, 255)),
-    ("fuchsia", (255, 0, 255)),
-    ("cyan", (0, 255, 255)),
-    ("white", (255, 255, 255)),
-]
-COLOUR_INDEX = {name: index for index, (name, _) in enumerate(VGA_COLOURS)}
-# The image list takes fuchsia as its key colour, so no glyph may use it as a real colour.
-KEY_COLOUR = COLOUR_INDEX["fuchsia"]
-
-GLYPH_SIZE = 16
 GLYPHS = ["new", "open", "save", "exit"]  # left to right, in the order of the menu's image indexes
-ICON_SIZE = 32
+# The menu takes the largest set not larger than its density asks for. At 16 pixels, the glyphs'
+# own grid, every edge of the drawing lies on the pixel grid, and one sample at each pixel's
+# centre gives the same crisp pixels as hand-set pixel art; anti-aliasing would only soften the
+# few slanted edges there.
+GLYPH_SIZES = [16, 20, 24, 32]
+POINT_SAMPLED_GLYPH_SIZE = 16
+
+# The icon's images in the order of its directory: first the 16-colour 32 x 32 image that every
+# version of Windows can show, then 32-bit images with alpha for each size the system asks for
+# at 100 to 200 % (small and large icons), and one for the largest views, stored as PNG.
+ICON_16_COLOUR_SIZE = 32
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64]
+ICON_PNG_SIZE = 256
+
+VGA_PALETTE = list(vector_art.BASIC_COLOURS.values())
 
 
-class PixelMapError(Exception):
-    pass
+def bottom_up_rows(rows, pack):
+    """Each row packed and padded to a multiple of four bytes, the bottom row first."""
+    out = []
+    for row in reversed(rows):
+        packed = pack(row)
+        out.append(packed + b"\0" * (-len(packed) % 4))
+    return b"".join(out)
 
 
-def read_palette(path):
-    """Character -> palette index, from lines of the form "K black"."""
-    palette = {}
-    for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
-        line = line.split("#", 1)[0].strip()
-        if not line:
-            continue
-        parts = line.split()
-        if len(parts) != 2 or len(parts[0]) != 1 or parts[1] not in COLOUR_INDEX:
-            raise PixelMapError(f"{path}:{number}: expected a character and a colour name")
-        if parts[0] == TRANSPARENT or parts[0] in palette:
-            raise PixelMapError(f"{path}:{number}: character {parts[0]!r} is taken")
-        palette[parts[0]] = COLOUR_INDEX[parts[1]]
-    return palette
+def bgra(row):
+    return b"".join(struct.pack("<4B", b, g, r, a) for r, g, b, a in row)
 
 
-def read_pixel_map(path, size, palette):
-    """Rows of palette indexes, None for a transparent pixel."""
-    rows = [line for line in path.read_text(encoding="utf-8").splitlines() if line.strip()]
-    if len(rows) != size or any(len(row) != size for row in rows):
-        raise PixelMapError(f"{path}: expected {size} rows of {size} characters")
-    pixels = []
-    for y, row in enumerate(rows):
-        out = []
-        for x, char in enumerate(row):
-            if char == TRANSPARENT:
-                out.append(None)
-            elif char in palette:
-                out.append(palette[char])
-            else:
-                raise PixelMapError(f"{path}: unknown character {char!r} at column {x + 1}, row {y + 1}")
-        pixels.append(out)
-    return pixels
+def and_mask(row):
+    """The icon's 1-bit AND mask: set where the image is wholly transparent."""
+    bits = 0
+    for pixel in row:
+        bits = (bits << 1) | (1 if pixel[3] == 0 else 0)
+    width_bytes = (len(row) + 7) // 8
+    return (bits << (width_bytes * 8 - len(row))).to_bytes(width_bytes, "big")
 
 
-def palette_bytes():
-    # RGBQUAD order: blue, green, red, reserved.
-    return b"".join(struct.pack("<4B", b, g, r, 0) for _, (r, g, b) in VGA_COLOURS)
+def info_header(width, height, bit_count, image_size, colours=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bit_count, 0, image_size, 2835, 2835, colours, 0)
 
 
-def nibble_rows(pixels, transparent_index):
-    """4-bit rows, bottom row first, each padded to a multiple of four bytes."""
-    rows = []
-    for row in reversed(pixels):
-        indexes = [transparent_index if p is None else p for p in row]
-        if len(indexes) % 2:
-            indexes.append(0)
-        packed = bytes((indexes[i] << 4) | indexes[i + 1] for i in range(0, len(indexes), 2))
-        rows.append(packed + b"\0" * (-len(packed) % 4))
-    return b"".join(rows)
-
-
-def mask_rows(pixels):
-    """The 1-bit AND mask of an icon: set where the pixel is transparent."""
-    rows = []
-    for row in reversed(pixels):
-        bits = 0
-        for p in row:
-            bits = (bits << 1) | (1 if p is None else 0)
-        width_bytes = (len(row) + 7) // 8
-        bits <<= width_bytes * 8 - len(row)
-        packed = bits.to_bytes(width_bytes, "big")
-        rows.append(packed + b"\0" * (-len(packed) % 4))
-    return b"".join(rows)
-
-
-def info_header(width, height, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 2835, 2835, 16, 0)
-
-
-def make_bitmap(pixels):
-    width, height = len(pixels[0]), len(pixels)
-    bits = nibble_rows(pixels, KEY_COLOUR)
-    offset = 14 + 40 + 16 * 4
+def make_bitmap(rows):
+    """A 32-bit BMP file, alpha in the fourth byte and not premultiplied, as image lists take it."""
+    bits = bottom_up_rows(rows, bgra)
+    offset = 14 + 40
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-    return file_header + info_header(width, height, len(bits)) + palette_bytes() + bits
+    return file_header + info_header(len(rows[0]), len(rows), 32, len(bits)) + bits
 
 
-def make_icon(pixels):
-    size = len(pixels)
-    # Transparent pixels are black in the colour image, so that AND then XOR leaves the screen.
-    xor_bits = nibble_rows(pixels, COLOUR_INDEX["black"])
-    and_bits = mask_rows(pixels)
+def nearest_palette_index(red, green, blue):
+    distances = [(red - r) ** 2 + (green - g) ** 2 + (blue - b) ** 2 for r, g, b in VGA_PALETTE]
+    return distances.index(min(distances))
+
+
+def sixteen_colour_icon_image(rows):
+    """The anti-aliased drawing in the sixteen colours: a pixel at least half covered takes the
+    palette colour nearest its own, so that slanted edges keep the in-between shades a
+    hand-drawn 16-colour icon gives them; the others are transparent."""
+    opaque = [[(r, g, b, 255) if a >= 128 else (0, 0, 0, 0) for r, g, b, a in row] for row in rows]
+    # Black under a set mask bit leaves the screen as it is.
+    indexes = [[nearest_palette_index(r, g, b) if a else 0 for r, g, b, a in row] for row in opaque]
+    colour = bottom_up_rows(indexes, lambda line: bytes((line[i] << 4) | line[i + 1] for i in range(0, len(line), 2)))
+    mask = bottom_up_rows(opaque, and_mask)
+    palette = b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in VGA_PALETTE)
+    size = len(rows)
     # An icon image's header counts the colour and mask images together in its height.
-    image = info_header(size, size * 2, len(xor_bits) + len(and_bits)) + palette_bytes() + xor_bits + and_bits
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+    return info_header(size, size * 2, 4, len(colour) + len(mask), 16) + palette + colour + mask, 4
+
+
+def true_colour_icon_image(rows):
+    colour = bottom_up_rows(rows, bgra)
+    mask = bottom_up_rows(rows, and_mask)
+    size = len(rows)
+    return info_header(size, size * 2, 32, len(colour) + len(mask)) + colour + mask, 32
+
+
+def png_icon_image(rows):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    size = len(rows)
+    # Filter type 1 (each byte less the one four to its left) suits the flat areas of a drawing.
+    raw = b""
+    for row in rows:
+        line = bytes(channel for pixel in row for channel in pixel)
+        raw += b"\1" + bytes((line[i] - (line[i - 4] if i >= 4 else 0)) & 0xFF for i in range(len(line)))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+    return png, 32
+
+
+def make_icon(images):
+    """An ICO file of (size, image data, bits per pixel), in the order given."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for size, data, bit_count in images:
+        colours = 16 if bit_count == 4 else 0
+        side = size if size < 256 else 0  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, colours, 0, 1, bit_count, len(data), offset)
+        offset += len(data)
+    return directory + entries + b"".join(data for _, data, _ in images)
 
 
 def build_images():
-    palette = read_palette(HERE / "palette.txt")
-    glyphs = [read_pixel_map(HERE / "glyphs" / f"{name}.txt", GLYPH_SIZE, palette) for name in GLYPHS]
-    for name, glyph in zip(GLYPHS, glyphs):
-        if any(p == KEY_COLOUR for row in glyph for p in row):
-            raise PixelMapError(f"glyph {name} uses fuchsia, the image list's transparent colour")
-    strip = [sum((glyph[y] for glyph in glyphs), []) for y in range(GLYPH_SIZE)]
-    icon = read_pixel_map(HERE / "icon" / "main.txt", ICON_SIZE, palette)
-    return {"MenuGlyphs.bmp": make_bitmap(strip), "MainIcon.ico": make_icon(icon)}
+    glyphs = [vector_art.read_picture(HERE / "glyphs" / f"{name}.svg") for name in GLYPHS]
+    images = {}
+    for size in GLYPH_SIZES:
+        rendered = [vector_art.render(glyph, size, aliased=size == POINT_SAMPLED_GLYPH_SIZE) for glyph in glyphs]
+        strip = [sum((glyph[y] for glyph in rendered), []) for y in range(size)]
+        images[f"MenuGlyphs{size}.bmp"] = make_bitmap(strip)
+
+    icon = vector_art.read_picture(HERE / "icon" / "main.svg")
+    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(vector_art.render(icon, ICON_16_COLOUR_SIZE)))]
+    entries += [(size, *true_colour_icon_image(vector_art.render(icon, size))) for size in ICON_SIZES]
+    entries.append((ICON_PNG_SIZE, *png_icon_image(vector_art.render(icon, ICON_PNG_SIZE))))
+    images["MainIcon.ico"] = make_icon(entries)
+    return images
 
 
 def main():
@@ -153,7 +145,7 @@ def main():
     args = parser.parse_args()
     try:
         images = build_images()
-    except PixelMapError as error:
+    except vector_art.VectorArtError as error:
         print(error, file=sys.stderr)
         return 2
     stale = []

@@ -91,8 +91,17 @@ REG
     wine_env wine regedit /S "$(wine_env winepath -w "$reg")" >/dev/null 2>&1
 }
 
+# Wine's own fonts, which fonts-wine installs in /usr/share/wine/fonts: Marlett draws the
+# caption buttons (without it they read "0 1 r"), Tahoma and the others stand in for Windows'.
+# Debian builds Wine 8 to look for them in "<data dir>\../fonts" (the text is in win32u.so),
+# where it never finds them, and fontconfig does not list that folder; Wine also reads every
+# folder named in HKCU\Software\Wine\Fonts, value Path.
+add_wine_own_fonts() {
+    wine_env wine reg add 'HKCU\Software\Wine\Fonts' /v Path /t REG_SZ /d 'Z:\usr\share\wine\fonts' /f >/dev/null 2>&1
+}
+
 # Raised whenever the settings above or the fonts change, so that older prefixes are made anew.
-PREFIX_MARK="$WINEPREFIX/.zub-ready-3"
+PREFIX_MARK="$WINEPREFIX/.zub-ready-4"
 
 ensure_wine_prefix() {
     if [ ! -f "$PREFIX_MARK" ]; then
@@ -102,6 +111,7 @@ ensure_wine_prefix() {
         wine_env wineboot --init >/dev/null 2>&1
         wine_env wineserver -w
         write_wine_settings
+        add_wine_own_fonts
         wine_env wineserver -w
         touch "$PREFIX_MARK"
     fi

@@ -5,6 +5,7 @@
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
 #include "platform/WideText.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -37,8 +38,14 @@ HWND UsablePopupOf(HWND owner) {
 
 }  // namespace
 
+// Until a window exists, the icons are for the density of the screen as a whole.
 TApplication::TApplication(HINSTANCE instance)
-    : instance_(instance), icon_(LoadIconA(instance, "MAINICON")), window_(instance, icon_, *this) {
+    : instance_(instance),
+      icons_(instance, "MAINICON", WindowDpi(nullptr)),
+      mainWindowIcons_(instance, "MAINICON", WindowDpi(nullptr)),
+      window_(instance, icons_.Big(), *this) {
+    // The taskbar button shows the window's icons, or its class's.
+    icons_.Show(window_.Handle(), WindowDpi(window_.Handle()), true);
     SetModalOwner(window_.Handle());
 }
 
@@ -66,9 +73,15 @@ void TApplication::SetMainWindow(HWND window) {
         return;
     }
     mainWindow_ = window;
-    // The main window has no icon of its own: its title bar shows the application's.
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    ShowApplicationIcon(window, WindowDpi(window));
+}
+
+void TApplication::ShowApplicationIcon(HWND window, int dpi) {
+    mainWindowIcons_.Show(window, dpi);
+}
+
+void TApplication::DpiChanged(int dpi) {
+    icons_.Show(window_.Handle(), dpi, true);
 }
 
 void TApplication::ShowMainWindow(int showCommand) {

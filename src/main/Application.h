@@ -8,6 +8,7 @@
 
 #include "main/ApplicationWindow.h"
 #include "ui/ApplicationHost.h"
+#include "ui/WindowIcons.h"
 
 // Keyboard processing that may take a message before the loop translates and dispatches it:
 // menu shortcuts and the keys that move between controls. True when it took the message.
@@ -23,7 +24,6 @@ public:
     TApplication& operator=(const TApplication&) = delete;
 
     void SetTitle(const std::string& title);
-    HICON Icon() const { return icon_; }
 
     // Constructs the main window, Form(instance, host), and records it as the main window.
     template <class Form>
@@ -45,6 +45,7 @@ public:
     void ReportError(const std::exception& error) override;
     void Terminate() override;
     void Minimize() override;
+    void ShowApplicationIcon(HWND window, int dpi) override;
 
 private:
     void SetMainWindow(HWND window);
@@ -55,9 +56,12 @@ private:
     void Restored() override;
     void Activated() override;
     void SessionEnding() override;
+    void DpiChanged(int dpi) override;
 
     HINSTANCE instance_;
-    HICON icon_;
+    // Before the window, which shows them until it goes.
+    TWindowIcons icons_;
+    TWindowIcons mainWindowIcons_;
     TApplicationWindow window_;
     HWND mainWindow_ = nullptr;
     bool terminated_ = false;

@@ -87,6 +87,10 @@ LRESULT TApplicationWindow::OnMessage(HWND window, UINT message, WPARAM wParam, 
                 events_.SessionEnding();
             }
             return 0;
+        case WM_DPICHANGED:
+            // Not moved to the suggested place: the window keeps its zero size where it is.
+            events_.DpiChanged(HIWORD(wParam));
+            return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

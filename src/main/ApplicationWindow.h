@@ -19,6 +19,8 @@ public:
     virtual void Activated() = 0;
     // Windows reports that a log-off or shut-down goes ahead.
     virtual void SessionEnding() = 0;
+    // The window's density changed, for instance on another monitor.
+    virtual void DpiChanged(int dpi) = 0;
     // An error escaped the handling of one of the messages above.
     virtual void ReportError(const std::exception& error) = 0;
 

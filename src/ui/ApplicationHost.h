@@ -21,4 +21,7 @@ public:
     // Minimizing the main window minimizes the application window in its place, so that the
     // program keeps its one taskbar button.
     virtual void Minimize() = 0;
+    // Gives the window the application icon at the sizes for dpi, in place of those it had: the
+    // main window has no icon of its own.
+    virtual void ShowApplicationIcon(HWND window, int dpi) = 0;
 };

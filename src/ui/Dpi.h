@@ -24,5 +24,12 @@ private:
 // else the screen's.
 int WindowDpi(HWND window);
 
+// The pixel sizes of the small icon (title bars) and the large one (taskbar, Alt+Tab) at dpi.
+struct IconSizes {
+    int Small;
+    int Big;
+};
+IconSizes IconSizesFor(int dpi);
+
 // The outer rectangle of a window whose client area is clientWidth x clientHeight at dpi.
 RECT OuterRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool hasMenu, int dpi);

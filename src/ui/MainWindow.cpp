@@ -283,6 +283,7 @@ void TMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (glyphsAttached_) {
         menu_.AttachImageList(glyphs_.get());
     }
+    host_.ShowApplicationIcon(Handle(), dpi);
     Layout();
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SizeToClientArea();

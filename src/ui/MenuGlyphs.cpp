@@ -1,42 +1,48 @@
 #include "ui/MenuGlyphs.h"
 
+#include <array>
+#include <string>
+
 #include "resource.h"
-#include "ui/Layout.h"
 #include "ui/MenuTable.h"
 #include "ui/Win32Error.h"
 
 namespace {
 
-constexpr COLORREF KeyColor = RGB(255, 0, 255);
+struct GlyphStrip {
+    int Size;
+    int Resource;
+};
 
-UniqueBitmap ScaledStrip(HBITMAP strip, int glyphSize) {
-    BITMAP source{};
-    GetObjectA(strip, sizeof source, &source);
-    const int width = glyphSize * layout::MenuGlyphCount;
-    const WindowDc screen(nullptr);
-    UniqueBitmap scaled(CreateCompatibleBitmap(screen.get(), width, glyphSize));
-    const UniqueMemoryDc from(CreateCompatibleDC(screen.get()));
-    const UniqueMemoryDc to(CreateCompatibleDC(screen.get()));
-    {
-        const SelectedObject fromStrip(from.get(), strip);
-        const SelectedObject toScaled(to.get(), scaled.get());
-        SetStretchBltMode(to.get(), COLORONCOLOR);
-        StretchBlt(to.get(), 0, 0, width, glyphSize, from.get(), 0, 0, source.bmWidth, source.bmHeight, SRCCOPY);
+constexpr std::array<GlyphStrip, 4> GlyphStrips = {{
+    {16, IDB_MENU_GLYPHS_16},
+    {20, IDB_MENU_GLYPHS_20},
+    {24, IDB_MENU_GLYPHS_24},
+    {32, IDB_MENU_GLYPHS_32},
+}};
+static_assert(GlyphStrips.size() == layout::MenuGlyphSets.size());
+
+int StripResource(int size) {
+    for (const GlyphStrip& strip : GlyphStrips) {
+        if (strip.Size == size) {
+            return strip.Resource;
+        }
     }
-    return scaled;
+    throw Exception("no menu glyphs of " + std::to_string(size) + " pixels");
 }
 
 }  // namespace
 
-UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int glyphSize) {
-    const UniqueBitmap strip(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_MENU_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int wantedSize) {
+    const int size = MenuGlyphSetFor(wantedSize);
+    const UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(StripResource(size)),
+                                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) {
         throw LastWin32Error();
     }
-    const UniqueBitmap scaled = ScaledStrip(strip.get(), glyphSize);
-    UniqueImageList list(ImageList_Create(glyphSize, glyphSize, ILC_COLOR24 | ILC_MASK, layout::MenuGlyphCount, 0));
-    if (!list || ImageList_AddMasked(list.get(), scaled.get(), KeyColor) < 0) {
+    // Without a mask the image list keeps each pixel's alpha and blends the glyph by it.
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, layout::MenuGlyphCount, 0));
+    if (!list || ImageList_Add(list.get(), strip.get(), nullptr) < 0) {
         throw LastWin32Error();
     }
     return list;

@@ -4,7 +4,7 @@
 
 #include "ui/UniqueHandle.h"
 
-// The image list of the menu's glyphs at a size: the glyph strip of the resources (New, Open,
-// Save, Exit, left to right, on a fuchsia key colour), scaled pixel for pixel so that the key
-// colour stays exact, with the key colour as transparency mask.
-UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int glyphSize);
+// The image list of the menu's glyphs (New, Open, Save, Exit) for the glyph size the menu's
+// density asks for: the strip drawn at the largest size not larger, never a stretched one,
+// blended by its alpha channel.
+UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int wantedSize);

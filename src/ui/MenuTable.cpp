@@ -19,3 +19,13 @@ std::string ShortcutText(const Shortcut& shortcut) {
     }
     return text;
 }
+
+int MenuGlyphSetFor(int wantedSize) {
+    int chosen = layout::MenuGlyphSets.front();
+    for (const int size : layout::MenuGlyphSets) {
+        if (size <= wantedSize) {
+            chosen = size;
+        }
+    }
+    return chosen;
+}

@@ -54,5 +54,11 @@ inline constexpr std::array<MenuRow, 6> MenuFile = {{
 
 inline constexpr int MenuGlyphSize = 16;
 inline constexpr int MenuGlyphCount = 4;
+// The sizes the glyphs are drawn at, smallest first: 100, 125, 150 and 200 %.
+inline constexpr std::array<int, 4> MenuGlyphSets = {16, 20, 24, 32};
 
 }  // namespace layout
+
+// The set of glyphs a menu shows for the glyph size its density asks for: the largest set not
+// larger, so that no glyph is ever stretched; the smallest set where every set is larger.
+int MenuGlyphSetFor(int wantedSize);

@@ -66,6 +66,9 @@ inline void Accelerators(HACCEL table) {
 inline void MemoryDc(HDC dc) {
     DeleteDC(dc);
 }
+inline void Icon(HICON icon) {
+    DestroyIcon(icon);
+}
 }  // namespace handle_release
 
 using UniqueFont = UniqueHandle<HFONT, handle_release::GdiObject>;
@@ -76,6 +79,7 @@ using UniqueMenu = UniqueHandle<HMENU, handle_release::Menu>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, handle_release::ImageList>;
 using UniqueAccelerators = UniqueHandle<HACCEL, handle_release::Accelerators>;
 using UniqueMemoryDc = UniqueHandle<HDC, handle_release::MemoryDc>;
+using UniqueIcon = UniqueHandle<HICON, handle_release::Icon>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {

@@ -34,14 +34,13 @@ bool IsCompletePng(const std::string& windowsPath) {
     return complete;
 }
 
-// Wine reaches the Linux file system through drive Z:.
+}  // namespace
+
 std::string WindowsPathOf(const std::string& linuxPath) {
     std::string path = "Z:" + linuxPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-
-}  // namespace
 
 void SetScreenshotFolder(const std::string& linuxFolder, const std::string& importCommand) {
     folder = linuxFolder;

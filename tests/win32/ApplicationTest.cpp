@@ -10,6 +10,7 @@
 #include "main/Application.h"
 #include "platform/Exception.h"
 #include "platform/ModalOwner.h"
+#include "ui/Dpi.h"
 #include "win32/DialogDriver.h"
 #include "win32/StandInMainWindow.h"
 
@@ -38,6 +39,27 @@ SIZE WindowSize(HWND window) {
     RECT bounds{};
     GetWindowRect(window, &bounds);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+HICON WindowIcon(HWND window, WPARAM kind) {
+    return reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, kind, 0));
+}
+
+HICON ClassIcon(HWND window, int index) {
+    return reinterpret_cast<HICON>(GetClassLongPtrA(window, index));
+}
+
+// The width of a live icon's colour image; 0 for a destroyed one.
+int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colour.bmWidth;
 }
 
 bool ButtonShown(HWND box, int id) {
@@ -82,14 +104,44 @@ TEST(TApplication, ApplicationWindowIsAHiddenZeroSizeOwnerOfTheProgramsWindows) 
         EXPECT_EQ(ModalOwner(), app);
         EXPECT_EQ(GetWindow(program.Main(), GW_OWNER), app);
 
-        const HICON icon = program.application.Icon();
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(icon, LoadIconA(Self(), "MAINICON"));
-        EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(app, GCLP_HICON)), icon);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(program.Main(), WM_GETICON, ICON_SMALL, 0)), icon);
+        // Both windows show the application icon at the sizes their density asks for.
+        const IconSizes sizes = IconSizesFor(WindowDpi(app));
+        EXPECT_EQ(IconSide(WindowIcon(app, ICON_BIG)), sizes.Big);
+        EXPECT_EQ(IconSide(WindowIcon(app, ICON_SMALL)), sizes.Small);
+        EXPECT_EQ(IconSide(ClassIcon(app, GCLP_HICON)), sizes.Big);
+        EXPECT_EQ(IconSide(ClassIcon(app, GCLP_HICONSM)), sizes.Small);
+        EXPECT_EQ(IconSide(WindowIcon(program.Main(), ICON_SMALL)), sizes.Small);
+        EXPECT_EQ(IconSide(WindowIcon(program.Main(), ICON_BIG)), sizes.Big);
     }
     EXPECT_FALSE(IsWindow(app));
     EXPECT_EQ(ModalOwner(), nullptr);
+}
+
+TEST(TApplication, IconsFollowTheDensityOfEachWindowAndTheReplacedOnesAreDestroyed) {
+    Program program;
+    for (const int dpi : {120, 144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        const HICON appSmall = WindowIcon(program.App(), ICON_SMALL);
+        const HICON appBig = WindowIcon(program.App(), ICON_BIG);
+        const HICON mainSmall = WindowIcon(program.Main(), ICON_SMALL);
+        const HICON mainBig = WindowIcon(program.Main(), ICON_BIG);
+        RECT unchanged{};
+        GetWindowRect(program.App(), &unchanged);
+        SendMessageA(program.App(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&unchanged));
+        program.application.ShowApplicationIcon(program.Main(), dpi);
+
+        const IconSizes sizes = IconSizesFor(dpi);
+        EXPECT_EQ(IconSide(WindowIcon(program.App(), ICON_BIG)), sizes.Big);
+        EXPECT_EQ(IconSide(WindowIcon(program.App(), ICON_SMALL)), sizes.Small);
+        EXPECT_EQ(IconSide(ClassIcon(program.App(), GCLP_HICON)), sizes.Big);
+        EXPECT_EQ(IconSide(ClassIcon(program.App(), GCLP_HICONSM)), sizes.Small);
+        EXPECT_EQ(IconSide(WindowIcon(program.Main(), ICON_SMALL)), sizes.Small);
+        EXPECT_EQ(IconSide(WindowIcon(program.Main(), ICON_BIG)), sizes.Big);
+        for (const HICON replaced : {appSmall, appBig, mainSmall, mainBig}) {
+            EXPECT_EQ(IconSide(replaced), 0) << "a replaced icon was left alive";
+        }
+    }
+    EXPECT_EQ(WindowSize(program.App()).cx, 0) << "the application window moved to the suggested place";
 }
 
 TEST(TApplication, TitleIsTheApplicationWindowsCaptionReadBack) {

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/MainWindowFixture.h"
@@ -41,6 +42,16 @@ protected:
             bounds[name] = BoundsOf(Component(name));
         }
         return bounds;
+    }
+
+    // The side of the glyphs the menu makes room for.
+    int GlyphSize() {
+        MEASUREITEMSTRUCT glyph{};
+        glyph.CtlType = ODT_MENU;
+        glyph.itemID = MenuFileNew;
+        SendMessageA(Window().Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&glyph));
+        EXPECT_EQ(glyph.itemWidth, glyph.itemHeight);
+        return static_cast<int>(glyph.itemWidth);
     }
 
     int TextHeight() {
@@ -107,12 +118,19 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
     GetClientRect(box, &boxClient);
     EXPECT_EQ(static_cast<UINT>(boxClient.bottom), info.nPage);
 
-    MEASUREITEMSTRUCT glyph{};
-    glyph.CtlType = ODT_MENU;
-    glyph.itemID = MenuFileNew;
-    SendMessageA(Window().Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&glyph));
-    EXPECT_EQ(static_cast<UINT>(At144(16)), glyph.itemWidth);
-    EXPECT_EQ(static_cast<UINT>(At144(16)), glyph.itemHeight);
+    EXPECT_EQ(At144(16), GlyphSize());
+}
+
+TEST_F(MainWindowDpiTest, GlyphsAndIconFollowEachDensityFromTheSetsDrawnForIt) {
+    const std::pair<int, int> dpiAndGlyph[] = {{120, 20}, {144, 24}, {168, 24}, {192, 32}, {96, 16}};
+    for (const auto& [dpi, glyph] : dpiAndGlyph) {
+        ChangeDpi(dpi);
+        EXPECT_EQ(glyph, GlyphSize()) << dpi;
+        // The title bar's icon comes from the application, at the sizes for the new density.
+        ASSERT_FALSE(host_.IconRequests.empty());
+        EXPECT_EQ(host_.IconRequests.back().Window, Window().Handle());
+        EXPECT_EQ(host_.IconRequests.back().Dpi, dpi);
+    }
 }
 
 TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {

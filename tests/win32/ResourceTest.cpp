@@ -4,22 +4,120 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ResourceVersion.h"
 #include "resource.h"
+#include "ui/MenuGlyphs.h"
 
 // The resources are linked into this test program just as into the editor, so they are read
 // here from the program's own module.
 
 namespace {
 
-constexpr COLORREF Fuchsia = RGB(255, 0, 255);
-constexpr int GlyphSize = 16;
 constexpr int GlyphCount = 4;
+
+// The glyph strip drawn at a size.
+int StripId(int size) {
+    switch (size) {
+        case 16:
+            return IDB_MENU_GLYPHS_16;
+        case 20:
+            return IDB_MENU_GLYPHS_20;
+        case 24:
+            return IDB_MENU_GLYPHS_24;
+        default:
+            return IDB_MENU_GLYPHS_32;
+    }
+}
 
 HINSTANCE Self() {
     return GetModuleHandleA(nullptr);
+}
+
+// 0xAARRGGBB, alpha not premultiplied.
+using Rgba = DWORD;
+
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgba> rgba;  // top row first
+    Rgba At(int x, int y) const { return rgba[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// A 32-bit image as stored: rows of blue, green, red and alpha bytes, the bottom row first
+// unless the height is negative.
+Pixels ImagePixels(const BYTE* bits, int width, int height) {
+    Pixels pixels;
+    pixels.width = width;
+    pixels.height = height < 0 ? -height : height;
+    for (int y = 0; y < pixels.height; ++y) {
+        const int row = height < 0 ? y : pixels.height - 1 - y;
+        const auto* line = reinterpret_cast<const DWORD*>(bits + static_cast<std::size_t>(row) * width * 4);
+        pixels.rgba.insert(pixels.rgba.end(), line, line + width);
+    }
+    return pixels;
+}
+
+Pixels DibPixels(HBITMAP bitmap) {
+    DIBSECTION section{};
+    if (GetObjectA(bitmap, sizeof section, &section) != static_cast<int>(sizeof section) ||
+        section.dsBmih.biBitCount != 32) {
+        return {};
+    }
+    return ImagePixels(static_cast<const BYTE*>(section.dsBm.bmBits), section.dsBmih.biWidth,
+                       section.dsBmih.biHeight);
+}
+
+// What a pixel looks like blended over white.
+COLORREF OverWhite(Rgba pixel) {
+    const unsigned alpha = pixel >> 24;
+    auto channel = [alpha](unsigned value) { return static_cast<BYTE>((value * alpha + 255 * (255 - alpha)) / 255); };
+    return RGB(channel((pixel >> 16) & 0xFF), channel((pixel >> 8) & 0xFF), channel(pixel & 0xFF));
+}
+
+// Equal but for the rounding of a blend.
+bool Near(COLORREF seen, COLORREF expected) {
+    auto close = [](int a, int b) { return a - b <= 2 && b - a <= 2; };
+    return close(GetRValue(seen), GetRValue(expected)) && close(GetGValue(seen), GetGValue(expected)) &&
+           close(GetBValue(seen), GetBValue(expected));
+}
+
+// One image of an icon resource, as its group directory lists it.
+struct IconEntry {
+    int size;
+    int bitCount;
+    WORD id = 0;
+};
+
+std::vector<IconEntry> MainIconEntries() {
+    const HRSRC found = FindResourceA(Self(), "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    if (!found) {
+        return {};
+    }
+    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(Self(), found)));
+    const WORD count = *reinterpret_cast<const WORD*>(data + 4);
+    std::vector<IconEntry> entries;
+    for (WORD i = 0; i < count; ++i) {
+        // Fourteen bytes each: width, height, colours, reserved, planes, bits, size, then the id.
+        const BYTE* entry = data + 6 + 14 * i;
+        entries.push_back({entry[0] == 0 ? 256 : entry[0], *reinterpret_cast<const WORD*>(entry + 6),
+                           *reinterpret_cast<const WORD*>(entry + 12)});
+    }
+    return entries;
+}
+
+// The colour image of a 32-bit icon image, alpha included.
+Pixels IconImagePixels(const IconEntry& entry) {
+    const HRSRC found = FindResourceA(Self(), MAKEINTRESOURCEA(entry.id), MAKEINTRESOURCEA(3));  // RT_ICON
+    if (!found) {
+        return {};
+    }
+    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(Self(), found)));
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+    // The header's height counts the AND mask that follows the colour image.
+    return ImagePixels(data + header->biSize, header->biWidth, header->biHeight / 2);
 }
 
 class Bitmap {
@@ -92,63 +190,71 @@ std::vector<char> OwnVersionBlock() {
 
 }  // namespace
 
-TEST(Resources, GlyphStripIsFourSixteenColourGlyphsWithFuchsiaBackground) {
-    Bitmap strip(static_cast<HBITMAP>(
-        LoadImageA(Self(), MAKEINTRESOURCEA(IDB_MENU_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ASSERT_NE(strip.Get(), nullptr);
-    DIBSECTION section{};
-    ASSERT_EQ(GetObjectA(strip.Get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
-    EXPECT_EQ(section.dsBm.bmWidth, GlyphSize * GlyphCount);
-    EXPECT_EQ(section.dsBm.bmHeight, GlyphSize);
-    EXPECT_EQ(section.dsBmih.biBitCount, 4);
+TEST(Resources, MenuGlyphsComeFromTheLargestSetNotLargerAndBlendByTheirAlpha) {
+    const std::pair<int, int> wantedAndShown[] = {{16, 16}, {19, 16}, {20, 20}, {24, 24}, {28, 24}, {32, 32}, {48, 32}};
+    for (const auto& [wanted, shown] : wantedAndShown) {
+        SCOPED_TRACE(wanted);
+        const UniqueImageList list = CreateMenuGlyphs(Self(), wanted);
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(ImageList_GetIconSize(list.get(), &width, &height));
+        EXPECT_EQ(width, shown);
+        EXPECT_EQ(height, shown);
+        ASSERT_EQ(ImageList_GetImageCount(list.get()), GlyphCount);
 
-    Canvas canvas(GlyphSize * GlyphCount, GlyphSize);
-    const HDC source = CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = SelectObject(source, strip.Get());
-    BitBlt(canvas.Dc(), 0, 0, GlyphSize * GlyphCount, GlyphSize, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    // Every glyph leaves its bottom-left corner free, so the key colour must show there.
-    for (int glyph = 0; glyph < GlyphCount; ++glyph) {
-        EXPECT_EQ(GetPixel(canvas.Dc(), glyph * GlyphSize + 1, GlyphSize - 3), Fuchsia) << glyph;
+        Bitmap bitmap(static_cast<HBITMAP>(LoadImageA(Self(), MAKEINTRESOURCEA(StripId(shown)), IMAGE_BITMAP, 0,
+                                                      0, LR_CREATEDIBSECTION)));
+        const Pixels strip = DibPixels(bitmap.Get());
+        for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+            Canvas canvas(shown, shown);
+            ASSERT_TRUE(ImageList_Draw(list.get(), glyph, canvas.Dc(), 0, 0, ILD_TRANSPARENT));
+            int wrong = 0;
+            for (int y = 0; y < shown; ++y) {
+                for (int x = 0; x < shown; ++x) {
+                    wrong += !Near(GetPixel(canvas.Dc(), x, y), OverWhite(strip.At(glyph * shown + x, y)));
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "glyph " << glyph << " is not its strip's pixels blended over white";
+        }
     }
 }
 
-TEST(Resources, MaskedImageListDrawsOnlyTheGlyphsOwnPixels) {
-    Bitmap strip(static_cast<HBITMAP>(
-        LoadImageA(Self(), MAKEINTRESOURCEA(IDB_MENU_GLYPHS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ASSERT_NE(strip.Get(), nullptr);
-    const HIMAGELIST list = ImageList_Create(GlyphSize, GlyphSize, ILC_COLOR4 | ILC_MASK, GlyphCount, 0);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(ImageList_AddMasked(list, strip.Get(), Fuchsia), 0);
-    EXPECT_EQ(ImageList_GetImageCount(list), GlyphCount);
+TEST(Resources, MainIconHoldsTheSixteenColourImageFirstThenEverySizeWithAlpha) {
+    const std::vector<IconEntry> entries = MainIconEntries();
+    const std::vector<IconEntry> expected = {{32, 4},  {16, 32}, {20, 32}, {24, 32}, {32, 32},
+                                             {40, 32}, {48, 32}, {64, 32}, {256, 32}};
+    ASSERT_EQ(entries.size(), expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].size, expected[i].size) << i;
+        EXPECT_EQ(entries[i].bitCount, expected[i].bitCount) << i;
+    }
 
-    // Drawn on white, the key colour must vanish; the door of Exit is maroon with a black frame.
-    Canvas canvas(GlyphSize, GlyphSize);
-    ASSERT_TRUE(ImageList_Draw(list, 3, canvas.Dc(), 0, 0, ILD_NORMAL));
-    EXPECT_EQ(GetPixel(canvas.Dc(), 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(canvas.Dc(), 4, 1), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(canvas.Dc(), 6, 10), RGB(128, 0, 0));
-    ImageList_Destroy(list);
-}
-
-TEST(Resources, MainIconIsThirtyTwoPixelsWithATransparentCorner) {
-    const HICON icon = static_cast<HICON>(LoadImageA(Self(), "MAINICON", IMAGE_ICON, 32, 32, 0));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    Bitmap mask(info.hbmMask);
-    Bitmap colour(info.hbmColor);
-    BITMAP bitmap{};
-    ASSERT_TRUE(GetObjectA(colour.Get(), sizeof(bitmap), &bitmap));
-    EXPECT_EQ(bitmap.bmWidth, 32);
-    EXPECT_EQ(bitmap.bmHeight, 32);
-
-    Canvas canvas(32, 32);
-    ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL));
-    EXPECT_EQ(GetPixel(canvas.Dc(), 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(canvas.Dc(), 1, 3), RGB(0, 0, 0));  // the window frame behind the gear
-    DestroyIcon(icon);
+    // Asked for a size, the system gives the image drawn for it, not another one stretched.
+    for (const IconEntry& entry : entries) {
+        if (entry.bitCount != 32) {
+            continue;
+        }
+        SCOPED_TRACE(entry.size);
+        const int size = entry.size;
+        const HICON icon = static_cast<HICON>(LoadImageA(Self(), "MAINICON", IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        Canvas canvas(size, size);
+        ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+        DestroyIcon(icon);
+        if (size == 256) {
+            // Stored as PNG: drawn, it shows the same gear hub as every other size.
+            EXPECT_NE(GetPixel(canvas.Dc(), size * 22 / 32, size * 22 / 32), RGB(255, 255, 255));
+            continue;
+        }
+        const Pixels image = IconImagePixels(entry);
+        int wrong = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                wrong += !Near(GetPixel(canvas.Dc(), x, y), OverWhite(image.At(x, y)));
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "the " << size << "-pixel icon is not the image made for that size";
+    }
 }
 
 TEST(Resources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {

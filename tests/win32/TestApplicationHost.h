@@ -22,8 +22,15 @@ public:
     void ReportError(const std::exception& error) override { Errors.push_back(error.what()); }
     void Terminate() override { ++Terminations; }
     void Minimize() override { ++Minimizations; }
+    void ShowApplicationIcon(HWND window, int dpi) override { IconRequests.push_back({window, dpi}); }
+
+    struct IconRequest {
+        HWND Window;
+        int Dpi;
+    };
 
     std::vector<std::string> Errors;
+    std::vector<IconRequest> IconRequests;
     int Terminations = 0;
     int Minimizations = 0;
 
