@@ -238,6 +238,26 @@ TEST_F(Keyboard, FileMenuOpensWithAltFAndRunsItsCommandsByAccessKeys) {
     ExpectEndsCleanly();
 }
 
+// The window system tells the program of a pointer that comes in while Alt is down; the
+// access key must still open the menu, and type nothing into the edit.
+TEST_F(Keyboard, AltHeldWhileThePointerComesInOverTheWindowStillOpensTheMenu) {
+    TypeIntoField(RuntimeField, "one");
+    RECT window{};
+    GetWindowRect(Window().Handle(), &window);
+    MovePointerTo({window.right + 20, window.bottom + 20});
+    Sleep(300);
+    {
+        HeldKeys alt({VK_MENU});
+        MovePointerTo({(window.left + window.right) / 2, (window.top + window.bottom) / 2});
+        Sleep(300);
+        alt.Press('F');
+    }
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenu() != nullptr; }, 3000)) << "Alt+F opened no menu";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(FieldText(RuntimeField), "one");
+}
+
 TEST_F(Keyboard, ShortcutsActWhileTheFocusIsInAnEdit) {
     ASSERT_TRUE(FocusField(FirstVersionField + 4));
     PressKey('S', {VK_CONTROL});
