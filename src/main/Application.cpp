@@ -1,14 +1,10 @@
 #include "main/Application.h"
 
-#include "main/ErrorText.h"
-#include "platform/ModalFrame.h"
+#include "main/CodePageCharacters.h"
+#include "main/ErrorBox.h"
 #include "platform/ModalOwner.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 struct PopupSearch {
     HWND owner;
@@ -92,9 +88,11 @@ void TApplication::Run(const KeyboardFilter& keyboard) {
     }
 }
 
+// Messages are taken in Unicode, so that a character reaches the program's windows whole and is
+// converted in the program's own code page (see HandOnInCodePage).
 void TApplication::HandleNextMessage(const KeyboardFilter& keyboard) {
     MSG message{};
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         WaitMessage();
         return;
     }
@@ -102,11 +100,11 @@ void TApplication::HandleNextMessage(const KeyboardFilter& keyboard) {
         terminated_ = true;
         return;
     }
-    if (keyboard && keyboard(message)) {
+    if ((keyboard && keyboard(message)) || HandOnInCodePage(message)) {
         return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void TApplication::ReportError(const std::exception& error) {
@@ -114,7 +112,7 @@ void TApplication::ReportError(const std::exception& error) {
     if (const HWND capture = GetCapture()) {
         SendMessageA(capture, WM_CANCELMODE, 0, 0);
     }
-    ModalMessageBox(ErrorBoxText(error.what(), IsAnsiLeadByte), Title(), MB_OK | MB_ICONERROR);
+    ShowErrorBox(error, Title());
 }
 
 void TApplication::Terminate() {

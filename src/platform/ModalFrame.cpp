@@ -1,5 +1,6 @@
 #include "platform/ModalFrame.h"
 
+#include "platform/DialogPlacementHook.h"
 #include "platform/ModalOwner.h"
 
 namespace {
@@ -33,5 +34,7 @@ TModalFrame::~TModalFrame() {
 
 int ModalMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     TModalFrame frame;
+    // Placed as the file dialogs are: its owner, the application window, is nowhere in sight.
+    const TPlaceNextDialog placement(frame.PreviouslyActive());
     return MessageBoxA(ModalOwner(), text.c_str(), caption.c_str(), flags);
 }

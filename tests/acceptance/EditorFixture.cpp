@@ -4,6 +4,10 @@
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
 
+bool SystemSpeaksJapanese() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+}
+
 std::string CaptionFor(const std::string& fileName) {
     return fileName + " - " + ApplicationTitle;
 }

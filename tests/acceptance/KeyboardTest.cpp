@@ -38,7 +38,7 @@ protected:
     }
 
     // Waits for the file dialog of the command just given, checks it and cancels it.
-    void ExpectFileDialogAndCancel(const char* title, const char* because) {
+    void ExpectFileDialogAndCancel(const std::string& title, const char* because) {
         SCOPED_TRACE(because);
         const HWND dialog = ExpectFileDialog(title);
         ASSERT_TRUE(dialog);

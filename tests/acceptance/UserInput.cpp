@@ -158,18 +158,22 @@ void ClickCentreOf(HWND window) {
 }
 
 bool PutOnClipboard(const std::string& text) {
+    // In Unicode, as programs copy text today; the system makes the ANSI form from it.
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     if (!OpenClipboard(nullptr)) {
         return false;
     }
     EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
     bool put = false;
     if (memory) {
-        char* bytes = static_cast<char*>(GlobalLock(memory));
-        text.copy(bytes, text.size());
-        bytes[text.size()] = '\0';
+        auto* characters = static_cast<wchar_t*>(GlobalLock(memory));
+        wide.copy(characters, wide.size());
+        characters[wide.size()] = L'\0';
         GlobalUnlock(memory);
-        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
         if (!put) {
             GlobalFree(memory);
         }
