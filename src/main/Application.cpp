@@ -1,17 +1,11 @@
 #include "main/Application.h"
 
-#include "main/ErrorText.h"
-#include "platform/Exception.h"
-#include "platform/ModalFrame.h"
+#include "main/CodePageCharacters.h"
+#include "main/ErrorBox.h"
 #include "platform/ModalOwner.h"
-#include "platform/WideText.h"
 #include "ui/Dpi.h"
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 struct PopupSearch {
     HWND owner;
@@ -107,9 +101,11 @@ void TApplication::Run(const KeyboardFilter& keyboard) {
     }
 }
 
+// Messages are taken in Unicode, so that a character reaches the program's windows whole and is
+// converted in the program's own code page (see HandOnInCodePage).
 void TApplication::HandleNextMessage(const KeyboardFilter& keyboard) {
     MSG message{};
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         WaitMessage();
         return;
     }
@@ -117,11 +113,11 @@ void TApplication::HandleNextMessage(const KeyboardFilter& keyboard) {
         terminated_ = true;
         return;
     }
-    if (keyboard && keyboard(message)) {
+    if ((keyboard && keyboard(message)) || HandOnInCodePage(message)) {
         return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void TApplication::ReportError(const std::exception& error) {
@@ -129,12 +125,7 @@ void TApplication::ReportError(const std::exception& error) {
     if (const HWND capture = GetCapture()) {
         SendMessageA(capture, WM_CANCELMODE, 0, 0);
     }
-    const auto* own = dynamic_cast<const Exception*>(&error);
-    if (own && !own->UnicodeMessage().empty()) {
-        ModalMessageBox(ErrorBoxText(own->UnicodeMessage()), WidenAnsi(Title()), MB_OK | MB_ICONERROR);
-        return;
-    }
-    ModalMessageBox(ErrorBoxText(error.what(), IsAnsiLeadByte), Title(), MB_OK | MB_ICONERROR);
+    ShowErrorBox(error, Title());
 }
 
 void TApplication::Terminate() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/AnsiText.h"
+#include "platform/DialogPlacementHook.h"
 #include "platform/Exception.h"
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
@@ -34,24 +35,6 @@ constexpr std::size_t RoomyNameBufferSize = 32768;
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
-}
-
-// Opens the dialog centred across, a third of the way down the monitor of the window that
-// was active when it was asked for.
-void PlaceDialog(HWND dialog, HWND activeForm) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    const HMONITOR handle = MonitorFromWindow(activeForm ? activeForm : dialog, MONITOR_DEFAULTTONEAREST);
-    RECT bounds{};
-    if (!GetMonitorInfoA(handle, &monitor) || !GetWindowRect(dialog, &bounds)) {
-        return;
-    }
-    const RECT& work = monitor.rcWork;
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 3;
-    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 UINT_PTR CALLBACK DialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {

@@ -1,12 +1,27 @@
 #include "platform/ModalFrame.h"
 
+#include <new>
+
+#include "platform/DialogPlacementHook.h"
 #include "platform/ModalOwner.h"
 
 namespace {
 
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+struct Collection {
+    std::vector<HWND>& windows;
+    bool complete;
+};
+
+// Called by the system: memory running out stops the walk here instead of unwinding through it.
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM parameter) {
+    auto& collection = *reinterpret_cast<Collection*>(parameter);
     if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        try {
+            collection.windows.push_back(window);
+        } catch (...) {
+            collection.complete = false;
+            return FALSE;
+        }
     }
     return TRUE;
 }
@@ -14,7 +29,11 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
 }  // namespace
 
 TModalFrame::TModalFrame() : active_(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled_));
+    Collection collection{disabled_, true};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&collection));
+    if (!collection.complete) {
+        throw std::bad_alloc();
+    }
     for (const HWND window : disabled_) {
         EnableWindow(window, FALSE);
     }
@@ -33,10 +52,13 @@ TModalFrame::~TModalFrame() {
 
 int ModalMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     TModalFrame frame;
+    // Placed as the file dialogs are: its owner, the application window, is nowhere in sight.
+    const TPlaceNextDialog placement(frame.PreviouslyActive());
     return MessageBoxA(ModalOwner(), text.c_str(), caption.c_str(), flags);
 }
 
 int ModalMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
     TModalFrame frame;
+    const TPlaceNextDialog placement(frame.PreviouslyActive());
     return MessageBoxW(ModalOwner(), text.c_str(), caption.c_str(), flags);
 }

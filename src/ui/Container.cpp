@@ -3,15 +3,20 @@
 #include "ui/Controls.h"
 #include "ui/ReflectedColor.h"
 #include "ui/WindowClass.h"
+#include "ui/WindowProcedure.h"
 
 namespace {
 
 LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (ForwardControlMessage(window, message, wParam, lParam, result)) {
-        return result;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return AtSystemBoundary(
+        [&] {
+            LRESULT result = 0;
+            if (ForwardControlMessage(window, message, wParam, lParam, result)) {
+                return result;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
+        },
+        [window](const std::exception& error) { ReportToTopLevelWindow(window, error); });
 }
 
 }  // namespace

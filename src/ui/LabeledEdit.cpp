@@ -1,11 +1,13 @@
 #include "ui/LabeledEdit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/AnsiText.h"
 #include "ui/Controls.h"
 #include "ui/ReflectedColor.h"
 #include "ui/TextLimit.h"
+#include "ui/WindowProcedure.h"
 
 namespace {
 
@@ -16,20 +18,41 @@ bool IsAnsiLeadByte(unsigned char byte) {
 constexpr unsigned char CtrlV = 0x16;
 constexpr unsigned char Delete = 0x7F;
 
-// The clipboard's text in the ANSI code page, empty when it holds none.
+struct ClipboardOpened {
+    ~ClipboardOpened() { CloseClipboard(); }
+};
+
+struct MemoryLocked {
+    HGLOBAL block;
+    ~MemoryLocked() { GlobalUnlock(block); }
+};
+
+// The clipboard's text in the ANSI code page, empty when it holds none. Taken in Unicode and
+// converted here: the text the system makes for CF_TEXT is in the code page of the language
+// the text was copied in, which on an English system turns Japanese text into "?". Read up to
+// its NUL, and never past the end of its memory block, which need not hold one.
 std::string ClipboardText(HWND owner) {
     if (!OpenClipboard(owner)) {
         return {};
     }
-    std::string text;
-    if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
+    const ClipboardOpened opened;
+    const HGLOBAL data = GetClipboardData(CF_UNICODETEXT);
+    const auto* characters = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (!characters) {
+        return {};
     }
-    CloseClipboard();
-    return text;
+    const MemoryLocked locked{data};
+    const std::wstring_view text = TextInBlock(characters, GlobalSize(data) / sizeof(wchar_t));
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    std::string converted(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), static_cast<int>(converted.size()), nullptr,
+                        nullptr);
+    return converted;
 }
 
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
@@ -46,11 +69,10 @@ TLabeledEdit::TLabeledEdit(HWND parent, const ControlRow& row)
     : row_(row),
       label_(CreateChild("STATIC", row.Text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, parent)),
       edit_(CreateChild("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent)) {
-    if (row.MaxLength > 0) {
-        // Windows counts this in bytes of ANSI text, which also stops input the filter below
-        // never sees; Wine counts UTF-16 characters, never fewer than the bytes.
-        SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(row.MaxLength), 0);
-    }
+    // Windows counts this in bytes of ANSI text, which also stops input the filter below
+    // never sees; Wine counts UTF-16 characters, never fewer than the bytes. A row without a
+    // limit asks for none (0), which gives the most an edit holds instead of its default.
+    SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(row.MaxLength), 0);
     SetWindowLongPtrA(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TLabeledEdit::EditProcedure)));
@@ -99,7 +121,8 @@ void TLabeledEdit::SetText(const std::string& text) {
 
 LRESULT CALLBACK TLabeledEdit::EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TLabeledEdit*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
-    return self->OnEditMessage(message, wParam, lParam);
+    return AtSystemBoundary([&] { return self->OnEditMessage(message, wParam, lParam); },
+                            [edit](const std::exception& error) { ReportToTopLevelWindow(edit, error); });
 }
 
 LRESULT TLabeledEdit::CallEdit(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,15 +160,12 @@ LRESULT TLabeledEdit::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT TLabeledEdit::OnChar(WPARAM wParam, LPARAM lParam) {
-    if (row_.MaxLength == 0) {
-        return CallEdit(WM_CHAR, wParam, lParam);
-    }
     const auto byte = static_cast<unsigned char>(wParam & 0xFF);
     const auto high = static_cast<unsigned char>((wParam >> 8) & 0xFF);
-    if (pendingLeadByte_) {
-        // An ANSI window gets a double-byte character as two messages, lead byte first.
-        const char pair[] = {static_cast<char>(pendingLeadByte_), static_cast<char>(byte)};
-        pendingLeadByte_ = 0;
+    // An ANSI window gets a double-byte character as two messages, lead byte first. A lead
+    // byte that is not followed by a trail byte is dropped, and what came is taken as it is.
+    if (const unsigned char lead = std::exchange(pendingLeadByte_, 0); lead && IsTrailByte(byte)) {
+        const char pair[] = {static_cast<char>(lead), static_cast<char>(byte)};
         InsertTyped(std::string(pair, 2));
         return 0;
     }
@@ -165,6 +185,12 @@ LRESULT TLabeledEdit::OnChar(WPARAM wParam, LPARAM lParam) {
         pendingLeadByte_ = byte;
         return 0;
     }
+    if (byte >= 0x80) {
+        // A half-width kana goes in as text too: as a character message it would be converted
+        // in the code page of the keyboard's language.
+        InsertTyped(std::string(1, static_cast<char>(byte)));
+        return 0;
+    }
     if (Room() < 1) {
         MessageBeep(MB_OK);
         return 0;
@@ -177,8 +203,9 @@ void TLabeledEdit::InsertTyped(const std::string& character) {
         MessageBeep(MB_OK);
         return;
     }
-    // Handing the edit the whole character at once keeps its two bytes together on every
-    // system; the edit's own undo records it like a typed one.
+    // Handing the edit the whole character as text keeps its two bytes together and converts
+    // them in the program's code page on every system; the edit's own undo records it like a
+    // typed one.
     CallEdit(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character.c_str()));
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <span>
+#include <utility>
 
 #include "platform/ModalFrame.h"
 #include "platform/Win32IniFile.h"
@@ -35,6 +36,18 @@ HWND CreateListView(HWND parent) {
     return list;
 }
 
+// A positive height asks for the text's cell height: the layout is built on a text height of 12,
+// which holds even where a substitute face adds internal leading.
+UniqueFont CreateWindowFont(const TDpiScale& scale) {
+    UniqueFont font(::CreateFontA(scale(layout::FontTextHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, layout::FontFace));
+    if (!font) {
+        throw LastWin32Error();
+    }
+    return font;
+}
+
 void ScaleListViewColumns(HWND list, const TDpiScale& scale) {
     for (std::size_t index = 0; index < layout::ListViewHtmlColumns.size(); ++index) {
         SendMessageA(list, LVM_SETCOLUMNWIDTH, index, scale(layout::ListViewHtmlColumns[index].Width));
@@ -56,7 +69,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
         throw LastWin32Error();
     }
     scale_ = TDpiScale(WindowDpi(Handle()));
-    MakeWindowFont();
+    font_ = CreateWindowFont(scale_);
     menu_.AttachTo(Handle());
     glyphs_ = CreateMenuGlyphs(instance_, scale_(layout::MenuGlyphSize));
     CreateComponents();
@@ -67,17 +80,6 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
 }
 
 TMainWindow::~TMainWindow() = default;
-
-void TMainWindow::MakeWindowFont() {
-    // A positive height asks for the text's cell height: the layout is built on a text height
-    // of 12, which holds even where a substitute face adds internal leading.
-    font_.reset(::CreateFontA(scale_(layout::FontTextHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              layout::FontFace));
-    if (!font_) {
-        throw LastWin32Error();
-    }
-}
 
 void TMainWindow::CreateComponents() {
     pageControl_ = std::make_unique<TPageControl>(Handle());
@@ -276,15 +278,18 @@ void TMainWindow::RestoreFocus() {
 }
 
 void TMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    // An error on the way leaves the controls with the font they have, which lives on.
+    UniqueFont font = CreateWindowFont(TDpiScale(dpi));
+    formerFonts_.reserve(formerFonts_.size() + 1);
+    formerFonts_.push_back(std::exchange(font_, std::move(font)));
     scale_ = TDpiScale(dpi);
-    UniqueFont previousFont = std::move(font_);
-    MakeWindowFont();
     glyphs_ = CreateMenuGlyphs(instance_, scale_(layout::MenuGlyphSize));
     if (glyphsAttached_) {
         menu_.AttachImageList(glyphs_.get());
     }
     host_.ShowApplicationIcon(Handle(), dpi);
     Layout();
+    formerFonts_.clear();
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SizeToClientArea();
 }

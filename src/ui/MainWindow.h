@@ -93,7 +93,6 @@ private:
 
     void CreateComponents();
     void CreatePage(HWND page, const ControlRow* rows, std::size_t count);
-    void MakeWindowFont();
     void Layout();
     void SizeToClientArea();
     void PlaceOnScreen();
@@ -113,6 +112,9 @@ private:
     HWND focus_ = nullptr;  // the control to give the focus back to on activation
 
     UniqueFont font_;
+    // Fonts replaced by a density change: controls hold on to them until that change has laid
+    // them out with the new font, which one stopped by an error never did.
+    std::vector<UniqueFont> formerFonts_;
     UniqueImageList glyphs_;
     TMainMenu menu_;
     std::unique_ptr<TPageControl> pageControl_;

@@ -5,6 +5,7 @@
 #include "ui/Container.h"
 #include "ui/Controls.h"
 #include "ui/WindowClass.h"
+#include "ui/WindowProcedure.h"
 
 TScrollBox::TScrollBox(HWND parent) {
     const char* className = RegisterProgramClass("ZubScrollBox", &TScrollBox::Procedure, COLOR_BTNFACE);
@@ -15,7 +16,8 @@ TScrollBox::TScrollBox(HWND parent) {
 
 LRESULT CALLBACK TScrollBox::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto* self = reinterpret_cast<TScrollBox*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-        return self->OnMessage(message, wParam, lParam);
+        return AtSystemBoundary([&] { return self->OnMessage(message, wParam, lParam); },
+                                [window](const std::exception& error) { ReportToTopLevelWindow(window, error); });
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

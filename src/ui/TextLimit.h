@@ -19,5 +19,19 @@ inline constexpr std::size_t NoLimit = static_cast<std::size_t>(-1);
 // takes one line), cut to whole characters within room.
 std::string PasteForRoom(std::string_view clipboard, std::size_t room, LeadByteTest isLeadByte);
 
+// The text in a memory block of count characters: up to its first NUL, or all of it when it
+// holds none, as a block another program filled may not.
+template <typename Character>
+std::basic_string_view<Character> TextInBlock(const Character* text, std::size_t count) {
+    std::size_t length = 0;
+    while (length < count && text[length] != Character{}) {
+        ++length;
+    }
+    return {text, length};
+}
+
+// Whether byte can be the second byte of a Shift-JIS double-byte character (0x40-0x7E, 0x80-0xFC).
+bool IsTrailByte(unsigned char byte);
+
 // Byte offset of the character with index characters into text (its size when past the end).
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);

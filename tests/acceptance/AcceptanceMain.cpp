@@ -13,7 +13,8 @@ namespace {
 class CodePageEnvironment : public testing::Environment {
 public:
     void SetUp() override {
-        ASSERT_EQ(GetACP(), 932u) << "run the tests with LC_ALL=ja_JP.UTF-8 under Wine";
+        ASSERT_EQ(GetACP(), 932u)
+            << "the manifest's code page was not honoured: under Wine, run with LC_ALL=ja_JP.UTF-8";
         ASSERT_NE(GetFileAttributesA(EditorPath().c_str()), INVALID_FILE_ATTRIBUTES)
             << "no editor at " << EditorPath() << "; give its path with --editor=";
     }

@@ -89,5 +89,8 @@ std::string PromptTextFor(const std::string& fileName);
 // The error box's text for a project file that could not be written.
 std::string WriteErrorTextFor(const std::string& path);
 
-inline constexpr const char* OpenTitle = "開く";
-inline constexpr const char* SaveTitle = "名前を付けて保存";
+// The titles the system gives its open and save dialogs, in the system's language whatever the
+// program's: Japanese on a Japanese system, English on an English one (Wine in C.UTF-8).
+bool SystemSpeaksJapanese();
+inline const std::string OpenTitle = SystemSpeaksJapanese() ? "開く" : "Open";
+inline const std::string SaveTitle = SystemSpeaksJapanese() ? "名前を付けて保存" : "Save As";

@@ -50,7 +50,7 @@ protected:
     }
 
     template <typename Path>
-    void ChooseAfter(WORD key, std::initializer_list<WORD> modifiers, const char* title, const Path& path) {
+    void ChooseAfter(WORD key, std::initializer_list<WORD> modifiers, const std::string& title, const Path& path) {
         PressKey(key, modifiers);
         const HWND dialog = ExpectFileDialog(title);
         ASSERT_TRUE(dialog);

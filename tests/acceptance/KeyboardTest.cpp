@@ -38,7 +38,7 @@ protected:
     }
 
     // Waits for the file dialog of the command just given, checks it and cancels it.
-    void ExpectFileDialogAndCancel(const char* title, const char* because) {
+    void ExpectFileDialogAndCancel(const std::string& title, const char* because) {
         SCOPED_TRACE(because);
         const HWND dialog = ExpectFileDialog(title);
         ASSERT_TRUE(dialog);
@@ -236,6 +236,26 @@ TEST_F(Keyboard, FileMenuOpensWithAltFAndRunsItsCommandsByAccessKeys) {
     ASSERT_TRUE(box) << "Alt+F, X";
     Answer(box, IDNO);
     ExpectEndsCleanly();
+}
+
+// The window system tells the program of a pointer that comes in while Alt is down; the
+// access key must still open the menu, and type nothing into the edit.
+TEST_F(Keyboard, AltHeldWhileThePointerComesInOverTheWindowStillOpensTheMenu) {
+    TypeIntoField(RuntimeField, "one");
+    RECT window{};
+    GetWindowRect(Window().Handle(), &window);
+    MovePointerTo({window.right + 20, window.bottom + 20});
+    Sleep(300);
+    {
+        HeldKeys alt({VK_MENU});
+        MovePointerTo({(window.left + window.right) / 2, (window.top + window.bottom) / 2});
+        Sleep(300);
+        alt.Press('F');
+    }
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenu() != nullptr; }, 3000)) << "Alt+F opened no menu";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(FieldText(RuntimeField), "one");
 }
 
 TEST_F(Keyboard, ShortcutsActWhileTheFocusIsInAnEdit) {

@@ -1,6 +1,5 @@
 #include "acceptance/UserInput.h"
 
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -86,23 +85,73 @@ void TypeText(const std::wstring& wide) {
 }
 
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+    if (modifiers.size() == 0) {
+        std::vector<INPUT> inputs{KeyStroke(key, false), KeyStroke(key, true)};
+        Send(inputs);
+        return;
+    }
+    HeldKeys held(modifiers);
+    held.Press(key);
+}
+
+HeldKeys::HeldKeys(std::initializer_list<WORD> modifiers) : modifiers_(modifiers) {
     std::vector<INPUT> inputs;
-    for (const WORD modifier : modifiers) {
+    for (const WORD modifier : modifiers_) {
         inputs.push_back(KeyStroke(modifier, false));
     }
-    inputs.push_back(KeyStroke(key, false));
-    inputs.push_back(KeyStroke(key, true));
-    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+    Send(inputs);
+}
+
+HeldKeys::~HeldKeys() {
+    std::vector<INPUT> inputs;
+    for (auto modifier = modifiers_.rbegin(); modifier != modifiers_.rend(); ++modifier) {
         inputs.push_back(KeyStroke(*modifier, true));
     }
     Send(inputs);
 }
 
-void ClickAt(POINT screenPoint) {
+void HeldKeys::Press(WORD key) {
+    PressAgainWhereReleased();
+    std::vector<INPUT> inputs{KeyStroke(key, false), KeyStroke(key, true)};
+    Send(inputs);
+}
+
+// Wine keeps Ctrl, Alt and Shift in step with the X server's keyboard, which never sees keys
+// injected with SendInput: when a program handles the KeymapNotify that X sends after the
+// pointer enters one of its windows or the input focus moves to it (a dialog closing under
+// the pointer is enough), Wine releases every modifier that X does not see pressed. A key
+// pressed after that comes without its modifier: Alt+F types "f" into the edit that has the
+// focus. So before the key, the program in front is given the time to take the events that
+// are on their way, and a modifier it released is pressed again.
+void HeldKeys::PressAgainWhereReleased() {
+    for (int round = 0; round < 5; ++round) {
+        Sleep(30);
+        if (const HWND front = GetForegroundWindow()) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(front, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+        }
+        std::vector<INPUT> released;
+        for (const WORD modifier : modifiers_) {
+            if (GetAsyncKeyState(modifier) >= 0) {
+                released.push_back(KeyStroke(modifier, false));
+            }
+        }
+        if (released.empty()) {
+            return;
+        }
+        Send(released);
+    }
+}
+
+void MovePointerTo(POINT screenPoint) {
     std::vector<INPUT> inputs{MouseEvent(MOUSEEVENTF_MOVE, screenPoint)};
     Send(inputs);
+}
+
+void ClickAt(POINT screenPoint) {
+    MovePointerTo(screenPoint);
     Sleep(30);
-    inputs = {MouseEvent(MOUSEEVENTF_LEFTDOWN, screenPoint), MouseEvent(MOUSEEVENTF_LEFTUP, screenPoint)};
+    std::vector<INPUT> inputs{MouseEvent(MOUSEEVENTF_LEFTDOWN, screenPoint), MouseEvent(MOUSEEVENTF_LEFTUP, screenPoint)};
     Send(inputs);
 }
 
@@ -113,18 +162,22 @@ void ClickCentreOf(HWND window) {
 }
 
 bool PutOnClipboard(const std::string& text) {
+    // In Unicode, as programs copy text today; the system makes the ANSI form from it.
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     if (!OpenClipboard(nullptr)) {
         return false;
     }
     EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
     bool put = false;
     if (memory) {
-        char* bytes = static_cast<char*>(GlobalLock(memory));
-        text.copy(bytes, text.size());
-        bytes[text.size()] = '\0';
+        auto* characters = static_cast<wchar_t*>(GlobalLock(memory));
+        wide.copy(characters, wide.size());
+        characters[wide.size()] = L'\0';
         GlobalUnlock(memory);
-        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
         if (!put) {
             GlobalFree(memory);
         }

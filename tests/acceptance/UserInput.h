@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Keyboard and mouse input as a person gives it: through the system's input queue
 // (SendInput), reaching whichever window has the focus, through its program's own message
@@ -19,9 +20,28 @@ void TypeText(const std::wstring& text);
 // before it: PressKey('S', {VK_CONTROL}) is Ctrl+S.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 
+// Modifier keys held down for a scope, as a hand holds Alt while it does other things; they
+// are released, last first, when it ends.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<WORD> modifiers);
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+    // Presses and releases a key with the modifiers down.
+    void Press(WORD key);
+
+private:
+    void PressAgainWhereReleased();
+
+    std::vector<WORD> modifiers_;
+};
+
 // Puts text (in the ANSI code page) on the clipboard, as copying it in another program would.
 bool PutOnClipboard(const std::string& text);
 
-// Moves the mouse to a point of the screen and clicks the left button there.
+// Moves the mouse to a point of the screen, and clicks the left button there.
+void MovePointerTo(POINT screenPoint);
 void ClickAt(POINT screenPoint);
 void ClickCentreOf(HWND window);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "platform/AnsiText.h"
@@ -48,6 +49,28 @@ TEST(ByteOffsetOfCharacter, WalksWholeCharacters) {
     EXPECT_EQ(4u, ByteOffsetOfCharacter(text, 3, IsShiftJisLeadByte));
     EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 4, IsShiftJisLeadByte));
     EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 9, IsShiftJisLeadByte)) << "past the end: the end";
+}
+
+TEST(IsTrailByte, TakesTheTwoRangesAfterALeadByte) {
+    for (const int byte : {0x40, 0x5C, 0x7E, 0x80, 0xA0, 0xFC}) {
+        EXPECT_TRUE(IsTrailByte(static_cast<unsigned char>(byte))) << byte;
+    }
+    for (const int byte : {0x00, 0x08, 0x20, 0x3F, 0x7F, 0xFD, 0xFF}) {
+        EXPECT_FALSE(IsTrailByte(static_cast<unsigned char>(byte))) << byte;
+    }
+}
+
+// Read from a block of exactly its size: a read past its end is caught by the sanitizer.
+TEST(TextInBlock, EndsAtTheFirstNulOrWithTheBlock) {
+    const auto block = std::make_unique<char[]>(5);
+    std::copy_n("abcde", 5, block.get());
+    EXPECT_EQ("abcde", TextInBlock(block.get(), 5));
+    block[2] = '\0';
+    EXPECT_EQ("ab", TextInBlock(block.get(), 5));
+    EXPECT_EQ("", TextInBlock(block.get(), 0));
+    const auto wide = std::make_unique<wchar_t[]>(3);
+    std::copy_n(L"xyz", 3, wide.get());
+    EXPECT_EQ(L"xyz", TextInBlock(wide.get(), 3));
 }
 
 TEST(CentredOrigin, CentresOnTheVirtualScreenNeverBelowZero) {

@@ -5,14 +5,15 @@
 #include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "main/Application.h"
+#include "main/Program.h"
 #include "platform/Exception.h"
 #include "platform/ModalOwner.h"
 #include "ui/Dpi.h"
 #include "win32/DialogDriver.h"
 #include "win32/StandInMainWindow.h"
+#include "win32/TestThread.h"
 
 namespace {
 
@@ -269,7 +270,7 @@ TEST(TApplicationRun, WaitsForMessagesWithoutUsingTheProcessor) {
     Program program;
     program.main->OnAppMessage = [&](UINT) { program.application.Terminate(); };
     const HWND main = program.Main();
-    std::thread later([main] {
+    TestThread later([main] {
         Sleep(1000);
         PostMessageA(main, WM_APP, 0, 0);
     });
@@ -279,7 +280,7 @@ TEST(TApplicationRun, WaitsForMessagesWithoutUsingTheProcessor) {
     program.application.Run();
     const DWORD elapsed = GetTickCount() - start;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernelAfter, &userAfter);
-    later.join();
+    later.Join();
 
     const auto ticks = [](const FILETIME& time) {
         return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -298,13 +299,18 @@ TEST(TApplicationRun, EndsWhenALogOffGoesAheadButNotWhenItIsCancelled) {
     const HWND main = program.Main();
     std::atomic<bool> running{true};
     bool runningAfterCancel = false;
-    // Windows sends these from outside the program's thread, while its loop waits.
-    std::thread windows([&] {
+    // Windows sends these from outside the program's thread, while its loop waits; each
+    // within a time limit, since a loop that has ended answers nothing.
+    const auto sendFromOutside = [app](WPARAM goesAhead) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(app, WM_ENDSESSION, goesAhead, 0, SMTO_NORMAL, 3000, &ignored);
+    };
+    TestThread windows([&] {
         Sleep(200);
-        SendMessageA(app, WM_ENDSESSION, FALSE, 0);
+        sendFromOutside(FALSE);
         Sleep(300);
         runningAfterCancel = running;
-        SendMessageA(app, WM_ENDSESSION, TRUE, 0);
+        sendFromOutside(TRUE);
         // Should the loop miss that, end it anyway, so that the test fails instead of hanging.
         for (int i = 0; i < 50 && running; ++i) {
             Sleep(100);
@@ -317,7 +323,7 @@ TEST(TApplicationRun, EndsWhenALogOffGoesAheadButNotWhenItIsCancelled) {
     program.application.Run();
     const DWORD elapsed = GetTickCount() - start;
     running = false;
-    windows.join();
+    windows.Join();
 
     EXPECT_TRUE(runningAfterCancel);
     EXPECT_TRUE(program.application.Terminated());
@@ -425,4 +431,55 @@ TEST(TApplication, ActivatingTheTaskbarButtonActivatesTheMainWindow) {
     SetActiveWindow(program.App());
     PumpMessagesFor(50);
     EXPECT_EQ(GetActiveWindow(), program.Main());
+}
+
+namespace {
+
+// A main window that cannot be made, as when its menu cannot be created.
+class MainWindowWithoutMenu {
+public:
+    MainWindowWithoutMenu(HINSTANCE, ApplicationHost&) { throw Exception("メニューを作成できません"); }
+    HWND Handle() const { return nullptr; }
+    bool PreTranslateMessage(MSG&) { return false; }
+};
+
+}  // namespace
+
+TEST(RunProgram, AStartThatFailsIsShownAsEveryErrorAndEndsWithANonZeroCode) {
+    SeenBox seen;
+    int exitCode = 0;
+    {
+        DialogDriver driver = ReadBoxThenPressOk(seen, nullptr);
+        exitCode = RunProgram<MainWindowWithoutMenu>(Self());
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(exitCode, StartupFailedExitCode);
+    EXPECT_EQ(seen.text, "メニューを作成できません.");
+    EXPECT_EQ(seen.caption, AppTitle);
+    EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_ERROR));
+    EXPECT_TRUE(seen.okOnly);
+    EXPECT_NE(seen.owner, nullptr) << "owned by the application window";
+    EXPECT_EQ(ModalOwner(), nullptr) << "the application object is gone";
+}
+
+TEST(RunProgram, WithoutEvenTheApplicationWindowTheErrorStillShowsOwnedByNoWindow) {
+    // Its window class taken already, as by a clash of names.
+    WNDCLASSEXA clash{};
+    clash.cbSize = sizeof clash;
+    clash.lpfnWndProc = DefWindowProcA;
+    clash.hInstance = Self();
+    clash.lpszClassName = "ZubRuntimeEditorApplication";
+    ASSERT_TRUE(RegisterClassExA(&clash));
+    SeenBox seen;
+    int exitCode = 0;
+    {
+        DialogDriver driver = ReadBoxThenPressOk(seen, nullptr);
+        exitCode = RunProgram<MainWindowWithoutMenu>(Self());
+    }
+    UnregisterClassA(clash.lpszClassName, Self());
+    EXPECT_EQ(exitCode, StartupFailedExitCode);
+    EXPECT_EQ(seen.text, "アプリケーション ウィンドウのクラスを登録できません.");
+    EXPECT_EQ(seen.caption, AppTitle);
+    EXPECT_TRUE(seen.okOnly);
+    EXPECT_EQ(seen.owner, nullptr);
 }

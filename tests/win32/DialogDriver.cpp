@@ -55,23 +55,26 @@ HWND FindModalDialog() {
 }
 
 DialogDriver::DialogDriver(Action action, DWORD timeoutMilliseconds) {
-    thread_ = std::thread([this, action = std::move(action), timeoutMilliseconds] {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMilliseconds) {
-            if (const HWND dialog = FindModalDialog()) {
-                // Let the dialog finish laying itself out before it is operated.
-                Sleep(150);
-                action(dialog);
-                acted_ = true;
-                return;
+    // The action is given as long again as the wait, before the thread counts as hung.
+    thread_ = std::make_unique<TestThread>(
+        [this, action = std::move(action), timeoutMilliseconds] {
+            const DWORD start = GetTickCount();
+            while (GetTickCount() - start < timeoutMilliseconds) {
+                if (const HWND dialog = FindModalDialog()) {
+                    // Let the dialog finish laying itself out before it is operated.
+                    Sleep(150);
+                    action(dialog);
+                    acted_ = true;
+                    return;
+                }
+                Sleep(20);
             }
-            Sleep(20);
-        }
-    });
+        },
+        2 * timeoutMilliseconds);
 }
 
 DialogDriver::~DialogDriver() {
-    thread_.join();
+    thread_->Join();
 }
 
 void PressDialogButton(HWND dialog, int id) {
@@ -102,4 +105,18 @@ std::string DialogItemText(HWND dialog, int id) {
 bool HasIcon(HWND messageBox) {
     const HWND icon = GetDlgItem(messageBox, 0x440);
     return icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+}
+
+bool StandsWhereDialogsOpen(HWND dialog, HWND activeWindow, std::string& where) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(activeWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT bounds{};
+    GetWindowRect(dialog, &bounds);
+    const LONG left = work.left + (work.right - work.left - (bounds.right - bounds.left)) / 2;
+    const LONG top = work.top + (work.bottom - work.top - (bounds.bottom - bounds.top)) / 3;
+    where = "at " + std::to_string(bounds.left) + "," + std::to_string(bounds.top) + " instead of " +
+            std::to_string(left) + "," + std::to_string(top);
+    return bounds.left == left && bounds.top == top;
 }

@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
-#include <thread>
+
+#include "win32/TestThread.h"
 
 // Operates the program's next modal dialog or message box from a second thread, the way a
 // person would: it waits for an enabled, visible "#32770" window of this process, then does
@@ -15,7 +17,7 @@ public:
     using Action = std::function<void(HWND dialog)>;
 
     explicit DialogDriver(Action action, DWORD timeoutMilliseconds = 15000);
-    ~DialogDriver();  // waits for the action to finish
+    ~DialogDriver();  // waits for the action to finish, within a time limit
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
@@ -24,7 +26,7 @@ public:
 
 private:
     std::atomic<bool> acted_{false};
-    std::thread thread_;
+    std::unique_ptr<TestThread> thread_;
 };
 
 // The enabled, visible dialog of this process that is in front, or null.
@@ -36,3 +38,7 @@ void ChooseFileName(HWND dialog, const std::string& fileName);    // types the n
 std::string DialogItemText(HWND dialog, int id);                  // e.g. 0xFFFF: a message box's text
 std::string WindowText(HWND window);
 bool HasIcon(HWND messageBox);                                    // a message box shows an icon
+
+// Where the program's dialogs open: centred across the work area of the active window's
+// monitor and a third of the way down. Whether dialog, shown, stands there.
+bool StandsWhereDialogsOpen(HWND dialog, HWND activeWindow, std::string& where);

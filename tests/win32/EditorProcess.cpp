@@ -49,22 +49,34 @@ HWND WaitFor(const std::function<HWND()>& find, DWORD milliseconds) {
     return nullptr;
 }
 
-}  // namespace
-
-std::string EditorProgramPath() {
+std::string FolderOfThisProgram() {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path = self;
     path.resize(path.find_last_of('\\') + 1);
-    return path + "..\\src\\main\\ZubRuntimeEditor.exe";
+    return path;
 }
 
-EditorProcess::EditorProcess(int showCommand, const std::string& arguments) {
+}  // namespace
+
+std::string EditorProgramPath() {
+    return FolderOfThisProgram() + "..\\src\\main\\ZubRuntimeEditor.exe";
+}
+
+std::string Utf8EditorProgramPath() {
+    return FolderOfThisProgram() + "ZubRuntimeEditorUtf8.exe";
+}
+
+EditorProcess::EditorProcess(int showCommand, const std::string& arguments)
+    : EditorProcess(EditorProgramPath(), showCommand, arguments) {}
+
+EditorProcess::EditorProcess(const std::string& program, int showCommand) : EditorProcess(program, showCommand, "") {}
+
+EditorProcess::EditorProcess(const std::string& program, int showCommand, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
-    const std::string program = EditorProgramPath();
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info_)) {

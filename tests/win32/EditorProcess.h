@@ -10,6 +10,7 @@
 class EditorProcess {
 public:
     explicit EditorProcess(int showCommand, const std::string& arguments = "");
+    EditorProcess(const std::string& program, int showCommand);
     ~EditorProcess();
     EditorProcess(const EditorProcess&) = delete;
     EditorProcess& operator=(const EditorProcess&) = delete;
@@ -28,8 +29,12 @@ public:
     HANDLE Handle() const { return info_.hProcess; }
 
 private:
+    EditorProcess(const std::string& program, int showCommand, const std::string& arguments);
+
     PROCESS_INFORMATION info_{};
 };
 
 // The editor program beside the test program in the build tree.
 std::string EditorProgramPath();
+// The build of the editor whose manifest asks for UTF-8, beside the test program.
+std::string Utf8EditorProgramPath();

@@ -172,3 +172,26 @@ TEST(TOpenDialog, RealDialogAcceptsANameThatDoesNotExist) {
     EXPECT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName, typed);
 }
+
+TEST(TOpenDialog, RealDialogOpensCentredAcrossAndAThirdDownTheActiveWindowsMonitor) {
+    const HWND active = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                        nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(active);
+    for (const bool save : {false, true}) {
+        TSaveDialog saveDialog;
+        TOpenDialog openDialog;
+        TOpenDialog& dialog = save ? saveDialog : openDialog;
+        dialog.Filter = "ZRT ファイル (*.zrt)|*.zrt";
+        bool placed = false;
+        std::string where;
+        {
+            DialogDriver driver([&](HWND d) {
+                placed = StandsWhereDialogsOpen(d, active, where);
+                PressDialogButton(d, IDCANCEL);
+            });
+            dialog.Execute();
+        }
+        EXPECT_TRUE(placed) << (save ? "save " : "open ") << where;
+    }
+    DestroyWindow(active);
+}

@@ -145,4 +145,45 @@ TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {
     EXPECT_EQ(314, client.bottom);
 }
 
+// The system out of GDI objects but one: the new font takes it, the glyphs find none, and the
+// change stops half-way. No control may be left drawing with a font that is gone.
+TEST_F(MainWindowDpiTest, AChangeStoppedHalfWayLeavesEveryControlAFontThatExists) {
+    std::vector<HBRUSH> used;
+    while (used.size() < 200000) {
+        const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush) {
+            break;
+        }
+        used.push_back(brush);
+    }
+    ASSERT_FALSE(used.empty());
+    DeleteObject(used.back());
+    used.pop_back();
+
+    ChangeDpi(144);
+    std::vector<std::string> gone;
+    for (const char* name : ControlNames()) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0));
+        if (font && GetObjectType(font) != OBJ_FONT) {
+            gone.push_back(name);
+        }
+    }
+    for (const HBRUSH brush : used) {
+        DeleteObject(brush);
+    }
+    EXPECT_TRUE(gone.empty()) << gone.size() << " controls draw with a deleted font, " << gone.front();
+    EXPECT_EQ(1u, host_.Errors.size()) << "the failure is shown";
+    host_.Errors.clear();
+
+    // With objects to spare, the next change goes through.
+    ChangeDpi(144);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(Window().Handle(), WM_GETFONT, 0, 0));
+    for (const char* name : ControlNames()) {
+        if (const auto control = reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0))) {
+            EXPECT_EQ(font, control) << name;
+        }
+    }
+    EXPECT_EQ(At144(12), TextHeight());
+}
+
 }  // namespace

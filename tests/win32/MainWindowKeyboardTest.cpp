@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/DialogDriver.h"
+#include "win32/FailingAllocations.h"
 #include "win32/MainWindowFixture.h"
 
 namespace {
@@ -261,6 +262,42 @@ TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) 
     PutOnClipboard(Window().Handle(), std::string(400, 'r'));
     PressKey('V', Ctrl);
     EXPECT_EQ(303u + 400u, TextOf(edit).size());
+
+    // Beyond the edit's default limit (30,000 under Wine) too.
+    edit = EditAtEnd("LabeledEditSpecialBuild", "");
+    PutOnClipboard(Window().Handle(), std::string(40000, 's'));
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(40000u, TextOf(edit).size());
+}
+
+// A lead byte is paired only with a byte that can follow it; any other goes in as itself.
+TEST_F(MainWindowKeyboardTest, ALeadByteWithoutItsTrailByteIsDropped) {
+    const HWND edit = EditAtEnd("LabeledEditZubrt", "");
+    for (const int byte : {int{'a'}, 0x82, int{'\b'}}) {
+        SendMessageA(edit, WM_CHAR, byte, 1);
+    }
+    EXPECT_EQ("", TextOf(edit)) << "the Backspace erases the a";
+    for (const int byte : {0x82, 0xA0, 0x82, int{'b'}, 0x82, int{' '}, 0x82, 0xA2}) {
+        SendMessageA(edit, WM_CHAR, byte, 1);
+    }
+    EXPECT_EQ(Ansi(L"あ") + "\x82\x62 " + Ansi(L"い"), TextOf(edit)) << "0x62 is a trail byte; a blank is none";
+}
+
+// An error inside the edit's own handling, as when memory runs out, is shown like every
+// error; it does not unwind through the system, and the clipboard is let go.
+TEST_F(MainWindowKeyboardTest, AnErrorInTheEditsOwnHandlingIsShownAndLetsTheClipboardGo) {
+    const HWND edit = EditAtEnd("LabeledEditIcon", "kept");
+    PutOnClipboard(Window().Handle(), "a text longer than a short string");
+    {
+        const FailingAllocations memoryRunsOut;
+        SendMessageA(edit, WM_PASTE, 0, 0);
+        EXPECT_EQ(0, FailingAllocations::Left());
+    }
+    EXPECT_EQ("kept", TextOf(edit));
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    ASSERT_EQ(1u, host_.Errors.size());
+    EXPECT_EQ(std::string(std::bad_alloc().what()), host_.Errors.front());
+    host_.Errors.clear();
 }
 
 }  // namespace

@@ -44,6 +44,22 @@ TEST(ModalMessageBox, DisablesTheProgramsWindowsWhileOpenAndAnswersTheButton) {
     EXPECT_EQ(GetActiveWindow(), main.handle);
 }
 
+TEST(ModalMessageBox, OpensWhereTheFileDialogsOpenOnTheActiveWindowsMonitor) {
+    TopLevelWindow main;
+    SetActiveWindow(main.handle);
+    bool placed = false;
+    std::string where;
+    {
+        DialogDriver driver([&](HWND box) {
+            placed = StandsWhereDialogsOpen(box, main.handle, where);
+            PressDialogButton(box, IDOK);
+        });
+        ModalMessageBox("場所", "ZUB Runtime Editor", MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_TRUE(placed) << where;
+}
+
 TEST(TModalFrame, ReenablesOnlyWhatItDisabledAlsoWhenLeftByAnError) {
     TopLevelWindow enabled;
     TopLevelWindow alreadyDisabled;

@@ -7,11 +7,11 @@
 #include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "ui/MenuTable.h"
 #include "win32/DialogDriver.h"
 #include "win32/EditorProcess.h"
+#include "win32/TestThread.h"
 
 // The editor program itself, started as its own process.
 
@@ -191,12 +191,12 @@ TEST(EditorProgram, LogOffGoesAheadUnlessTheUserCancelsTheSaveQuestion) {
     ASSERT_TRUE(editor.WaitUntilReady());
     ChangeTheProject(editor.MainWindow());
     std::atomic<LRESULT> answer{-1};
-    std::thread windows([&] { answer = SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0); });
+    TestThread windows([&] { answer = SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0); });
     const HWND prompt = editor.WaitForDialog();
     if (prompt) {
         PressDialogButton(prompt, IDCANCEL);
     }
-    windows.join();
+    windows.Join();
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(answer, 0);
     SendFromOutside(editor.ApplicationWindow(), WM_ENDSESSION, FALSE, 0);
@@ -257,7 +257,7 @@ TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff)
     const HWND main = editor.MainWindow();
     ChangeTheProject(main);
     std::atomic<LRESULT> answer{-1};
-    std::thread windows([&] { answer = SendFromOutside(main, WM_QUERYENDSESSION, 0, 0); });
+    TestThread windows([&] { answer = SendFromOutside(main, WM_QUERYENDSESSION, 0, 0); });
 
     ErrorBox seen;
     const HWND prompt = editor.WaitForDialog();
@@ -270,9 +270,29 @@ TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff)
             }
         }
     }
-    windows.join();
+    windows.Join();
     EXPECT_EQ(seen.text, UnwritablePath + " に書き込めません.");
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(editor.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+// Built with a manifest that asks for UTF-8, as every program runs where Windows is set to use
+// UTF-8 for all: the editor says so, in both languages, and ends before it shows a window.
+TEST(EditorProgram, RefusesToStartInACodePageOtherThanShiftJis) {
+    EditorProcess editor(Utf8EditorProgramPath(), SW_SHOWNORMAL);
+    const HWND box = editor.WaitForDialog();
+    ASSERT_NE(box, nullptr) << "no message box; exit code " << editor.WaitForExit(0);
+    wchar_t text[1024] = L"";
+    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 1024);
+    const std::wstring said = text;
+    EXPECT_NE(said.find(L"シフト JIS (コード ページ 932)"), std::wstring::npos);
+    EXPECT_NE(said.find(L"Shift-JIS (code page 932)"), std::wstring::npos);
+    EXPECT_NE(said.find(L"ANSI コード ページ 65001"), std::wstring::npos);
+    EXPECT_NE(said.find(L"ANSI code page 65001"), std::wstring::npos);
+    EXPECT_EQ(WindowText(box), AppTitle);
+    EXPECT_TRUE(HasIcon(box));
+    EXPECT_EQ(editor.ApplicationWindow(), nullptr);
+    PressDialogButton(box, IDOK);
+    EXPECT_EQ(editor.WaitForExit(ExitWait), 2u);
 }

@@ -257,7 +257,7 @@ TEST(Resources, MainIconHoldsTheSixteenColourImageFirstThenEverySizeWithAlpha) {
     }
 }
 
-TEST(Resources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
+TEST(Resources, ManifestAsksForCommonControlsSixPerMonitorDpiAndTheJapaneseCodePage) {
     const HRSRC found = FindResourceA(Self(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     const char* data = static_cast<const char*>(LockResource(LoadResource(Self(), found)));
@@ -265,7 +265,8 @@ TEST(Resources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
     EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
-    EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+    EXPECT_NE(manifest.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">ja-JP<"),
+              std::string::npos);
 }
 
 TEST(Resources, VersionInfoCarriesTheProjectVersionAndJapaneseTexts) {
