@@ -37,48 +37,32 @@ constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 
 // A load, which keeps the file open for reading meanwhile, so that no other program can take
 // it for itself between the look at it and the reads.
-class TLoadedIniFile final : public TCustomIniFile {
+class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, HANDLE openFile)
-        : TCustomIniFile(fileName), openFile_(openFile), file_(fileName) {}
-
-    std::string ReadEntry(const std::string& section,
-                          const std::string& key,
-                          const std::string& defaultValue) override {
-        return file_.ReadEntry(section, key, defaultValue);
-    }
-    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
-        file_.WriteEntry(section, key, value);
-    }
+    TLoadedIniFile(const std::string& fileName, HANDLE openFile) : TIniFile(fileName), openFile_(openFile) {}
 
 private:
     FileHandle openFile_;
-    TIniFile file_;
 };
 
-// A save: the writes go to a copy beside the file, which takes its place at Commit.
-class TSavedIniFile final : public TCustomIniFile {
+// The copy a save writes to, made before the profile file that writes to it.
+struct SaveCopy {
+    explicit SaveCopy(const std::string& fileName) : save(fileName, files) {}
+
+    TWin32SaveFiles files;
+    TSafeSave save;
+};
+
+// A save: the writes go to a copy beside the file, which takes its place at Commit. The copy
+// outlives the profile file, which is flushed before the copy goes.
+class TSavedIniFile final : private SaveCopy, public TIniFile {
 public:
-    explicit TSavedIniFile(const std::string& fileName)
-        : TCustomIniFile(fileName), save_(fileName, files_), file_(fileName, save_.WorkPath()) {}
+    explicit TSavedIniFile(const std::string& fileName) : SaveCopy(fileName), TIniFile(fileName, save.WorkPath()) {}
 
-    std::string ReadEntry(const std::string& section,
-                          const std::string& key,
-                          const std::string& defaultValue) override {
-        return file_.ReadEntry(section, key, defaultValue);
-    }
-    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
-        file_.WriteEntry(section, key, value);
-    }
     void Commit() override {
-        file_.Flush();
-        save_.Commit();
+        Flush();
+        save.Commit();
     }
-
-private:
-    TWin32SaveFiles files_;
-    TSafeSave save_;
-    TIniFile file_;  // last, so that it is flushed before the copy goes
 };
 
 std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
