@@ -11,6 +11,8 @@ using LeadByteTest = bool (*)(unsigned char);
 
 // Shift-JIS (code page 932) lead bytes.
 bool IsShiftJisLeadByte(unsigned char byte);
+// Whether byte can be the second byte of a Shift-JIS double-byte character (0x40-0x7E, 0x80-0xFC).
+bool IsShiftJisTrailByte(unsigned char byte);
 
 // Where the last character of text starts (text.size() for an empty text). A trailing lone
 // lead byte counts as a character of its own.

@@ -8,15 +8,13 @@
 namespace {
 
 LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return AtSystemBoundary(
-        [&] {
-            LRESULT result = 0;
-            if (ForwardControlMessage(window, message, wParam, lParam, result)) {
-                return result;
-            }
-            return DefWindowProcA(window, message, wParam, lParam);
-        },
-        [window](const std::exception& error) { ReportToTopLevelWindow(window, error); });
+    return AtControlBoundary(window, [&] {
+        LRESULT result = 0;
+        if (ForwardControlMessage(window, message, wParam, lParam, result)) {
+            return result;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 }  // namespace

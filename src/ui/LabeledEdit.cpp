@@ -121,8 +121,7 @@ void TLabeledEdit::SetText(const std::string& text) {
 
 LRESULT CALLBACK TLabeledEdit::EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TLabeledEdit*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
-    return AtSystemBoundary([&] { return self->OnEditMessage(message, wParam, lParam); },
-                            [edit](const std::exception& error) { ReportToTopLevelWindow(edit, error); });
+    return AtControlBoundary(edit, [&] { return self->OnEditMessage(message, wParam, lParam); });
 }
 
 LRESULT TLabeledEdit::CallEdit(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -164,7 +163,7 @@ LRESULT TLabeledEdit::OnChar(WPARAM wParam, LPARAM lParam) {
     const auto high = static_cast<unsigned char>((wParam >> 8) & 0xFF);
     // An ANSI window gets a double-byte character as two messages, lead byte first. A lead
     // byte that is not followed by a trail byte is dropped, and what came is taken as it is.
-    if (const unsigned char lead = std::exchange(pendingLeadByte_, 0); lead && IsTrailByte(byte)) {
+    if (const unsigned char lead = std::exchange(pendingLeadByte_, 0); lead && IsShiftJisTrailByte(byte)) {
         const char pair[] = {static_cast<char>(lead), static_cast<char>(byte)};
         InsertTyped(std::string(pair, 2));
         return 0;

@@ -16,8 +16,7 @@ TScrollBox::TScrollBox(HWND parent) {
 
 LRESULT CALLBACK TScrollBox::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto* self = reinterpret_cast<TScrollBox*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-        return AtSystemBoundary([&] { return self->OnMessage(message, wParam, lParam); },
-                                [window](const std::exception& error) { ReportToTopLevelWindow(window, error); });
+        return AtControlBoundary(window, [&] { return self->OnMessage(message, wParam, lParam); });
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -21,7 +21,3 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters,
     }
     return offset;
 }
-
-bool IsTrailByte(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}

@@ -30,8 +30,5 @@ std::basic_string_view<Character> TextInBlock(const Character* text, std::size_t
     return {text, length};
 }
 
-// Whether byte can be the second byte of a Shift-JIS double-byte character (0x40-0x7E, 0x80-0xFC).
-bool IsTrailByte(unsigned char byte);
-
 // Byte offset of the character with index characters into text (its size when past the end).
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <utility>
 
 #include "platform/Exception.h"
 
@@ -40,6 +41,13 @@ inline void ReportToTopLevelWindow(HWND control, const std::exception& error) {
     if (!SendMessageA(GetAncestor(control, GA_ROOT), WM_HANDLER_ERROR, 0, reinterpret_cast<LPARAM>(&error))) {
         MessageBeep(MB_ICONHAND);
     }
+}
+
+// AtSystemBoundary for a control's window procedure: its errors go to its top-level window.
+template <typename Handle>
+LRESULT AtControlBoundary(HWND control, Handle&& handle) noexcept {
+    return AtSystemBoundary(std::forward<Handle>(handle),
+                            [control](const std::exception& error) { ReportToTopLevelWindow(control, error); });
 }
 
 // The window procedure of a window that an object owns. The object comes in as the creation

@@ -51,12 +51,12 @@ TEST(ByteOffsetOfCharacter, WalksWholeCharacters) {
     EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 9, IsShiftJisLeadByte)) << "past the end: the end";
 }
 
-TEST(IsTrailByte, TakesTheTwoRangesAfterALeadByte) {
+TEST(IsShiftJisTrailByte, TakesTheTwoRangesAfterALeadByte) {
     for (const int byte : {0x40, 0x5C, 0x7E, 0x80, 0xA0, 0xFC}) {
-        EXPECT_TRUE(IsTrailByte(static_cast<unsigned char>(byte))) << byte;
+        EXPECT_TRUE(IsShiftJisTrailByte(static_cast<unsigned char>(byte))) << byte;
     }
     for (const int byte : {0x00, 0x08, 0x20, 0x3F, 0x7F, 0xFD, 0xFF}) {
-        EXPECT_FALSE(IsTrailByte(static_cast<unsigned char>(byte))) << byte;
+        EXPECT_FALSE(IsShiftJisTrailByte(static_cast<unsigned char>(byte))) << byte;
     }
 }
 
