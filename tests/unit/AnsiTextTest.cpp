@@ -46,6 +46,8 @@ TEST(AnsiText, WholeCharacterPrefixNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(WholeCharacterPrefix(text, 4, IsShiftJisLeadByte), 4u);
     EXPECT_EQ(WholeCharacterPrefix(text, 5, IsShiftJisLeadByte), 5u);
     EXPECT_EQ(WholeCharacterPrefix(text, 99, IsShiftJisLeadByte), 5u);
+    EXPECT_EQ(WholeCharacterPrefix(text + "\x81", 99, IsShiftJisLeadByte), 6u)
+        << "a lone lead byte at the end is one byte";
 }
 
 TEST(AnsiText, FilterListSplitsOnBarsThatAreCharactersOfTheirOwn) {

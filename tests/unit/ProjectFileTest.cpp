@@ -181,13 +181,15 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     Store(Path, &now);
     EXPECT_TRUE(files.Written.empty());
 
-    // Another file, whatever the stored one.
+    // Another file, whatever the stored one, even a project with every key already there.
     files.Written.clear();
+    files.Files["C:\\p\\other.zrt"] = files.Files.at(Path);
     Store("C:\\p\\other.zrt", &now);
     EXPECT_EQ(files.Written.size(), ProjectRowCount);
     // A trail byte that reads as a letter is no letter: ア and ヂ differ only in its case.
     files.Written.clear();
     const TStoredProject kana{"C:\\ア\\a.zrt", EditTexts(edits)};
+    files.Files["C:\\ヂ\\a.zrt"] = files.Files.at(Path);
     Store("C:\\ヂ\\a.zrt", &kana);
     EXPECT_EQ(files.Written.size(), ProjectRowCount);
 }

@@ -120,7 +120,12 @@ TEST(TApplication, ApplicationWindowIsAHiddenZeroSizeOwnerOfTheProgramsWindows) 
 
 TEST(TApplication, IconsFollowTheDensityOfEachWindowAndTheReplacedOnesAreDestroyed) {
     Program program;
-    for (const int dpi : {120, 144, 192, 96}) {
+    // The sizes Windows asks for at 125, 150, 200 and 100 %, whatever the system's own density.
+    const struct {
+        int Dpi;
+        IconSizes Sizes;
+    } densities[] = {{120, {20, 40}}, {144, {24, 48}}, {192, {32, 64}}, {96, {16, 32}}};
+    for (const auto& [dpi, sizes] : densities) {
         SCOPED_TRACE(dpi);
         const HICON appSmall = WindowIcon(program.App(), ICON_SMALL);
         const HICON appBig = WindowIcon(program.App(), ICON_BIG);
@@ -131,7 +136,6 @@ TEST(TApplication, IconsFollowTheDensityOfEachWindowAndTheReplacedOnesAreDestroy
         SendMessageA(program.App(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&unchanged));
         program.application.ShowApplicationIcon(program.Main(), dpi);
 
-        const IconSizes sizes = IconSizesFor(dpi);
         EXPECT_EQ(IconSide(WindowIcon(program.App(), ICON_BIG)), sizes.Big);
         EXPECT_EQ(IconSide(WindowIcon(program.App(), ICON_SMALL)), sizes.Small);
         EXPECT_EQ(IconSide(ClassIcon(program.App(), GCLP_HICON)), sizes.Big);

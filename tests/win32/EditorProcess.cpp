@@ -63,8 +63,8 @@ std::string EditorProgramPath() {
     return FolderOfThisProgram() + "..\\src\\main\\ZubRuntimeEditor.exe";
 }
 
-std::string Utf8EditorProgramPath() {
-    return FolderOfThisProgram() + "ZubRuntimeEditorUtf8.exe";
+std::string TestEditorProgramPath(const std::string& variant) {
+    return FolderOfThisProgram() + "ZubRuntimeEditor" + variant + ".exe";
 }
 
 EditorProcess::EditorProcess(int showCommand, const std::string& arguments)

@@ -36,5 +36,6 @@ private:
 
 // The editor program beside the test program in the build tree.
 std::string EditorProgramPath();
-// The build of the editor whose manifest asks for UTF-8, beside the test program.
-std::string Utf8EditorProgramPath();
+// A build of the editor for the tests, beside the test program: "Utf8" or "English", whose
+// manifests ask for those code pages.
+std::string TestEditorProgramPath(const std::string& variant);

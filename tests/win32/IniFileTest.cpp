@@ -7,6 +7,7 @@
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
 #include "platform/Exception.h"
+#include "platform/ProfileText.h"
 #include "platform/Win32IniFile.h"
 #include "win32/TempFolder.h"
 
@@ -228,6 +229,9 @@ TEST(OpenWin32IniFile, ALoadTellsAMissingFileFromOneItCannotUse) {
     const std::string program = folder / "program.zrt";
     WriteFileBytes(program, "MZ\x90" + std::string(1, '\0') + std::string(70000, 'x'));
     EXPECT_EQ(LoadError(program), program + " はプロジェクト ファイルではありません");
+    const std::string lateNul = folder / "late.zrt";
+    WriteFileBytes(lateNul, std::string(ProfileTextProbeSize - 1, 'x') + '\0');
+    EXPECT_EQ(LoadError(lateNul), lateNul + " はプロジェクト ファイルではありません") << "the last byte looked at";
 
     const std::string utf16 = folder / "utf16.zrt";
     WriteFileBytes(utf16, Utf16Bytes(L"\xFEFF[ICON]\r\nfilename=表.ico\r\n"));
@@ -258,8 +262,12 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     EXPECT_EQ(ReadFileBytes(path), old);
     expectOnlyTheTarget();
 
-    // Not committed: nothing lands.
-    OpenWin32IniFile(path, IniFileUse::Save)->WriteEntry("ICON", "filename", "new.ico");
+    // Not committed: nothing lands. The copy is beside the file, where the rename is one step.
+    {
+        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        EXPECT_EQ(FileNamesIn(folder.Path()).size(), 2u);
+        file->WriteEntry("ICON", "filename", "new.ico");
+    }
     EXPECT_EQ(ReadFileBytes(path), old);
     expectOnlyTheTarget();
 

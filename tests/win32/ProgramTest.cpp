@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/MenuTable.h"
 #include "win32/DialogDriver.h"
@@ -278,21 +279,25 @@ TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff)
 }
 
 // Built with a manifest that asks for UTF-8, as every program runs where Windows is set to use
-// UTF-8 for all: the editor says so, in both languages, and ends before it shows a window.
+// UTF-8 for all, or for the code page of an English Windows: the editor says so, in both
+// languages, and ends before it shows a window.
 TEST(EditorProgram, RefusesToStartInACodePageOtherThanShiftJis) {
-    EditorProcess editor(Utf8EditorProgramPath(), SW_SHOWNORMAL);
-    const HWND box = editor.WaitForDialog();
-    ASSERT_NE(box, nullptr) << "no message box; exit code " << editor.WaitForExit(0);
-    wchar_t text[1024] = L"";
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 1024);
-    const std::wstring said = text;
-    EXPECT_NE(said.find(L"シフト JIS (コード ページ 932)"), std::wstring::npos);
-    EXPECT_NE(said.find(L"Shift-JIS (code page 932)"), std::wstring::npos);
-    EXPECT_NE(said.find(L"ANSI コード ページ 65001"), std::wstring::npos);
-    EXPECT_NE(said.find(L"ANSI code page 65001"), std::wstring::npos);
-    EXPECT_EQ(WindowText(box), AppTitle);
-    EXPECT_TRUE(HasIcon(box));
-    EXPECT_EQ(editor.ApplicationWindow(), nullptr);
-    PressDialogButton(box, IDOK);
-    EXPECT_EQ(editor.WaitForExit(ExitWait), 2u);
+    for (const auto& [variant, codePage] : {std::pair{"Utf8", L"65001"}, std::pair{"English", L"1252"}}) {
+        SCOPED_TRACE(variant);
+        EditorProcess editor(TestEditorProgramPath(variant), SW_SHOWNORMAL);
+        const HWND box = editor.WaitForDialog();
+        ASSERT_NE(box, nullptr) << "no message box; exit code " << editor.WaitForExit(0);
+        wchar_t text[1024] = L"";
+        GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 1024);
+        const std::wstring said = text;
+        EXPECT_NE(said.find(L"シフト JIS (コード ページ 932)"), std::wstring::npos);
+        EXPECT_NE(said.find(L"Shift-JIS (code page 932)"), std::wstring::npos);
+        EXPECT_NE(said.find(std::wstring(L"ANSI コード ページ ") + codePage), std::wstring::npos);
+        EXPECT_NE(said.find(std::wstring(L"ANSI code page ") + codePage), std::wstring::npos);
+        EXPECT_EQ(WindowText(box), AppTitle);
+        EXPECT_TRUE(HasIcon(box));
+        EXPECT_EQ(editor.ApplicationWindow(), nullptr);
+        PressDialogButton(box, IDOK);
+        EXPECT_EQ(editor.WaitForExit(ExitWait), 2u);
+    }
 }
