@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "document/ProgramName.h"
 #include "document/ProjectFile.h"
 
 namespace {
@@ -12,8 +13,6 @@ constexpr unsigned YesNoCancelButtons = 0x3;
 constexpr unsigned ExclamationIcon = 0x30;
 constexpr int AnswerYes = 6;
 constexpr int AnswerNo = 7;
-
-constexpr const char* PromptCaption = "ZUB Runtime Editor";
 
 }  // namespace
 
@@ -111,7 +110,7 @@ void TDocument::FormCloseQuery(bool& CanClose) {
 
 int TDocument::SaveChangesPrompt() {
     const std::string text = "ファイル " + currentFileName_ + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
-    return window_.ShowMessageBox(text, PromptCaption, YesNoCancelButtons | ExclamationIcon);
+    return window_.ShowMessageBox(text, ProgramName, YesNoCancelButtons | ExclamationIcon);
 }
 
 bool TDocument::SaveFirst() {

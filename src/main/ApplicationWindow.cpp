@@ -1,6 +1,6 @@
 #include "main/ApplicationWindow.h"
 
-#include "platform/Exception.h"
+#include "platform/Win32Error.h"
 
 namespace {
 
@@ -10,10 +10,7 @@ constexpr char ClassName[] = "ZubRuntimeEditorApplication";
 // active window from inside WM_ACTIVATE would nest one activation inside another.
 constexpr UINT PassActivationOn = WM_APP;
 
-}  // namespace
-
-TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, ApplicationWindowEvents& events)
-    : instance_(instance), events_(events) {
+ATOM RegisterApplicationClass(HINSTANCE instance, HICON icon) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = OwnedWindowProcedure<TApplicationWindow>;
@@ -21,29 +18,29 @@ TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, Applicati
     windowClass.hIcon = icon;
     windowClass.hIconSm = icon;
     windowClass.lpszClassName = ClassName;
-    class_ = RegisterClassExA(&windowClass);
-    if (!class_) {
-        throw Exception("アプリケーション ウィンドウのクラスを登録できません");
+    const ATOM atom = RegisterClassExA(&windowClass);
+    if (!atom) {
+        throw LastWin32Error();
     }
+    return atom;
+}
+
+}  // namespace
+
+TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, ApplicationWindowEvents& events)
+    : events_(events), class_(RegisterApplicationClass(instance, icon), instance) {
     // A pop-up window keeps the zero size it is given; a caption, system menu and minimize box
     // give its taskbar button the usual Restore, Minimize and Close.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
     const int left = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int top = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExA(0, ClassName, "", style, left, top, 0, 0, nullptr, nullptr, instance, this);
-    if (!handle_) {
-        UnregisterClassA(ClassName, instance_);
-        throw Exception("アプリケーション ウィンドウを作成できません");
+    if (!CreateWindowExA(0, ClassName, "", style, left, top, 0, 0, nullptr, nullptr, instance, this)) {
+        throw LastWin32Error();
     }
 }
 
-TApplicationWindow::~TApplicationWindow() {
-    DestroyWindow(handle_);
-    UnregisterClassA(ClassName, instance_);
-}
-
 void TApplicationWindow::AttachWindow(HWND window) {
-    handle_ = window;
+    window_.reset(window);
 }
 
 void TApplicationWindow::ReportHandlerError(const std::exception& error) {

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "platform/UniqueHandle.h"
 #include "ui/WindowProcedure.h"
 
 // What the application window passes on to the application object.
@@ -33,11 +34,10 @@ protected:
 class TApplicationWindow {
 public:
     TApplicationWindow(HINSTANCE instance, HICON icon, ApplicationWindowEvents& events);
-    ~TApplicationWindow();
     TApplicationWindow(const TApplicationWindow&) = delete;
     TApplicationWindow& operator=(const TApplicationWindow&) = delete;
 
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return window_.get(); }
 
 private:
     ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
@@ -45,9 +45,9 @@ private:
     void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HINSTANCE instance_;
     ApplicationWindowEvents& events_;
-    ATOM class_ = 0;
-    HWND handle_ = nullptr;
     bool wasIconic_ = false;
+    // The class outlives its window.
+    WindowClassRegistration class_;
+    UniqueWindow window_;
 };

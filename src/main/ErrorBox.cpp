@@ -7,14 +7,6 @@
 #include "platform/ModalFrame.h"
 #include "platform/WideText.h"
 
-namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-}  // namespace
-
 void ShowErrorBox(const std::exception& error, const std::string& caption) {
     // A message that names what the code page cannot show, such as a file name, is shown from
     // its UTF-16 text.

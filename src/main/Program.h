@@ -4,11 +4,10 @@
 
 #include <memory>
 
+#include "document/ProgramName.h"
 #include "main/Application.h"
 #include "main/ErrorBox.h"
 #include "ui/WindowProcedure.h"
-
-inline constexpr char ApplicationTitle[] = "ZUB Runtime Editor";
 
 // The exit code of a program that could not start, or whose error display itself failed.
 inline constexpr int StartupFailedExitCode = 1;
@@ -27,7 +26,7 @@ int RunProgram(HINSTANCE instance) {
         [&] {
             application = std::make_unique<TApplication>(instance);
             // Before the main window exists: its creation composes the caption from the title.
-            application->SetTitle(ApplicationTitle);
+            application->SetTitle(ProgramName);
             application->CreateMainWindow(MainWindow);
             application->ShowMainWindow(StartupShowCommand());
             application->Run([&MainWindow](MSG& message) { return MainWindow->PreTranslateMessage(message); });
@@ -38,7 +37,7 @@ int RunProgram(HINSTANCE instance) {
             if (application) {
                 application->ReportError(error);
             } else {
-                ShowErrorBox(error, ApplicationTitle);
+                ShowErrorBox(error, ProgramName);
             }
         });
     return exitCode;

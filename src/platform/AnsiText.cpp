@@ -38,6 +38,14 @@ std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, Le
     return end;
 }
 
+std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte) {
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < characters && offset < text.size(); ++i) {
+        offset += CharacterLength(text, offset, isLeadByte);
+    }
+    return offset;
+}
+
 std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte) {
     std::string list;
     list.reserve(filter.size() + 2);

@@ -22,6 +22,9 @@ std::size_t LastCharacterStart(std::string_view text, LeadByteTest isLeadByte);
 // maxBytes long.
 std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, LeadByteTest isLeadByte);
 
+// Byte offset of the character with index characters into text (its size when past the end).
+std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);
+
 // The filter list of a common file dialog: every "|" that is a character of its own becomes
 // a NUL, and the list ends in two NULs. A "|" byte that trails a lead byte belongs to its
 // character and stays.

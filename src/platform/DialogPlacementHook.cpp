@@ -33,9 +33,6 @@ TPlaceNextDialog::TPlaceNextDialog(HWND activeWindow)
 }
 
 TPlaceNextDialog::~TPlaceNextDialog() {
-    if (hook_) {
-        UnhookWindowsHookEx(hook_);
-    }
     current = outer_;
 }
 
@@ -50,5 +47,5 @@ LRESULT CALLBACK TPlaceNextDialog::OnActivation(int code, WPARAM wParam, LPARAM 
             PlaceDialog(window, self->activeWindow_);
         }
     }
-    return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
+    return CallNextHookEx(self ? self->hook_.get() : nullptr, code, wParam, lParam);
 }

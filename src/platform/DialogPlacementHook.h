@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/UniqueHandle.h"
+
 // Moves a dialog window to its place on the monitor of activeWindow, or on its own monitor
 // when there is no active window.
 void PlaceDialog(HWND dialog, HWND activeWindow);
@@ -21,5 +23,5 @@ private:
     HWND activeWindow_;
     bool placed_ = false;
     TPlaceNextDialog* outer_;
-    HHOOK hook_;
+    UniqueHook hook_;
 };

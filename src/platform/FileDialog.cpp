@@ -33,10 +33,6 @@ constexpr std::size_t MultiSelectNameBufferSize = 65519;
 // name whole, and the limit is applied here.
 constexpr std::size_t RoomyNameBufferSize = 32768;
 
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 UINT_PTR CALLBACK DialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         const auto* record = reinterpret_cast<const OPENFILENAMEW*>(lParam);

@@ -8,7 +8,28 @@ int Length(std::size_t size) {
     return static_cast<int>(size);
 }
 
+// text in the ANSI code page, converted with flags and defaultCharacter as WideCharToMultiByte
+// takes them; usedDefault (where given) tells whether a character had no form of its own.
+std::string Narrow(std::wstring_view text, DWORD flags, const char* defaultCharacter, BOOL* usedDefault) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), Length(text.size()), nullptr, 0,
+                                           defaultCharacter, usedDefault);
+    if (length <= 0) {
+        return {};
+    }
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), Length(text.size()), ansi.data(), length, defaultCharacter,
+                        usedDefault);
+    return ansi;
+}
+
 }  // namespace
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 std::wstring WidenAnsi(std::string_view text) {
     if (text.empty()) {
@@ -21,18 +42,8 @@ std::wstring WidenAnsi(std::string_view text) {
 }
 
 std::optional<std::string> ExactAnsi(std::wstring_view text) {
-    if (text.empty()) {
-        return std::string();
-    }
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), nullptr, 0,
-                                           nullptr, &usedDefault);
-    if (length <= 0 || usedDefault) {
-        return std::nullopt;
-    }
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), ansi.data(), length, nullptr,
-                        &usedDefault);
+    std::string ansi = Narrow(text, WC_NO_BEST_FIT_CHARS, nullptr, &usedDefault);
     // The way back must give the very same text: a character mapped to one that reads
     // differently (a yen sign to a backslash) would name another file.
     if (usedDefault || WidenAnsi(ansi) != text) {
@@ -42,13 +53,9 @@ std::optional<std::string> ExactAnsi(std::wstring_view text) {
 }
 
 std::string NearestAnsi(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), nullptr, 0, "?", nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), ansi.data(), length, "?",
-                        nullptr);
-    return ansi;
+    return Narrow(text, WC_NO_BEST_FIT_CHARS, "?", nullptr);
+}
+
+std::string BestFitAnsi(std::wstring_view text) {
+    return Narrow(text, 0, nullptr, nullptr);
 }

@@ -4,7 +4,12 @@
 #include <string>
 #include <string_view>
 
-// Between the ANSI code page the program's texts are in and the UTF-16 of the system's names.
+// The ANSI code page the program's texts are in, and between it and the UTF-16 of the system's
+// names.
+
+// Whether byte starts a double-byte character in the ANSI code page: the lead-byte test that the
+// text helpers are given where they run on the platform.
+bool IsAnsiLeadByte(unsigned char byte);
 
 // The UTF-16 form of an ANSI text.
 std::wstring WidenAnsi(std::string_view text);
@@ -17,3 +22,7 @@ std::optional<std::string> ExactAnsi(std::wstring_view text);
 // The ANSI form of text, with "?" for each character the code page does not hold: for
 // messages only, never for a name that is used.
 std::string NearestAnsi(std::wstring_view text);
+
+// The ANSI form of text as the system converts it by default: a look-alike where there is one
+// (e for é), else "?". For text the user hands the program, such as a paste.
+std::string BestFitAnsi(std::wstring_view text);

@@ -1,6 +1,6 @@
 #include "ui/Dpi.h"
 
-#include "ui/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace {
 

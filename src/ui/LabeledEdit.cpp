@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/AnsiText.h"
+#include "platform/Clipboard.h"
+#include "platform/WideText.h"
 #include "ui/Controls.h"
 #include "ui/ReflectedColor.h"
 #include "ui/TextLimit.h"
@@ -11,49 +13,8 @@
 
 namespace {
 
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 constexpr unsigned char CtrlV = 0x16;
 constexpr unsigned char Delete = 0x7F;
-
-struct ClipboardOpened {
-    ~ClipboardOpened() { CloseClipboard(); }
-};
-
-struct MemoryLocked {
-    HGLOBAL block;
-    ~MemoryLocked() { GlobalUnlock(block); }
-};
-
-// The clipboard's text in the ANSI code page, empty when it holds none. Taken in Unicode and
-// converted here: the text the system makes for CF_TEXT is in the code page of the language
-// the text was copied in, which on an English system turns Japanese text into "?". Read up to
-// its NUL, and never past the end of its memory block, which need not hold one.
-std::string ClipboardText(HWND owner) {
-    if (!OpenClipboard(owner)) {
-        return {};
-    }
-    const ClipboardOpened opened;
-    const HGLOBAL data = GetClipboardData(CF_UNICODETEXT);
-    const auto* characters = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
-    if (!characters) {
-        return {};
-    }
-    const MemoryLocked locked{data};
-    const std::wstring_view text = TextInBlock(characters, GlobalSize(data) / sizeof(wchar_t));
-    if (text.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    std::string converted(
-        static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
-        '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), static_cast<int>(converted.size()), nullptr,
-                        nullptr);
-    return converted;
-}
 
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
     const WindowDc dc(window);

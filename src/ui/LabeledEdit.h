@@ -6,7 +6,7 @@
 
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
-#include "ui/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 // A one-line edit with its caption label beside it in the same parent. The label sizes itself
 // to its text and follows the edit's place and enabled state. What the user types or pastes

@@ -39,7 +39,6 @@ namespace layout {
 
 inline constexpr int ClientWidth = 472;
 inline constexpr int ClientHeight = 314;
-inline constexpr const char* StoredCaption = "ZUB Runtime Editor";
 inline constexpr const char* FontFace = "ＭＳ Ｐゴシック";
 inline constexpr int FontTextHeight = 12;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ui/Win32Error.h"
+#include "platform/Win32Error.h"
 
 namespace {
 

@@ -5,12 +5,13 @@
 #include <span>
 #include <utility>
 
+#include "document/ProgramName.h"
 #include "platform/ModalFrame.h"
 #include "platform/Win32IniFile.h"
 #include "ui/Controls.h"
 #include "ui/MenuGlyphs.h"
 #include "ui/Placement.h"
-#include "ui/Win32Error.h"
+#include "platform/Win32Error.h"
 #include "ui/WindowClass.h"
 
 namespace {
@@ -64,7 +65,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     InitCommonControlsEx(&controls);
 
     const char* className = RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE);
-    if (!CreateWindowExA(WindowExStyle, className, layout::StoredCaption, WindowStyle, 0, 0, 0, 0, host.Handle(),
+    if (!CreateWindowExA(WindowExStyle, className, ProgramName, WindowStyle, 0, 0, 0, 0, host.Handle(),
                          nullptr, instance, this)) {
         throw LastWin32Error();
     }

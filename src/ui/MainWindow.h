@@ -19,7 +19,7 @@
 #include "ui/MainMenu.h"
 #include "ui/PageControl.h"
 #include "ui/ScrollBox.h"
-#include "ui/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 // The program's one window: the File menu, the page control with the project's seventeen edits,
 // and the six file dialogs. It owns the document and shows it; every event reaches one handler

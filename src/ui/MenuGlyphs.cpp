@@ -5,7 +5,7 @@
 
 #include "resource.h"
 #include "ui/MenuTable.h"
-#include "ui/Win32Error.h"
+#include "platform/Win32Error.h"
 
 namespace {
 

@@ -12,12 +12,3 @@ std::string PasteForRoom(std::string_view clipboard, std::size_t room, LeadByteT
     const std::string_view line = clipboard.substr(0, clipboard.find_first_of("\r\n"));
     return std::string(line.substr(0, WholeCharacterPrefix(line, room, isLeadByte)));
 }
-
-std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte) {
-    std::size_t offset = 0;
-    for (std::size_t i = 0; i < characters && offset < text.size(); ++i) {
-        const bool pair = isLeadByte(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size();
-        offset += pair ? 2 : 1;
-    }
-    return offset;
-}

@@ -18,17 +18,3 @@ inline constexpr std::size_t NoLimit = static_cast<std::size_t>(-1);
 // What a paste inserts: the clipboard text up to its first line break (a one-line edit
 // takes one line), cut to whole characters within room.
 std::string PasteForRoom(std::string_view clipboard, std::size_t room, LeadByteTest isLeadByte);
-
-// The text in a memory block of count characters: up to its first NUL, or all of it when it
-// holds none, as a block another program filled may not.
-template <typename Character>
-std::basic_string_view<Character> TextInBlock(const Character* text, std::size_t count) {
-    std::size_t length = 0;
-    while (length < count && text[length] != Character{}) {
-        ++length;
-    }
-    return {text, length};
-}
-
-// Byte offset of the character with index characters into text (its size when past the end).
-std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);

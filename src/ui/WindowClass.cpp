@@ -1,6 +1,6 @@
 #include "ui/WindowClass.h"
 
-#include "ui/Win32Error.h"
+#include "platform/Win32Error.h"
 
 const char* RegisterProgramClass(const char* name, WNDPROC procedure, int backgroundColor) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 // An icon resource as one window shows it: the small image in its title bar, the large one on
 // its taskbar button and in Alt+Tab, each loaded at the size the system asks for at the

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/AnsiText.h"
+#include "platform/TextInBlock.h"
 #include "ui/MenuTable.h"
 #include "ui/Placement.h"
 #include "ui/TextLimit.h"

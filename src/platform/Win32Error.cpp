@@ -1,4 +1,4 @@
-#include "ui/Win32Error.h"
+#include "platform/Win32Error.h"
 
 #include <windows.h>
 

@@ -69,6 +69,12 @@ inline void MemoryDc(HDC dc) {
 inline void Icon(HICON icon) {
     DestroyIcon(icon);
 }
+inline void File(HANDLE file) {
+    CloseHandle(file);
+}
+inline void Hook(HHOOK hook) {
+    UnhookWindowsHookEx(hook);
+}
 }  // namespace handle_release
 
 using UniqueFont = UniqueHandle<HFONT, handle_release::GdiObject>;
@@ -80,6 +86,32 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, handle_release::ImageList>;
 using UniqueAccelerators = UniqueHandle<HACCEL, handle_release::Accelerators>;
 using UniqueMemoryDc = UniqueHandle<HDC, handle_release::MemoryDc>;
 using UniqueIcon = UniqueHandle<HICON, handle_release::Icon>;
+using UniqueFile = UniqueHandle<HANDLE, handle_release::File>;
+using UniqueHook = UniqueHandle<HHOOK, handle_release::Hook>;
+
+// CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails: an owner that holds null then.
+inline UniqueFile OpenedFile(HANDLE file) {
+    return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// A window class registered for as long as its owner lives.
+class WindowClassRegistration {
+public:
+    WindowClassRegistration(ATOM atom, HINSTANCE instance) : atom_(atom), instance_(instance) {}
+    ~WindowClassRegistration() {
+        if (atom_) {
+            UnregisterClassA(MAKEINTATOM(atom_), instance_);
+        }
+    }
+    WindowClassRegistration(const WindowClassRegistration&) = delete;
+    WindowClassRegistration& operator=(const WindowClassRegistration&) = delete;
+
+    explicit operator bool() const { return atom_ != 0; }
+
+private:
+    ATOM atom_;
+    HINSTANCE instance_;
+};
 
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {
