@@ -4,12 +4,11 @@
 #include <cstddef>
 #include <string>
 
-// One value of a project: the record field that keeps it, the edit that shows it, and where
-// the project file stores it. Loading, storing, the edits and a new project all walk the
-// table in this order.
+// One value of a project: the record field that keeps it and where the project file stores it.
+// Loading, storing, the edits (LabeledEditZubrt to LabeledEditSpecialBuild) and a new project
+// all walk the table in this order.
 struct ProjectRow {
     const char* Field;
-    const char* Edit;
     const char* Section;
     const char* Key;
 };
@@ -17,23 +16,23 @@ struct ProjectRow {
 inline constexpr std::size_t ProjectRowCount = 17;
 
 inline constexpr std::array<ProjectRow, ProjectRowCount> ProjectTable = {{
-    {"RuntimeFile", "LabeledEditZubrt", "RUNTIME", "filename"},
-    {"IconFile", "LabeledEditIcon", "ICON", "filename"},
-    {"ManifestFile", "LabeledEditManifest", "MANIFEST", "filename"},
-    {"FileVerNumber", "LabeledEditFileVerNumber", "VERSION", "FileVerNumber"},
-    {"ProductVerNumber", "LabeledEditProductVerNumber", "VERSION", "ProductVerNumber"},
-    {"FileVersion", "LabeledEditFileVersion", "VERSION", "FileVersion"},
-    {"ProductVersion", "LabeledEditProductVersion", "VERSION", "ProductVersion"},
-    {"FileDescription", "LabeledEditFileDescription", "VERSION", "FileDescription"},
-    {"LegalCopyright", "LabeledEditLegalCopyright", "VERSION", "LegalCopyright"},
-    {"Comments", "LabeledEditComments", "VERSION", "Comments"},
-    {"CompanyName", "LabeledEditCompanyName", "VERSION", "CompanyName"},
-    {"LegalTrademarks", "LabeledEditLegalTrademarks", "VERSION", "LegalTrademarks"},
-    {"OriginalFilename", "LabeledEditOriginalFilename", "VERSION", "OriginalFilename"},
-    {"ProductName", "LabeledEditProductName", "VERSION", "ProductName"},
-    {"InternalName", "LabeledEditInternalName", "VERSION", "InternalName"},
-    {"PrivateBuild", "LabeledEditPrivateBuild", "VERSION", "PrivateBuild"},
-    {"SpecialBuild", "LabeledEditSpecialBuild", "VERSION", "SpecialBuild"},
+    {"RuntimeFile", "RUNTIME", "filename"},
+    {"IconFile", "ICON", "filename"},
+    {"ManifestFile", "MANIFEST", "filename"},
+    {"FileVerNumber", "VERSION", "FileVerNumber"},
+    {"ProductVerNumber", "VERSION", "ProductVerNumber"},
+    {"FileVersion", "VERSION", "FileVersion"},
+    {"ProductVersion", "VERSION", "ProductVersion"},
+    {"FileDescription", "VERSION", "FileDescription"},
+    {"LegalCopyright", "VERSION", "LegalCopyright"},
+    {"Comments", "VERSION", "Comments"},
+    {"CompanyName", "VERSION", "CompanyName"},
+    {"LegalTrademarks", "VERSION", "LegalTrademarks"},
+    {"OriginalFilename", "VERSION", "OriginalFilename"},
+    {"ProductName", "VERSION", "ProductName"},
+    {"InternalName", "VERSION", "InternalName"},
+    {"PrivateBuild", "VERSION", "PrivateBuild"},
+    {"SpecialBuild", "VERSION", "SpecialBuild"},
 }};
 
 // The values of a project as last loaded (or emptied by a new project), one per table row.

@@ -17,14 +17,14 @@ enum class TOpenOption : std::uint32_t {
 
 class TOpenOptions {
 public:
-    TOpenOptions(std::initializer_list<TOpenOption> options) {
+    constexpr TOpenOptions(std::initializer_list<TOpenOption> options) {
         for (const TOpenOption option : options) {
             Include(option);
         }
     }
 
-    void Include(TOpenOption option) { bits_ |= static_cast<std::uint32_t>(option); }
-    bool Contains(TOpenOption option) const { return (bits_ & static_cast<std::uint32_t>(option)) != 0; }
+    constexpr void Include(TOpenOption option) { bits_ |= static_cast<std::uint32_t>(option); }
+    constexpr bool Contains(TOpenOption option) const { return (bits_ & static_cast<std::uint32_t>(option)) != 0; }
     bool operator==(const TOpenOptions&) const = default;
 
     // The flags of the dialog record: the hook that places the dialog, each option's own

@@ -14,8 +14,8 @@ std::string Narrow(std::wstring_view text, DWORD flags, const char* defaultChara
     if (text.empty()) {
         return {};
     }
-    const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), Length(text.size()), nullptr, 0,
-                                           defaultCharacter, usedDefault);
+    const int length =
+        WideCharToMultiByte(CP_ACP, flags, text.data(), Length(text.size()), nullptr, 0, defaultCharacter, usedDefault);
     if (length <= 0) {
         return {};
     }

@@ -19,9 +19,9 @@ LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-HWND CreateContainer(HWND parent) {
+HWND CreateContainer(HWND parent, int id) {
     const char* className = RegisterProgramClass("ZubContainer", ContainerProcedure, COLOR_BTNFACE);
-    return CreateChild(className, "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent);
+    return CreateChild(className, "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent, id);
 }
 
 bool ForwardControlMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

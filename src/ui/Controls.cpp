@@ -2,8 +2,9 @@
 
 #include "platform/Win32Error.h"
 
-HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent) {
-    const HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent, nullptr,
+HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id) {
+    const HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!child) {
         throw LastWin32Error();
@@ -24,4 +25,10 @@ Bounds WindowBounds(HWND window) {
 
 void SetWindowFont(HWND window, HFONT font) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::string WindowTextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/Layout.h"
 
-// A child window of the given class; raises the system's error when it cannot be made.
-HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent);
+// A child window of the given class with the control identifier id; raises the system's error
+// when it cannot be made.
+HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id);
 
 // Moves a window to bounds within its parent's client area (already scaled).
 void PlaceWindow(HWND window, const Bounds& bounds);
@@ -14,3 +17,6 @@ void PlaceWindow(HWND window, const Bounds& bounds);
 Bounds WindowBounds(HWND window);
 
 void SetWindowFont(HWND window, HFONT font);
+
+// The window's text in the ANSI code page.
+std::string WindowTextOf(HWND window);

@@ -1,9 +1,5 @@
 #include "ui/FileDialogs.h"
 
-#include <string>
-
-#include "platform/Exception.h"
-
 TFileDialogs::TFileDialogs() {
     for (std::size_t index = 0; index < dialogs_.size(); ++index) {
         const DialogRow& row = layout::Dialogs[index];
@@ -16,17 +12,4 @@ TFileDialogs::TFileDialogs() {
         dialogs_[index]->DefaultExt = row.DefaultExt;
         dialogs_[index]->Options = row.Options;
     }
-}
-
-TOpenDialog& TFileDialogs::operator[](std::string_view name) {
-    for (std::size_t index = 0; index < dialogs_.size(); ++index) {
-        if (name == layout::Dialogs[index].Name) {
-            return *dialogs_[index];
-        }
-    }
-    throw Exception("no dialog " + std::string(name));
-}
-
-const TOpenDialog& TFileDialogs::operator[](std::string_view name) const {
-    return const_cast<TFileDialogs&>(*this)[name];
 }

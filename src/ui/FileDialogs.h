@@ -2,17 +2,18 @@
 
 #include <array>
 #include <memory>
-#include <string_view>
 
 #include "platform/FileDialog.h"
 #include "platform/FileDialogOptions.h"
 
 // The main window's six file dialogs, each made from its row below and kept for the window's
 // life, so that each one keeps the name and filter chosen in it last.
+enum DialogId { OpenDialog, SaveDialog, OpenDialogZubrt, OpenDialogIcon, OpenDialogManifest, OpenDialogHtml };
+
 enum class DialogKind { Open, Save };
 
 struct DialogRow {
-    const char* Name;
+    DialogId Id;
     DialogKind Kind;
     const char* Filter;
     const char* DefaultExt;
@@ -23,36 +24,47 @@ namespace layout {
 
 using enum TOpenOption;
 
-inline const std::array<DialogRow, 6> Dialogs = {{
-    {"OpenDialog",
+inline constexpr std::array<DialogRow, 6> Dialogs = {{
+    {OpenDialog,
      DialogKind::Open,
      "ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*",
      "",
      {ofHideReadOnly, ofEnableSizing}},
     // Asks before replacing a file: Save As onto another project would otherwise overwrite
     // its values without a word.
-    {"SaveDialog",
+    {SaveDialog,
      DialogKind::Save,
      "ZRT ファイル (*.zrt)|*.zrt",
      "zrt",
      {ofHideReadOnly, ofEnableSizing, ofOverwritePrompt}},
-    {"OpenDialogZubrt",
+    {OpenDialogZubrt,
      DialogKind::Open,
      "ZUB ランタイム ファイル (*.*)|*.*",
      "",
      {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {"OpenDialogIcon",
+    {OpenDialogIcon,
      DialogKind::Open,
      "アイコン ファイル (*.ico)|*.ico",
      "",
      {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {"OpenDialogManifest",
+    {OpenDialogManifest,
      DialogKind::Open,
      "マニフェスト ファイル (*.manifest)|*.manifest",
      "",
      {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {"OpenDialogHtml", DialogKind::Open, "すべてのファイル (*.*)|*.*", "", {ofHideReadOnly, ofEnableSizing}},
+    {OpenDialogHtml, DialogKind::Open, "すべてのファイル (*.*)|*.*", "", {ofHideReadOnly, ofEnableSizing}},
 }};
+
+// Each row sits at its identifier's index.
+constexpr bool DialogsInIdOrder() {
+    for (std::size_t index = 0; index < Dialogs.size(); ++index) {
+        if (Dialogs[index].Id != static_cast<DialogId>(index)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(DialogsInIdOrder());
 
 }  // namespace layout
 
@@ -60,9 +72,8 @@ class TFileDialogs {
 public:
     TFileDialogs();
 
-    // The dialog of the row with this name; an unknown name is a fault of the program and raises Exception.
-    TOpenDialog& operator[](std::string_view name);
-    const TOpenDialog& operator[](std::string_view name) const;
+    TOpenDialog& operator[](DialogId id) { return *dialogs_.at(id); }
+    const TOpenDialog& operator[](DialogId id) const { return *dialogs_.at(id); }
 
 private:
     std::array<std::unique_ptr<TOpenDialog>, layout::Dialogs.size()> dialogs_;

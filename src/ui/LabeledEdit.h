@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "ui/ByteLimitedInput.h"
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
-#include "platform/UniqueHandle.h"
 
 // A one-line edit with its caption label beside it in the same parent. The label sizes itself
 // to its text and follows the edit's place and enabled state. What the user types or pastes
@@ -20,7 +20,6 @@ public:
 
     const ControlRow& Row() const { return row_; }
     HWND Edit() const { return edit_; }
-    HWND Label() const { return label_; }
 
     // Places the edit at the row's bounds and the label by the row's rule.
     void Layout(const TDpiScale& scale, HFONT font);
@@ -35,18 +34,10 @@ public:
 private:
     static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT CallEdit(UINT message, WPARAM wParam, LPARAM lParam);
-
-    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
-    void InsertTyped(const std::string& character);
-    void Paste();
-    std::size_t Room() const;
-    std::size_t SelectedBytes(const std::string& text) const;
 
     const ControlRow row_;
     int color_ = COLOR_WINDOW;
-    unsigned char pendingLeadByte_ = 0;
-    WNDPROC editProcedure_ = nullptr;
     HWND label_;
     HWND edit_;
+    TByteLimitedInput input_;
 };

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "ui/ControlIds.h"
+
 // The main window's layout as numbers at 96 pixels per inch, for a window font whose text is
 // 12 pixels high. Bounds are left, top, width, height within the parent's client area.
 struct Bounds {
@@ -22,7 +24,7 @@ enum class LabelPosition { None, Above, Left };
 
 // One control of a page, in tab order.
 struct ControlRow {
-    const char* Name;
+    ControlId Id;
     ControlKind Kind;
     Bounds Place;
     const char* Text;  // the label of an edit, the caption of a button
@@ -37,124 +39,154 @@ struct ListColumn {
 
 namespace layout {
 
+using enum ControlKind;
+using enum LabelPosition;
+
 inline constexpr int ClientWidth = 472;
 inline constexpr int ClientHeight = 314;
 inline constexpr const char* FontFace = "ＭＳ Ｐゴシック";
 inline constexpr int FontTextHeight = 12;
 
-inline constexpr const char* PageControlName = "PageControl";
-inline constexpr Bounds PageControl = {8, 8, 456, 298};
+inline constexpr Bounds PageControlBounds = {8, 8, 456, 298};
 
 inline constexpr int LabelSpacing = 3;
+inline constexpr int EditHeight = 20;
 
 struct PageRow {
-    const char* Name;
+    ControlId Id;
     const char* Caption;
 };
 
 // The pages in order; the first shows at start.
 inline constexpr std::array<PageRow, 3> Pages = {{
-    {"TabSheetGeneral", "基本設定"},
-    {"TabSheetHtmlResources", "HTML リソース"},
-    {"TabSheetVersionInfo", "バージョン情報"},
+    {TabSheetGeneral, "基本設定"},
+    {TabSheetHtmlResources, "HTML リソース"},
+    {TabSheetVersionInfo, "バージョン情報"},
 }};
 
+// The general page: a file edit per row, its browse button 8 pixels to its right, level with it.
+inline constexpr int FileRowPitch = 51;
+inline constexpr int FileEditLeft = 16;
+inline constexpr int FileEditWidth = 388;
+inline constexpr int BrowseButtonLeft = 412;
+inline constexpr int BrowseButtonSize = 20;
+
+constexpr Bounds FileEdit(int row) {
+    return {FileEditLeft, 31 + row * FileRowPitch, FileEditWidth, EditHeight};
+}
+constexpr Bounds BrowseButton(int top) {
+    return {BrowseButtonLeft, top, BrowseButtonSize, BrowseButtonSize};
+}
+
+// clang-format off
 inline constexpr std::array<ControlRow, 6> GeneralPage = {{
-    // Name                  Kind                       Bounds                Caption or label             Label Max
-    {"LabeledEditZubrt",
-     ControlKind::LabeledEdit,
-     {16, 31, 388, 20},
-     "ZUB ランタイム ファイル:",
-     LabelPosition::Above,
-     256},
-    {"ButtonZubrt", ControlKind::Button, {412, 31, 20, 20}, "...", LabelPosition::None, 0},
-    {"LabeledEditIcon", ControlKind::LabeledEdit, {16, 82, 388, 20}, "アイコン ファイル:", LabelPosition::Above, 256},
-    {"ButtonIcon", ControlKind::Button, {412, 82, 20, 20}, "...", LabelPosition::None, 0},
-    {"LabeledEditManifest",
-     ControlKind::LabeledEdit,
-     {16, 133, 388, 20},
-     "マニフェスト ファイル:",
-     LabelPosition::Above,
-     256},
-    {"ButtonManifest", ControlKind::Button, {412, 133, 20, 20}, "...", LabelPosition::None, 0},
+    // Id                 Kind         Bounds                          Label or caption             Label  Max
+    {LabeledEditZubrt,    LabeledEdit, FileEdit(0),                    "ZUB ランタイム ファイル:", Above, 256},
+    {ButtonZubrt,         Button,      BrowseButton(FileEdit(0).Top),  "...",                      None,  0},
+    {LabeledEditIcon,     LabeledEdit, FileEdit(1),                    "アイコン ファイル:",       Above, 256},
+    {ButtonIcon,          Button,      BrowseButton(FileEdit(1).Top),  "...",                      None,  0},
+    {LabeledEditManifest, LabeledEdit, FileEdit(2),                    "マニフェスト ファイル:",   Above, 256},
+    {ButtonManifest,      Button,      BrowseButton(FileEdit(2).Top),  "...",                      None,  0},
 }};
+// clang-format on
 
+// The HTML resources page: two edits with their buttons, the list, and a column of four buttons
+// 41 pixels apart beside it.
+inline constexpr int HtmlEditLeft = 70;
+inline constexpr int HtmlEditWidth = 332;
+inline constexpr int HtmlColumnLeft = 352;
+inline constexpr int HtmlColumnTop = 88;
+inline constexpr int HtmlColumnPitch = 41;
+
+constexpr Bounds HtmlEdit(int top) {
+    return {HtmlEditLeft, top, HtmlEditWidth, EditHeight};
+}
+constexpr Bounds HtmlColumnButton(int index) {
+    return {HtmlColumnLeft, HtmlColumnTop + index * HtmlColumnPitch, 80, 25};
+}
+
+// clang-format off
 inline constexpr std::array<ControlRow, 9> HtmlResourcesPage = {{
-    {"LabeledEditHtmlFile", ControlKind::LabeledEdit, {70, 16, 332, 20}, "ファイル名:", LabelPosition::Left, 256},
-    {"ButtonHtmlFile", ControlKind::Button, {412, 16, 20, 20}, "...", LabelPosition::None, 0},
-    {"LabeledEditHtmlResource", ControlKind::LabeledEdit, {70, 52, 332, 20}, "リソース名:", LabelPosition::Left, 0},
-    {"ButtonHtmlAddition", ControlKind::Button, {412, 52, 20, 20}, "+", LabelPosition::None, 0},
-    {"ListViewHtml", ControlKind::ListView, {16, 88, 320, 167}, "", LabelPosition::None, 0},
-    {"ButtonHtmlReplace", ControlKind::Button, {352, 88, 80, 25}, "置換", LabelPosition::None, 0},
-    {"ButtonHtmlDelete", ControlKind::Button, {352, 129, 80, 25}, "削除", LabelPosition::None, 0},
-    {"ButtonHtmlUp", ControlKind::Button, {352, 170, 80, 25}, "上へ", LabelPosition::None, 0},
-    {"ButtonHtmlDown", ControlKind::Button, {352, 211, 80, 25}, "下へ", LabelPosition::None, 0},
+    // Id                     Kind         Bounds                     Label or caption  Label  Max
+    {LabeledEditHtmlFile,     LabeledEdit, HtmlEdit(16),              "ファイル名:",   Left,  256},
+    {ButtonHtmlFile,          Button,      BrowseButton(16),          "...",           None,  0},
+    {LabeledEditHtmlResource, LabeledEdit, HtmlEdit(52),              "リソース名:",   Left,  0},
+    {ButtonHtmlAddition,      Button,      BrowseButton(52),          "+",             None,  0},
+    {ListViewHtml,            ListView,    {16, HtmlColumnTop, 320, 167}, "",          None,  0},
+    {ButtonHtmlReplace,       Button,      HtmlColumnButton(0),       "置換",          None,  0},
+    {ButtonHtmlDelete,        Button,      HtmlColumnButton(1),       "削除",          None,  0},
+    {ButtonHtmlUp,            Button,      HtmlColumnButton(2),       "上へ",          None,  0},
+    {ButtonHtmlDown,          Button,      HtmlColumnButton(3),       "下へ",          None,  0},
 }};
+// clang-format on
 
 inline constexpr std::array<ListColumn, 2> ListViewHtmlColumns = {{
     {"リソース名", 75},
     {"パス", 200},
 }};
 
-inline constexpr const char* ScrollBoxName = "ScrollBoxHtml";
-inline constexpr Bounds ScrollBox = {0, 16, 448, 239};
+inline constexpr Bounds ScrollBoxBounds = {0, 16, 448, 239};
 inline constexpr int ScrollBoxLineStepVertical = 8;
 inline constexpr int ScrollBoxLineStepHorizontal = 38;
 
-// The version edits, all 192 x 20, labelled above, without a length limit.
+// The version page: the fourteen edits in two columns and seven rows, all labelled above and
+// without a length limit.
 struct VersionRow {
-    const char* Name;
-    int Left;
-    int Top;
+    ControlId Id;
+    int Column;
+    int Row;
     const char* Label;
 };
 
+inline constexpr int VersionColumnLeft = 16;
+inline constexpr int VersionColumnPitch = 208;
+inline constexpr int VersionRowTop = 15;
+inline constexpr int VersionRowPitch = 51;
 inline constexpr int VersionEditWidth = 192;
-inline constexpr int VersionEditHeight = 20;
 
+// clang-format off
 inline constexpr std::array<VersionRow, 14> VersionInfoPage = {{
-    {"LabeledEditFileVerNumber", 16, 15, "FileVersionNumber:"},
-    {"LabeledEditProductVerNumber", 224, 15, "ProductVersionNumber:"},
-    {"LabeledEditFileVersion", 16, 66, "ファイル バージョン:"},
-    {"LabeledEditProductVersion", 224, 66, "製品バージョン:"},
-    {"LabeledEditFileDescription", 16, 117, "説明:"},
-    {"LabeledEditLegalCopyright", 224, 117, "著作権:"},
-    {"LabeledEditComments", 16, 168, "コメント:"},
-    {"LabeledEditCompanyName", 224, 168, "会社名:"},
-    {"LabeledEditLegalTrademarks", 16, 219, "商標:"},
-    {"LabeledEditOriginalFilename", 224, 219, "正式ファイル名:"},
-    {"LabeledEditProductName", 16, 270, "製品名:"},
-    {"LabeledEditInternalName", 224, 270, "内部名:"},
-    {"LabeledEditPrivateBuild", 16, 321, "プライベート ビルド番号:"},
-    {"LabeledEditSpecialBuild", 224, 321, "スペシャル ビルド番号:"},
+    // Id                         Column Row  Label
+    {LabeledEditFileVerNumber,    0,     0,   "FileVersionNumber:"},
+    {LabeledEditProductVerNumber, 1,     0,   "ProductVersionNumber:"},
+    {LabeledEditFileVersion,      0,     1,   "ファイル バージョン:"},
+    {LabeledEditProductVersion,   1,     1,   "製品バージョン:"},
+    {LabeledEditFileDescription,  0,     2,   "説明:"},
+    {LabeledEditLegalCopyright,   1,     2,   "著作権:"},
+    {LabeledEditComments,         0,     3,   "コメント:"},
+    {LabeledEditCompanyName,      1,     3,   "会社名:"},
+    {LabeledEditLegalTrademarks,  0,     4,   "商標:"},
+    {LabeledEditOriginalFilename, 1,     4,   "正式ファイル名:"},
+    {LabeledEditProductName,      0,     5,   "製品名:"},
+    {LabeledEditInternalName,     1,     5,   "内部名:"},
+    {LabeledEditPrivateBuild,     0,     6,   "プライベート ビルド番号:"},
+    {LabeledEditSpecialBuild,     1,     6,   "スペシャル ビルド番号:"},
 }};
+// clang-format on
 
-inline constexpr ControlRow VersionControl(const VersionRow& row) {
-    return {row.Name,  ControlKind::LabeledEdit, {row.Left, row.Top, VersionEditWidth, VersionEditHeight},
-            row.Label, LabelPosition::Above,     0};
+constexpr ControlRow VersionControl(const VersionRow& row) {
+    const Bounds place = {VersionColumnLeft + row.Column * VersionColumnPitch, VersionRowTop + row.Row * VersionRowPitch,
+                          VersionEditWidth, EditHeight};
+    return {row.Id, LabeledEdit, place, row.Label, Above, 0};
 }
-
-}  // namespace layout
-
-namespace layout {
 
 // The layout steps of the window's creation: the HTML resources page's controls, in this
 // order, painted on the button-face colour where marked, then disabled for good.
 struct DisablingStep {
-    const char* Name;
+    ControlId Id;
     bool Paint;
 };
 
 inline constexpr std::array<DisablingStep, 9> HtmlPageDisabling = {{
-    {"LabeledEditHtmlFile", true},
-    {"ButtonHtmlFile", false},
-    {"LabeledEditHtmlResource", true},
-    {"ButtonHtmlAddition", false},
-    {"ListViewHtml", true},
-    {"ButtonHtmlReplace", false},
-    {"ButtonHtmlDelete", false},
-    {"ButtonHtmlUp", false},
-    {"ButtonHtmlDown", false},
+    {LabeledEditHtmlFile, true},
+    {ButtonHtmlFile, false},
+    {LabeledEditHtmlResource, true},
+    {ButtonHtmlAddition, false},
+    {ListViewHtml, true},
+    {ButtonHtmlReplace, false},
+    {ButtonHtmlDelete, false},
+    {ButtonHtmlUp, false},
+    {ButtonHtmlDown, false},
 }};
 
 }  // namespace layout

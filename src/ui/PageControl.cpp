@@ -6,13 +6,13 @@
 #include "ui/Controls.h"
 
 TPageControl::TPageControl(HWND parent)
-    : tabs_(CreateChild(WC_TABCONTROLA, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent)) {
+    : tabs_(CreateChild(WC_TABCONTROLA, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent, PageControl)) {
     for (std::size_t index = 0; index < PageCount; ++index) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(layout::Pages[index].Caption);
         SendMessageA(tabs_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
-        pages_[index] = CreateContainer(parent);
+        pages_[index] = CreateContainer(parent, layout::Pages[index].Id);
     }
     // Beneath its pages, or its background would paint over them.
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -21,7 +21,7 @@ TPageControl::TPageControl(HWND parent)
 
 void TPageControl::Layout(const TDpiScale& scale, HFONT font) {
     SetWindowFont(tabs_, font);
-    const Bounds bounds = scale(layout::PageControl);
+    const Bounds bounds = scale(layout::PageControlBounds);
     PlaceWindow(tabs_, bounds);
     RECT display = {0, 0, bounds.Width, bounds.Height};
     SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/ControlIds.h"
 #include "ui/Container.h"
 #include "ui/Controls.h"
 #include "ui/WindowClass.h"
@@ -9,8 +10,8 @@
 
 TScrollBox::TScrollBox(HWND parent) {
     const char* className = RegisterProgramClass("ZubScrollBox", &TScrollBox::Procedure, COLOR_BTNFACE);
-    window_ = (CreateChild(className, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, WS_EX_CONTROLPARENT,
-                           parent));
+    window_ = CreateChild(className, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, WS_EX_CONTROLPARENT,
+                          parent, ScrollBoxHtml);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -20,8 +20,6 @@ public:
     // After the children were placed: the ranges, bars and steps follow them.
     void UpdateScrollBars(int verticalLineStep, int horizontalLineStep);
 
-    int Position(int bar) const { return bar == SB_VERT ? vertical_.Position : horizontal_.Position; }
-
 private:
     struct Axis {
         int Range = 0;

@@ -40,9 +40,8 @@ TEST(ProjectTable, RowsNameTheFileSectionsAndKeys) {
     }
     for (std::size_t row = 3; row < ProjectRowCount; ++row) {
         EXPECT_STREQ(ProjectTable[row].Section, "VERSION");
-        // The version keys are the record's own names, and each edit is named after its field.
+        // The version keys are the record's own names.
         EXPECT_STREQ(ProjectTable[row].Key, ProjectTable[row].Field);
-        EXPECT_EQ(std::string(ProjectTable[row].Edit), std::string("LabeledEdit") + ProjectTable[row].Field);
     }
 }
 
@@ -95,7 +94,7 @@ TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         const std::string expected = row == 1 ? "a.ico" : "";
         EXPECT_EQ(record[row], expected) << ProjectTable[row].Field;
-        EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Edit;
+        EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
     }
 
     Load("C:\\p\\missing.zrt");

@@ -60,7 +60,7 @@ TEST_F(Win32ProjectFileTest, EveryValueComesBackByteForByte) {
     Load(path);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(record[row], TrickyValue(row)) << ProjectTable[row].Field;
-        EXPECT_EQ(edits.Texts[row], TrickyValue(row)) << ProjectTable[row].Edit;
+        EXPECT_EQ(edits.Texts[row], TrickyValue(row)) << ProjectTable[row].Field;
     }
 }
 

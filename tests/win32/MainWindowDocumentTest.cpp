@@ -34,52 +34,52 @@ protected:
     // Starts a clean new project, answering No to the prompt about the changes.
     void DiscardChanges() {
         DialogDriver answerNo([](HWND box) { PressDialogButton(box, IDNO); });
-        Window().MenuFileNewClick();
+        Command(MenuFileNew);
         Pump();
     }
 
-    void ClickButton(const char* name) {
-        SendMessageA(Component(name), BM_CLICK, 0, 0);
+    void ClickButton(ControlId button) {
+        SendMessageA(Component(button), BM_CLICK, 0, 0);
         Pump();
     }
 };
 
 TEST_F(MainWindowDocumentTest, TypingIntoAnyProjectEditMarksTheDocumentChanged) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        SCOPED_TRACE(ProjectTable[row].Edit);
-        const HWND edit = Component(ProjectTable[row].Edit);
+        SCOPED_TRACE(ProjectTable[row].Field);
+        const HWND edit = Component(ProjectEditId(row));
         SelectPage(row < 3 ? 0 : 2);
-        ASSERT_FALSE(Window().Document().Modified());
+        ASSERT_FALSE(Document().Modified());
         SetFocus(edit);
         Type(L"v");
         EXPECT_EQ("v", Window().EditText(row));
-        EXPECT_TRUE(Window().Document().Modified());
+        EXPECT_TRUE(Document().Modified());
         DiscardChanges();
         EXPECT_EQ("", TextOf(edit));
     }
 }
 
 TEST_F(MainWindowDocumentTest, TheHtmlPageEditsAreNoPartOfTheProject) {
-    SetWindowTextA(Component("LabeledEditHtmlFile"), "index.html");
-    SetWindowTextA(Component("LabeledEditHtmlResource"), "INDEX");
-    EXPECT_FALSE(Window().Document().Modified());
+    SetWindowTextA(Component(LabeledEditHtmlFile), "index.html");
+    SetWindowTextA(Component(LabeledEditHtmlResource), "INDEX");
+    EXPECT_FALSE(Document().Modified());
 }
 
 TEST_F(MainWindowDocumentTest, SetEditTextChangesAndReportsOnlyADifferentText) {
     Window().SetEditText(4, "");
-    EXPECT_FALSE(Window().Document().Modified()) << "the same text is left alone";
+    EXPECT_FALSE(Document().Modified()) << "the same text is left alone";
     Window().SetEditText(4, "1.0.0.0");
-    EXPECT_EQ("1.0.0.0", TextOf(Component("LabeledEditProductVerNumber")));
-    EXPECT_TRUE(Window().Document().Modified());
+    EXPECT_EQ("1.0.0.0", TextOf(Component(LabeledEditProductVerNumber)));
+    EXPECT_TRUE(Document().Modified());
 }
 
 TEST_F(MainWindowDocumentTest, CaptionFollowsTheDocumentAndExitClosesThroughTheCloseQuery) {
     EXPECT_EQ(Ansi(L"無題.zrt - ZUB Runtime Editor"), TextOf(Window().Handle()));
-    SetFocus(Component("LabeledEditZubrt"));
+    SetFocus(Component(LabeledEditZubrt));
     Type(L"x");
     {
         DialogDriver cancel([](HWND box) { PressDialogButton(box, IDCANCEL); });
-        Window().MenuFileExitClick();
+        Command(MenuFileExit);
         Pump();
         EXPECT_TRUE(cancel.Acted());
     }
@@ -100,13 +100,13 @@ TEST_F(MainWindowDocumentTest, CaptionFollowsTheDocumentAndExitClosesThroughTheC
 TEST_F(MainWindowDocumentTest, ASaveThatFailsIsReportedToTheHostAndTheWindowGoesOn) {
     TempFolder folder;
     const std::string path = folder / "missing\\project.zrt";
-    SetFocus(Component("LabeledEditIcon"));
+    SetFocus(Component(LabeledEditIcon));
     Type(L"i");
     DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, path); });
     PressKey('S', Ctrl);
     ASSERT_EQ(1u, host_.Errors.size());
     EXPECT_EQ(path + Ansi(L" に書き込めません"), host_.Errors[0]);
-    EXPECT_TRUE(Window().Document().Modified());
+    EXPECT_TRUE(Document().Modified());
     host_.Errors.clear();
 }
 
@@ -117,7 +117,7 @@ TEST_F(MainWindowDocumentTest, BrowseButtonFillsItsEditWithTheChosenPathAndCance
 
     // A path typed by hand is offered (the dialog shows its name part, the folder being where
     // it looks); the chosen path goes in exactly as the dialog returns it.
-    const HWND edit = Component("LabeledEditIcon");
+    const HWND edit = Component(LabeledEditIcon);
     const std::string typed = "C:\\nowhere\\typed.ico";
     SetWindowTextA(edit, typed.c_str());
     std::string offered;
@@ -126,13 +126,13 @@ TEST_F(MainWindowDocumentTest, BrowseButtonFillsItsEditWithTheChosenPathAndCance
             offered = OfferedName(dialog);
             ChooseFileName(dialog, icon);
         });
-        ClickButton("ButtonIcon");
+        ClickButton(ButtonIcon);
         EXPECT_TRUE(choose.Acted());
     }
     EXPECT_FALSE(offered.empty());
     EXPECT_TRUE(typed.ends_with(offered)) << offered;
     EXPECT_EQ(icon, TextOf(edit));
-    EXPECT_EQ(icon, Window().Dialog("OpenDialogIcon").FileName);
+    EXPECT_EQ(icon, Dialog(OpenDialogIcon).FileName);
 
     // A clean project whose icon edit shows that file: choosing it again changes nothing.
     const std::string project = folder / "project.zrt";
@@ -140,18 +140,18 @@ TEST_F(MainWindowDocumentTest, BrowseButtonFillsItsEditWithTheChosenPathAndCance
     DiscardChanges();
     {
         DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, project); });
-        Window().MenuFileOpenClick();
+        Command(MenuFileOpen);
         Pump();
     }
     ASSERT_EQ(icon, TextOf(edit));
-    ASSERT_FALSE(Window().Document().Modified());
+    ASSERT_FALSE(Document().Modified());
     {
         DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, icon); });
-        ClickButton("ButtonIcon");
+        ClickButton(ButtonIcon);
         EXPECT_TRUE(choose.Acted());
     }
     EXPECT_EQ(icon, TextOf(edit));
-    EXPECT_FALSE(Window().Document().Modified());
+    EXPECT_FALSE(Document().Modified());
 
     // Cancel leaves the edit and the document alone.
     {
@@ -159,25 +159,25 @@ TEST_F(MainWindowDocumentTest, BrowseButtonFillsItsEditWithTheChosenPathAndCance
             offered = OfferedName(dialog);
             PressDialogButton(dialog, IDCANCEL);
         });
-        ClickButton("ButtonIcon");
+        ClickButton(ButtonIcon);
         EXPECT_TRUE(cancel.Acted());
     }
     EXPECT_EQ("app.ico", offered) << "the dialog offers what the edit shows";
     EXPECT_EQ(icon, TextOf(edit));
-    EXPECT_FALSE(Window().Document().Modified());
+    EXPECT_FALSE(Document().Modified());
 }
 
 TEST_F(MainWindowDocumentTest, EachBrowseButtonRunsItsOwnDialogForItsOwnEdit) {
     TempFolder folder;
     const struct {
-        const char* Button;
-        const char* Edit;
-        const char* Dialog;
+        ControlId Button;
+        ControlId Edit;
+        DialogId Dialog;
         const char* File;
     } pickers[] = {
-        {"ButtonZubrt", "LabeledEditZubrt", "OpenDialogZubrt", "runtime.bin"},
-        {"ButtonIcon", "LabeledEditIcon", "OpenDialogIcon", "app.ico"},
-        {"ButtonManifest", "LabeledEditManifest", "OpenDialogManifest", "app.manifest"},
+        {ButtonZubrt, LabeledEditZubrt, OpenDialogZubrt, "runtime.bin"},
+        {ButtonIcon, LabeledEditIcon, OpenDialogIcon, "app.ico"},
+        {ButtonManifest, LabeledEditManifest, OpenDialogManifest, "app.manifest"},
     };
     for (const auto& picker : pickers) {
         SCOPED_TRACE(picker.Button);
@@ -186,9 +186,9 @@ TEST_F(MainWindowDocumentTest, EachBrowseButtonRunsItsOwnDialogForItsOwnEdit) {
         DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, path); });
         ClickButton(picker.Button);
         EXPECT_EQ(path, TextOf(Component(picker.Edit)));
-        EXPECT_EQ(path, Window().Dialog(picker.Dialog).FileName);
+        EXPECT_EQ(path, Dialog(picker.Dialog).FileName);
     }
-    EXPECT_EQ("", Window().Dialog("OpenDialog").FileName) << "the project's open dialog is untouched";
+    EXPECT_EQ("", Dialog(OpenDialog).FileName) << "the project's open dialog is untouched";
 }
 
 }  // namespace

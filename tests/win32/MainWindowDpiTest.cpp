@@ -13,18 +13,18 @@
 
 namespace {
 
-std::vector<const char*> ControlNames() {
-    std::vector<const char*> names = {"PageControl", "TabSheetGeneral", "ScrollBoxHtml"};
+std::vector<ControlId> ControlIds() {
+    std::vector<ControlId> ids = {PageControl, TabSheetGeneral, ScrollBoxHtml};
     for (const ControlRow& row : layout::GeneralPage) {
-        names.push_back(row.Name);
+        ids.push_back(row.Id);
     }
     for (const ControlRow& row : layout::HtmlResourcesPage) {
-        names.push_back(row.Name);
+        ids.push_back(row.Id);
     }
     for (const layout::VersionRow& row : layout::VersionInfoPage) {
-        names.push_back(row.Name);
+        ids.push_back(row.Id);
     }
-    return names;
+    return ids;
 }
 
 class MainWindowDpiTest : public MainWindowFixture {
@@ -36,10 +36,10 @@ protected:
         Pump();
     }
 
-    std::map<std::string, Bounds> AllBounds() {
-        std::map<std::string, Bounds> bounds;
-        for (const char* name : ControlNames()) {
-            bounds[name] = BoundsOf(Component(name));
+    std::map<ControlId, Bounds> AllBounds() {
+        std::map<ControlId, Bounds> bounds;
+        for (const ControlId id : ControlIds()) {
+            bounds[id] = BoundsOf(Component(id));
         }
         return bounds;
     }
@@ -69,7 +69,7 @@ int At144(int pixels) {
 }
 
 TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) {
-    const std::map<std::string, Bounds> at96 = AllBounds();
+    const std::map<ControlId, Bounds> at96 = AllBounds();
     ChangeDpi(144);
 
     RECT client{};
@@ -81,7 +81,7 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
     for (const auto& [name, bounds] : AllBounds()) {
         SCOPED_TRACE(name);
         const Bounds& before = at96.at(name);
-        if (name == "TabSheetGeneral") {
+        if (name == TabSheetGeneral) {
             // The page fills whatever the tab control leaves below its taller tab row.
             EXPECT_GE(bounds.Width, At144(448));
             EXPECT_GE(bounds.Height, At144(255));
@@ -95,20 +95,21 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
 
     // Every label holds its whole text in the larger font, and stays clear of its edit.
     for (const layout::VersionRow& row : layout::VersionInfoPage) {
-        const HWND label = Window().LabelOf(row.Name);
+        SCOPED_TRACE(row.Label);
+        const HWND label = LabelOf(row.Id);
         const Bounds at = BoundsOf(label);
         const WindowDc dc(label);
         const SelectedObject selected(dc.get(), reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
         SIZE text{};
         const std::string caption = TextOf(label);
         GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
-        EXPECT_EQ(text.cx, at.Width) << row.Name;
-        EXPECT_EQ(text.cy, at.Height) << row.Name;
-        EXPECT_LE(at.Top + at.Height, BoundsOf(Component(row.Name)).Top - 3) << row.Name;
+        EXPECT_EQ(text.cx, at.Width);
+        EXPECT_EQ(text.cy, at.Height);
+        EXPECT_LE(at.Top + at.Height, BoundsOf(Component(row.Id)).Top - 3);
     }
 
     // The scroll box reaches the lowest edit, and the glyphs grow with the rest.
-    const HWND box = Component("ScrollBoxHtml");
+    const HWND box = Component(ScrollBoxHtml);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;
@@ -134,7 +135,7 @@ TEST_F(MainWindowDpiTest, GlyphsAndIconFollowEachDensityFromTheSetsDrawnForIt) {
 }
 
 TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {
-    const std::map<std::string, Bounds> at96 = AllBounds();
+    const std::map<ControlId, Bounds> at96 = AllBounds();
     ChangeDpi(192);
     ChangeDpi(96);
     EXPECT_EQ(at96, AllBounds());
@@ -161,11 +162,11 @@ TEST_F(MainWindowDpiTest, AChangeStoppedHalfWayLeavesEveryControlAFontThatExists
     used.pop_back();
 
     ChangeDpi(144);
-    std::vector<std::string> gone;
-    for (const char* name : ControlNames()) {
-        const auto font = reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0));
+    std::vector<ControlId> gone;
+    for (const ControlId id : ControlIds()) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(Component(id), WM_GETFONT, 0, 0));
         if (font && GetObjectType(font) != OBJ_FONT) {
-            gone.push_back(name);
+            gone.push_back(id);
         }
     }
     for (const HBRUSH brush : used) {
@@ -178,9 +179,9 @@ TEST_F(MainWindowDpiTest, AChangeStoppedHalfWayLeavesEveryControlAFontThatExists
     // With objects to spare, the next change goes through.
     ChangeDpi(144);
     const auto font = reinterpret_cast<HFONT>(SendMessageA(Window().Handle(), WM_GETFONT, 0, 0));
-    for (const char* name : ControlNames()) {
-        if (const auto control = reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0))) {
-            EXPECT_EQ(font, control) << name;
+    for (const ControlId id : ControlIds()) {
+        if (const auto control = reinterpret_cast<HFONT>(SendMessageA(Component(id), WM_GETFONT, 0, 0))) {
+            EXPECT_EQ(font, control) << id;
         }
     }
     EXPECT_EQ(At144(12), TextHeight());

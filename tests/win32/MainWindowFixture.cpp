@@ -17,10 +17,34 @@ void MainWindowFixture::TearDown() {
     EXPECT_TRUE(host_.Errors.empty()) << host_.Errors.front();
 }
 
+HWND MainWindowFixture::Component(int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window_->Handle(),
+        [](HWND child, LPARAM parameter) {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            if (GetDlgCtrlID(child) != search.id) {
+                return TRUE;
+            }
+            search.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    EXPECT_NE(search.found, nullptr) << "no control " << id;
+    return search.found;
+}
+
+void MainWindowFixture::Command(WORD id) {
+    SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
 void MainWindowFixture::SelectPage(int index) {
-    const HWND tabs = Component("PageControl");
+    const HWND tabs = Component(PageControl);
     SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR header{tabs, 0, static_cast<UINT>(TCN_SELCHANGE)};
+    NMHDR header{tabs, PageControl, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(window_->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     Pump();
 }

@@ -19,7 +19,14 @@ protected:
     void TearDown() override;
 
     TMainWindow& Window() { return *window_; }
-    HWND Component(const char* name) { return window_->Component(name); }
+    // A control of the window by its identifier; a labelled edit's label by LabelOf.
+    HWND Component(int id);
+    HWND LabelOf(ControlId edit) { return Component(LabelId(edit)); }
+    const TDocument& Document() const { return window_->document_; }
+    const TOpenDialog& Dialog(DialogId id) const { return window_->dialogs_[id]; }
+    int ScrollPosition() { return GetScrollPos(Component(ScrollBoxHtml), SB_VERT); }
+    // A menu command, as the menu or its shortcut sends it.
+    void Command(WORD id);
 
     // A page chosen as by a click on its tab.
     void SelectPage(int index);

@@ -11,11 +11,11 @@
 
 namespace {
 
-const char* const VersionEdits[] = {
-    "LabeledEditFileVerNumber",   "LabeledEditProductVerNumber", "LabeledEditFileVersion", "LabeledEditProductVersion",
-    "LabeledEditFileDescription", "LabeledEditLegalCopyright",   "LabeledEditComments",    "LabeledEditCompanyName",
-    "LabeledEditLegalTrademarks", "LabeledEditOriginalFilename", "LabeledEditProductName", "LabeledEditInternalName",
-    "LabeledEditPrivateBuild",    "LabeledEditSpecialBuild",
+const ControlId VersionEdits[] = {
+    LabeledEditFileVerNumber,   LabeledEditProductVerNumber, LabeledEditFileVersion, LabeledEditProductVersion,
+    LabeledEditFileDescription, LabeledEditLegalCopyright,   LabeledEditComments,    LabeledEditCompanyName,
+    LabeledEditLegalTrademarks, LabeledEditOriginalFilename, LabeledEditProductName, LabeledEditInternalName,
+    LabeledEditPrivateBuild,    LabeledEditSpecialBuild,
 };
 
 std::pair<DWORD, DWORD> Selection(HWND edit) {
@@ -37,11 +37,11 @@ void PutOnClipboard(HWND owner, const std::string& text) {
 
 class MainWindowKeyboardTest : public MainWindowFixture {
 protected:
-    int ActivePage() { return static_cast<int>(SendMessageA(Component("PageControl"), TCM_GETCURSEL, 0, 0)); }
+    int ActivePage() { return static_cast<int>(SendMessageA(Component(PageControl), TCM_GETCURSEL, 0, 0)); }
 
     // Focus in an edit with the caret at the end of a text the program set.
-    HWND EditAtEnd(const char* name, const std::string& text) {
-        const HWND edit = Component(name);
+    HWND EditAtEnd(ControlId id, const std::string& text) {
+        const HWND edit = Component(id);
         SetWindowTextA(edit, text.c_str());
         SetFocus(edit);
         SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), -1);
@@ -51,8 +51,8 @@ protected:
 };
 
 TEST_F(MainWindowKeyboardTest, TabFromTheTabRowEntersTheRuntimeEditWithItsTextSelected) {
-    ASSERT_EQ(Component("PageControl"), GetFocus());
-    const HWND edit = Component("LabeledEditZubrt");
+    ASSERT_EQ(Component(PageControl), GetFocus());
+    const HWND edit = Component(LabeledEditZubrt);
     SetWindowTextA(edit, "C:\\zub\\runtime.bin");
     PressKey(VK_TAB);
     EXPECT_EQ(edit, GetFocus());
@@ -60,17 +60,17 @@ TEST_F(MainWindowKeyboardTest, TabFromTheTabRowEntersTheRuntimeEditWithItsTextSe
 }
 
 TEST_F(MainWindowKeyboardTest, TabAndShiftTabCycleThroughEachPageAndBackToTheTabRow) {
-    const HWND tabs = Component("PageControl");
-    const std::vector<std::vector<const char*>> pages = {
-        {"LabeledEditZubrt", "ButtonZubrt", "LabeledEditIcon", "ButtonIcon", "LabeledEditManifest", "ButtonManifest"},
+    const HWND tabs = Component(PageControl);
+    const std::vector<std::vector<ControlId>> pages = {
+        {LabeledEditZubrt, ButtonZubrt, LabeledEditIcon, ButtonIcon, LabeledEditManifest, ButtonManifest},
         {},
-        std::vector<const char*>(std::begin(VersionEdits), std::end(VersionEdits)),
+        std::vector<ControlId>(std::begin(VersionEdits), std::end(VersionEdits)),
     };
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page);
         SelectPage(page);
         SetFocus(tabs);
-        for (const char* name : pages[page]) {
+        for (const ControlId name : pages[page]) {
             PressKey(VK_TAB);
             EXPECT_EQ(Component(name), GetFocus()) << name;
         }
@@ -86,35 +86,35 @@ TEST_F(MainWindowKeyboardTest, TabAndShiftTabCycleThroughEachPageAndBackToTheTab
 }
 
 TEST_F(MainWindowKeyboardTest, CtrlTabChangesPagesWrappingBothWays) {
-    SetFocus(Component("LabeledEditIcon"));
+    SetFocus(Component(LabeledEditIcon));
     PressKey(VK_TAB, Ctrl);
     EXPECT_EQ(1, ActivePage());
-    EXPECT_EQ(Component("PageControl"), GetFocus()) << "the focus leaves the page that hides";
-    EXPECT_TRUE(IsWindowVisible(Component("TabSheetHtmlResources")));
-    EXPECT_FALSE(IsWindowVisible(Component("TabSheetGeneral")));
+    EXPECT_EQ(Component(PageControl), GetFocus()) << "the focus leaves the page that hides";
+    EXPECT_TRUE(IsWindowVisible(Component(TabSheetHtmlResources)));
+    EXPECT_FALSE(IsWindowVisible(Component(TabSheetGeneral)));
     PressKey(VK_TAB, Ctrl);
     EXPECT_EQ(2, ActivePage());
     PressKey(VK_TAB, Ctrl);
     EXPECT_EQ(0, ActivePage()) << "from the version page to the general page";
     PressKey(VK_TAB, Ctrl | Shift);
     EXPECT_EQ(2, ActivePage()) << "from the general page back to the version page";
-    EXPECT_TRUE(IsWindowVisible(Component("TabSheetVersionInfo")));
+    EXPECT_TRUE(IsWindowVisible(Component(TabSheetVersionInfo)));
 }
 
 TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBothWays) {
     SelectPage(2);
-    const HWND box = Component("ScrollBoxHtml");
+    const HWND box = Component(ScrollBoxHtml);
     for (int edit = 0; edit <= 9; ++edit) {
         PressKey(VK_TAB);
     }
-    ASSERT_EQ(Component("LabeledEditOriginalFilename"), GetFocus());
-    EXPECT_EQ(0, Window().ScrollPosition()) << "row 5 ends exactly at the box's bottom";
+    ASSERT_EQ(Component(LabeledEditOriginalFilename), GetFocus());
+    EXPECT_EQ(0, ScrollPosition()) << "row 5 ends exactly at the box's bottom";
 
     PressKey(VK_TAB);
-    const HWND productName = Component("LabeledEditProductName");
+    const HWND productName = Component(LabeledEditProductName);
     ASSERT_EQ(productName, GetFocus());
     // Its client area (272..288 unscrolled) now ends at the box's bottom, 239.
-    EXPECT_EQ(288 - 239, Window().ScrollPosition());
+    EXPECT_EQ(288 - 239, ScrollPosition());
     RECT area{};
     GetClientRect(productName, &area);
     MapWindowPoints(productName, box, reinterpret_cast<POINT*>(&area), 2);
@@ -126,36 +126,36 @@ TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBot
     EXPECT_EQ(49, info.nPos);
 
     PressKey(VK_TAB, Shift);
-    EXPECT_EQ(Component("LabeledEditOriginalFilename"), GetFocus());
-    EXPECT_EQ(49, Window().ScrollPosition()) << "an edit in view does not scroll";
+    EXPECT_EQ(Component(LabeledEditOriginalFilename), GetFocus());
+    EXPECT_EQ(49, ScrollPosition()) << "an edit in view does not scroll";
 
     // Back up to the first row: the top of its client area (17 unscrolled) meets the box's top,
     // which leaves its label out of view.
     for (int edit = 9; edit > 1; --edit) {
         PressKey(VK_TAB, Shift);
     }
-    ASSERT_EQ(Component("LabeledEditProductVerNumber"), GetFocus());
-    EXPECT_EQ(17, Window().ScrollPosition());
-    EXPECT_LT(BoundsOf(Window().LabelOf("LabeledEditProductVerNumber")).Top + 12, 1);
+    ASSERT_EQ(Component(LabeledEditProductVerNumber), GetFocus());
+    EXPECT_EQ(17, ScrollPosition());
+    EXPECT_LT(BoundsOf(LabelOf(LabeledEditProductVerNumber)).Top + 12, 1);
 }
 
 TEST_F(MainWindowKeyboardTest, ScrollBarStepsAndThumbRelease) {
     SelectPage(2);
-    const HWND box = Component("ScrollBoxHtml");
-    const HWND first = Component("LabeledEditFileVerNumber");
+    const HWND box = Component(ScrollBoxHtml);
+    const HWND first = Component(LabeledEditFileVerNumber);
     SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(8, Window().ScrollPosition());
+    EXPECT_EQ(8, ScrollPosition());
     EXPECT_EQ(15 - 8, BoundsOf(first).Top);
     SendMessageA(box, WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(341 - 239, Window().ScrollPosition()) << "a page of 239 reaches the end";
+    EXPECT_EQ(341 - 239, ScrollPosition()) << "a page of 239 reaches the end";
     SendMessageA(box, WM_VSCROLL, SB_PAGEUP, 0);
-    EXPECT_EQ(0, Window().ScrollPosition());
+    EXPECT_EQ(0, ScrollPosition());
     SendMessageA(box, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), 0);
-    EXPECT_EQ(0, Window().ScrollPosition()) << "dragging the thumb leaves the content alone";
+    EXPECT_EQ(0, ScrollPosition()) << "dragging the thumb leaves the content alone";
 }
 
 TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
-    const HWND edit = Component("LabeledEditManifest");
+    const HWND edit = Component(LabeledEditManifest);
     SetFocus(edit);
     {
         std::string title;
@@ -173,7 +173,7 @@ TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
     }
     SetFocus(edit);
     Type(L"x");
-    ASSERT_TRUE(Window().Document().Modified());
+    ASSERT_TRUE(Document().Modified());
     {
         std::string prompt;
         DialogDriver answerNo([&](HWND box) {
@@ -185,7 +185,7 @@ TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
         EXPECT_TRUE(answerNo.Acted()) << "Ctrl+N asks about the changes first";
     }
     EXPECT_EQ("", TextOf(edit));
-    EXPECT_FALSE(Window().Document().Modified());
+    EXPECT_FALSE(Document().Modified());
 
     SetFocus(edit);
     PressKey(VK_F4, Alt);
@@ -194,26 +194,26 @@ TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
 }
 
 TEST_F(MainWindowKeyboardTest, EnterAndEscapePressNoButton) {
-    SetFocus(Component("LabeledEditZubrt"));
+    SetFocus(Component(LabeledEditZubrt));
     PressKey(VK_RETURN);
     PressKey(VK_ESCAPE);
     EXPECT_EQ(nullptr, FindModalDialog());
     EXPECT_EQ(0, host_.Terminations);
-    EXPECT_FALSE(Window().Document().Modified());
+    EXPECT_FALSE(Document().Modified());
 }
 
 // Typing and pasting stop at 256 bytes of Shift-JIS text, a double-byte character counting two;
 // text the program sets is never cut.
 TEST_F(MainWindowKeyboardTest, RuntimeEditTakesAtMost256BytesTypedOrPasted) {
     const std::string a254(254, 'a');
-    HWND edit = EditAtEnd("LabeledEditZubrt", a254);
+    HWND edit = EditAtEnd(LabeledEditZubrt, a254);
     Type(L"あ");
     EXPECT_EQ(a254 + Ansi(L"あ"), TextOf(edit)) << "a double-byte character fits in the last two bytes";
     Type(L"b");
     EXPECT_EQ(256u, TextOf(edit).size()) << "the limit is reached";
 
     const std::string a255(255, 'a');
-    EditAtEnd("LabeledEditZubrt", a255);
+    EditAtEnd(LabeledEditZubrt, a255);
     Type(L"い");
     EXPECT_EQ(a255, TextOf(edit)) << "half a character never goes in";
     Type(L"c");
@@ -226,7 +226,7 @@ TEST_F(MainWindowKeyboardTest, RuntimeEditTakesAtMost256BytesTypedOrPasted) {
 
     // Double-byte text in the edit: the selection's bytes are counted, not its characters.
     const std::string kana = Ansi(std::wstring(127, L'ア'));  // 254 bytes
-    EditAtEnd("LabeledEditZubrt", kana);
+    EditAtEnd(LabeledEditZubrt, kana);
     PressKey(VK_HOME);
     PressKey(VK_RIGHT, Shift);  // the first character selected
     Type(L"xyzwv");
@@ -235,16 +235,16 @@ TEST_F(MainWindowKeyboardTest, RuntimeEditTakesAtMost256BytesTypedOrPasted) {
 
 TEST_F(MainWindowKeyboardTest, PastingIsCutAtAWholeCharacterWithinTheLimit) {
     const std::string a253(253, 'a');
-    HWND edit = EditAtEnd("LabeledEditIcon", a253);
+    HWND edit = EditAtEnd(LabeledEditIcon, a253);
     PutOnClipboard(Window().Handle(), Ansi(L"あいう"));
     PressKey('V', Ctrl);
     EXPECT_EQ(a253 + Ansi(L"あ"), TextOf(edit)) << "ends at 255: the next character would pass 256";
 
-    EditAtEnd("LabeledEditIcon", a253);
+    EditAtEnd(LabeledEditIcon, a253);
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(a253 + Ansi(L"あ"), TextOf(edit)) << "a paste from the edit's menu alike";
 
-    EditAtEnd("LabeledEditIcon", "");
+    EditAtEnd(LabeledEditIcon, "");
     PutOnClipboard(Window().Handle(), "first line\r\nsecond line");
     PressKey(VK_INSERT, Shift);
     EXPECT_EQ("first line", TextOf(edit)) << "a one-line edit takes one line";
@@ -253,10 +253,10 @@ TEST_F(MainWindowKeyboardTest, PastingIsCutAtAWholeCharacterWithinTheLimit) {
 TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) {
     const std::string long300(300, 'p');
     Window().SetEditText(0, long300);
-    EXPECT_EQ(long300, TextOf(Component("LabeledEditZubrt")));
+    EXPECT_EQ(long300, TextOf(Component(LabeledEditZubrt)));
 
     SelectPage(2);
-    HWND edit = EditAtEnd("LabeledEditComments", long300);
+    HWND edit = EditAtEnd(LabeledEditComments, long300);
     Type(L"qあ");
     EXPECT_EQ(long300 + "q" + Ansi(L"あ"), TextOf(edit));
     PutOnClipboard(Window().Handle(), std::string(400, 'r'));
@@ -264,7 +264,7 @@ TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) 
     EXPECT_EQ(303u + 400u, TextOf(edit).size());
 
     // Beyond the edit's default limit (30,000 under Wine) too.
-    edit = EditAtEnd("LabeledEditSpecialBuild", "");
+    edit = EditAtEnd(LabeledEditSpecialBuild, "");
     PutOnClipboard(Window().Handle(), std::string(40000, 's'));
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(40000u, TextOf(edit).size());
@@ -272,7 +272,7 @@ TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) 
 
 // A lead byte is paired only with a byte that can follow it; any other goes in as itself.
 TEST_F(MainWindowKeyboardTest, ALeadByteWithoutItsTrailByteIsDropped) {
-    const HWND edit = EditAtEnd("LabeledEditZubrt", "");
+    const HWND edit = EditAtEnd(LabeledEditZubrt, "");
     for (const int byte : {int{'a'}, 0x82, int{'\b'}}) {
         SendMessageA(edit, WM_CHAR, byte, 1);
     }
@@ -286,7 +286,7 @@ TEST_F(MainWindowKeyboardTest, ALeadByteWithoutItsTrailByteIsDropped) {
 // An error inside the edit's own handling, as when memory runs out, is shown like every
 // error; it does not unwind through the system, and the clipboard is let go.
 TEST_F(MainWindowKeyboardTest, AnErrorInTheEditsOwnHandlingIsShownAndLetsTheClipboardGo) {
-    const HWND edit = EditAtEnd("LabeledEditIcon", "kept");
+    const HWND edit = EditAtEnd(LabeledEditIcon, "kept");
     PutOnClipboard(Window().Handle(), "a text longer than a short string");
     {
         const FailingAllocations memoryRunsOut;

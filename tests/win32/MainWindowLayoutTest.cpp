@@ -25,7 +25,7 @@ std::string ClassOf(HWND window) {
 enum class Place { None, Above, Left };
 
 struct Expected {
-    const char* Name;
+    ControlId Id;
     const char* Class;
     Bounds At;
     const wchar_t* Text;  // label of an edit, caption of a button
@@ -35,41 +35,41 @@ struct Expected {
 
 // The general page and the HTML resources page, in tab order.
 const Expected GeneralPage[] = {
-    {"LabeledEditZubrt", "Edit", {16, 31, 388, 20}, L"ZUB ランタイム ファイル:", Place::Above, {16, 16}},
-    {"ButtonZubrt", "Button", {412, 31, 20, 20}, L"...", Place::None, {}},
-    {"LabeledEditIcon", "Edit", {16, 82, 388, 20}, L"アイコン ファイル:", Place::Above, {16, 67}},
-    {"ButtonIcon", "Button", {412, 82, 20, 20}, L"...", Place::None, {}},
-    {"LabeledEditManifest", "Edit", {16, 133, 388, 20}, L"マニフェスト ファイル:", Place::Above, {16, 118}},
-    {"ButtonManifest", "Button", {412, 133, 20, 20}, L"...", Place::None, {}},
+    {LabeledEditZubrt, "Edit", {16, 31, 388, 20}, L"ZUB ランタイム ファイル:", Place::Above, {16, 16}},
+    {ButtonZubrt, "Button", {412, 31, 20, 20}, L"...", Place::None, {}},
+    {LabeledEditIcon, "Edit", {16, 82, 388, 20}, L"アイコン ファイル:", Place::Above, {16, 67}},
+    {ButtonIcon, "Button", {412, 82, 20, 20}, L"...", Place::None, {}},
+    {LabeledEditManifest, "Edit", {16, 133, 388, 20}, L"マニフェスト ファイル:", Place::Above, {16, 118}},
+    {ButtonManifest, "Button", {412, 133, 20, 20}, L"...", Place::None, {}},
 };
 
 const Expected HtmlPage[] = {
-    {"LabeledEditHtmlFile", "Edit", {70, 16, 332, 20}, L"ファイル名:", Place::Left, {12, 20}},
-    {"ButtonHtmlFile", "Button", {412, 16, 20, 20}, L"...", Place::None, {}},
-    {"LabeledEditHtmlResource", "Edit", {70, 52, 332, 20}, L"リソース名:", Place::Left, {11, 56}},
-    {"ButtonHtmlAddition", "Button", {412, 52, 20, 20}, L"+", Place::None, {}},
-    {"ListViewHtml", "SysListView32", {16, 88, 320, 167}, L"", Place::None, {}},
-    {"ButtonHtmlReplace", "Button", {352, 88, 80, 25}, L"置換", Place::None, {}},
-    {"ButtonHtmlDelete", "Button", {352, 129, 80, 25}, L"削除", Place::None, {}},
-    {"ButtonHtmlUp", "Button", {352, 170, 80, 25}, L"上へ", Place::None, {}},
-    {"ButtonHtmlDown", "Button", {352, 211, 80, 25}, L"下へ", Place::None, {}},
+    {LabeledEditHtmlFile, "Edit", {70, 16, 332, 20}, L"ファイル名:", Place::Left, {12, 20}},
+    {ButtonHtmlFile, "Button", {412, 16, 20, 20}, L"...", Place::None, {}},
+    {LabeledEditHtmlResource, "Edit", {70, 52, 332, 20}, L"リソース名:", Place::Left, {11, 56}},
+    {ButtonHtmlAddition, "Button", {412, 52, 20, 20}, L"+", Place::None, {}},
+    {ListViewHtml, "SysListView32", {16, 88, 320, 167}, L"", Place::None, {}},
+    {ButtonHtmlReplace, "Button", {352, 88, 80, 25}, L"置換", Place::None, {}},
+    {ButtonHtmlDelete, "Button", {352, 129, 80, 25}, L"削除", Place::None, {}},
+    {ButtonHtmlUp, "Button", {352, 170, 80, 25}, L"上へ", Place::None, {}},
+    {ButtonHtmlDown, "Button", {352, 211, 80, 25}, L"下へ", Place::None, {}},
 };
 
 const Expected VersionPage[] = {
-    {"LabeledEditFileVerNumber", "Edit", {16, 15, 192, 20}, L"FileVersionNumber:", Place::Above, {16, 0}},
-    {"LabeledEditProductVerNumber", "Edit", {224, 15, 192, 20}, L"ProductVersionNumber:", Place::Above, {224, 0}},
-    {"LabeledEditFileVersion", "Edit", {16, 66, 192, 20}, L"ファイル バージョン:", Place::Above, {16, 51}},
-    {"LabeledEditProductVersion", "Edit", {224, 66, 192, 20}, L"製品バージョン:", Place::Above, {224, 51}},
-    {"LabeledEditFileDescription", "Edit", {16, 117, 192, 20}, L"説明:", Place::Above, {16, 102}},
-    {"LabeledEditLegalCopyright", "Edit", {224, 117, 192, 20}, L"著作権:", Place::Above, {224, 102}},
-    {"LabeledEditComments", "Edit", {16, 168, 192, 20}, L"コメント:", Place::Above, {16, 153}},
-    {"LabeledEditCompanyName", "Edit", {224, 168, 192, 20}, L"会社名:", Place::Above, {224, 153}},
-    {"LabeledEditLegalTrademarks", "Edit", {16, 219, 192, 20}, L"商標:", Place::Above, {16, 204}},
-    {"LabeledEditOriginalFilename", "Edit", {224, 219, 192, 20}, L"正式ファイル名:", Place::Above, {224, 204}},
-    {"LabeledEditProductName", "Edit", {16, 270, 192, 20}, L"製品名:", Place::Above, {16, 255}},
-    {"LabeledEditInternalName", "Edit", {224, 270, 192, 20}, L"内部名:", Place::Above, {224, 255}},
-    {"LabeledEditPrivateBuild", "Edit", {16, 321, 192, 20}, L"プライベート ビルド番号:", Place::Above, {16, 306}},
-    {"LabeledEditSpecialBuild", "Edit", {224, 321, 192, 20}, L"スペシャル ビルド番号:", Place::Above, {224, 306}},
+    {LabeledEditFileVerNumber, "Edit", {16, 15, 192, 20}, L"FileVersionNumber:", Place::Above, {16, 0}},
+    {LabeledEditProductVerNumber, "Edit", {224, 15, 192, 20}, L"ProductVersionNumber:", Place::Above, {224, 0}},
+    {LabeledEditFileVersion, "Edit", {16, 66, 192, 20}, L"ファイル バージョン:", Place::Above, {16, 51}},
+    {LabeledEditProductVersion, "Edit", {224, 66, 192, 20}, L"製品バージョン:", Place::Above, {224, 51}},
+    {LabeledEditFileDescription, "Edit", {16, 117, 192, 20}, L"説明:", Place::Above, {16, 102}},
+    {LabeledEditLegalCopyright, "Edit", {224, 117, 192, 20}, L"著作権:", Place::Above, {224, 102}},
+    {LabeledEditComments, "Edit", {16, 168, 192, 20}, L"コメント:", Place::Above, {16, 153}},
+    {LabeledEditCompanyName, "Edit", {224, 168, 192, 20}, L"会社名:", Place::Above, {224, 153}},
+    {LabeledEditLegalTrademarks, "Edit", {16, 219, 192, 20}, L"商標:", Place::Above, {16, 204}},
+    {LabeledEditOriginalFilename, "Edit", {224, 219, 192, 20}, L"正式ファイル名:", Place::Above, {224, 204}},
+    {LabeledEditProductName, "Edit", {16, 270, 192, 20}, L"製品名:", Place::Above, {16, 255}},
+    {LabeledEditInternalName, "Edit", {224, 270, 192, 20}, L"内部名:", Place::Above, {224, 255}},
+    {LabeledEditPrivateBuild, "Edit", {16, 321, 192, 20}, L"プライベート ビルド番号:", Place::Above, {16, 306}},
+    {LabeledEditSpecialBuild, "Edit", {224, 321, 192, 20}, L"スペシャル ビルド番号:", Place::Above, {224, 306}},
 };
 
 class MainWindowLayoutTest : public MainWindowFixture {
@@ -78,8 +78,8 @@ protected:
     // the spacing 3. These numbers assume a label 12 high and, for the two labels on
     // the left, 55 and 56 wide; where the face measures so, they must match to the pixel.
     void ExpectLabel(const Expected& row) {
-        const HWND edit = Component(row.Name);
-        const HWND label = Window().LabelOf(row.Name);
+        const HWND edit = Component(row.Id);
+        const HWND label = LabelOf(row.Id);
         EXPECT_EQ("Static", ClassOf(label));
         EXPECT_EQ(GetParent(edit), GetParent(label));
         EXPECT_EQ(Ansi(row.Text), TextOf(label));
@@ -102,8 +102,8 @@ protected:
 
     void ExpectControls(std::span<const Expected> rows, HWND parent) {
         for (const Expected& row : rows) {
-            SCOPED_TRACE(row.Name);
-            const HWND control = Component(row.Name);
+            SCOPED_TRACE(row.Id);
+            const HWND control = Component(row.Id);
             EXPECT_EQ(parent, GetParent(control));
             EXPECT_EQ(row.Class, ClassOf(control));
             EXPECT_EQ(row.At, BoundsOf(control));
@@ -149,7 +149,7 @@ TEST_F(MainWindowLayoutTest, WindowFrameFontAndPlacement) {
     EXPECT_EQ(SHIFTJIS_CHARSET, face.lfCharSet);
     EXPECT_EQ(FW_NORMAL, face.lfWeight);
     EXPECT_FALSE(face.lfItalic);
-    for (const char* name : {"LabeledEditZubrt", "ButtonZubrt", "ListViewHtml", "PageControl"}) {
+    for (const ControlId name : {LabeledEditZubrt, ButtonZubrt, ListViewHtml, PageControl}) {
         EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(Component(name), WM_GETFONT, 0, 0))) << name;
     }
     const WindowDc dc(window);
@@ -160,7 +160,7 @@ TEST_F(MainWindowLayoutTest, WindowFrameFontAndPlacement) {
 }
 
 TEST_F(MainWindowLayoutTest, PageControlHoldsThreePagesGeneralFirst) {
-    const HWND tabs = Component("PageControl");
+    const HWND tabs = Component(PageControl);
     EXPECT_EQ("SysTabControl32", ClassOf(tabs));
     EXPECT_EQ(Window().Handle(), GetParent(tabs));
     EXPECT_EQ((Bounds{8, 8, 456, 298}), BoundsOf(tabs));
@@ -168,7 +168,7 @@ TEST_F(MainWindowLayoutTest, PageControlHoldsThreePagesGeneralFirst) {
     EXPECT_EQ(nullptr, reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0)));
 
     const wchar_t* captions[] = {L"基本設定", L"HTML リソース", L"バージョン情報"};
-    const char* pages[] = {"TabSheetGeneral", "TabSheetHtmlResources", "TabSheetVersionInfo"};
+    const ControlId pages[] = {TabSheetGeneral, TabSheetHtmlResources, TabSheetVersionInfo};
     ASSERT_EQ(3, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     for (int index = 0; index < 3; ++index) {
         char text[64] = {};
@@ -192,35 +192,35 @@ TEST_F(MainWindowLayoutTest, PageControlHoldsThreePagesGeneralFirst) {
 }
 
 TEST_F(MainWindowLayoutTest, GeneralPageControls) {
-    ExpectControls(GeneralPage, Component("TabSheetGeneral"));
+    ExpectControls(GeneralPage, Component(TabSheetGeneral));
     for (const Expected& row : GeneralPage) {
-        EXPECT_TRUE(IsWindowEnabled(Component(row.Name))) << row.Name;
+        EXPECT_TRUE(IsWindowEnabled(Component(row.Id))) << row.Id;
     }
-    for (const char* edit : {"LabeledEditZubrt", "LabeledEditIcon", "LabeledEditManifest"}) {
+    for (const ControlId edit : {LabeledEditZubrt, LabeledEditIcon, LabeledEditManifest}) {
         EXPECT_EQ(256, SendMessageA(Component(edit), EM_GETLIMITTEXT, 0, 0)) << edit;
     }
 }
 
 TEST_F(MainWindowLayoutTest, HtmlPageIsLaidOutButDisabledAndPainted) {
-    ExpectControls(HtmlPage, Component("TabSheetHtmlResources"));
+    ExpectControls(HtmlPage, Component(TabSheetHtmlResources));
     for (const Expected& row : HtmlPage) {
-        EXPECT_FALSE(IsWindowEnabled(Component(row.Name))) << row.Name;
+        EXPECT_FALSE(IsWindowEnabled(Component(row.Id))) << row.Id;
     }
 
     // The two edits and the list draw on the button face: ask the edits' parent for their
     // colours the way the edits do when they paint.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const WindowDc screen(nullptr);
-    for (const char* name : {"LabeledEditHtmlFile", "LabeledEditHtmlResource"}) {
+    for (const ControlId name : {LabeledEditHtmlFile, LabeledEditHtmlResource}) {
         const HWND edit = Component(name);
         SetBkColor(screen.get(), RGB(1, 2, 3));
         SendMessageA(GetParent(edit), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(screen.get()),
                      reinterpret_cast<LPARAM>(edit));
         EXPECT_EQ(face, GetBkColor(screen.get())) << name;
     }
-    const HWND list = Component("ListViewHtml");
+    const HWND list = Component(ListViewHtml);
     EXPECT_EQ(face, static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
-    EXPECT_EQ(256, SendMessageA(Component("LabeledEditHtmlFile"), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(256, SendMessageA(Component(LabeledEditHtmlFile), EM_GETLIMITTEXT, 0, 0));
 
     // Report view, a header row, one row selected at a time and selected whole.
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(list, GWL_STYLE));
@@ -244,8 +244,8 @@ TEST_F(MainWindowLayoutTest, HtmlPageIsLaidOutButDisabledAndPainted) {
 }
 
 TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
-    const HWND box = Component("ScrollBoxHtml");
-    EXPECT_EQ(Component("TabSheetVersionInfo"), GetParent(box));
+    const HWND box = Component(ScrollBoxHtml);
+    EXPECT_EQ(Component(TabSheetVersionInfo), GetParent(box));
     EXPECT_EQ((Bounds{0, 16, 448, 239}), BoundsOf(box));
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
@@ -272,20 +272,20 @@ TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
 
 TEST_F(MainWindowLayoutTest, TabOrderOfEachPageStartsAndEndsAtTheTabRow) {
     const HWND window = Window().Handle();
-    const HWND tabs = Component("PageControl");
-    const std::vector<std::vector<const char*>> orders = {
-        {"LabeledEditZubrt", "ButtonZubrt", "LabeledEditIcon", "ButtonIcon", "LabeledEditManifest", "ButtonManifest"},
+    const HWND tabs = Component(PageControl);
+    const std::vector<std::vector<ControlId>> orders = {
+        {LabeledEditZubrt, ButtonZubrt, LabeledEditIcon, ButtonIcon, LabeledEditManifest, ButtonManifest},
         {},
-        {"LabeledEditFileVerNumber", "LabeledEditProductVerNumber", "LabeledEditFileVersion",
-         "LabeledEditProductVersion", "LabeledEditFileDescription", "LabeledEditLegalCopyright", "LabeledEditComments",
-         "LabeledEditCompanyName", "LabeledEditLegalTrademarks", "LabeledEditOriginalFilename",
-         "LabeledEditProductName", "LabeledEditInternalName", "LabeledEditPrivateBuild", "LabeledEditSpecialBuild"},
+        {LabeledEditFileVerNumber, LabeledEditProductVerNumber, LabeledEditFileVersion, LabeledEditProductVersion,
+         LabeledEditFileDescription, LabeledEditLegalCopyright, LabeledEditComments, LabeledEditCompanyName,
+         LabeledEditLegalTrademarks, LabeledEditOriginalFilename, LabeledEditProductName, LabeledEditInternalName,
+         LabeledEditPrivateBuild, LabeledEditSpecialBuild},
     };
     for (std::size_t page = 0; page < orders.size(); ++page) {
         SCOPED_TRACE(page);
         SelectPage(static_cast<int>(page));
         HWND at = tabs;
-        for (const char* name : orders[page]) {
+        for (const ControlId name : orders[page]) {
             at = GetNextDlgTabItem(window, at, FALSE);
             EXPECT_EQ(Component(name), at) << name;
         }
@@ -338,22 +338,22 @@ TEST_F(MainWindowLayoutTest, FileMenuItemsShortcutsAndGlyphs) {
 
 TEST_F(MainWindowLayoutTest, DialogsFiltersExtensionsAndFlags) {
     struct Row {
-        const char* Name;
+        DialogId Id;
         const wchar_t* Filter;
         const char* DefaultExt;
         std::uint32_t Flags;
     };
     const Row rows[] = {
-        {"OpenDialog", L"ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*", "", 0x880024},
-        {"SaveDialog", L"ZRT ファイル (*.zrt)|*.zrt", "zrt", 0x880026},
-        {"OpenDialogZubrt", L"ZUB ランタイム ファイル (*.*)|*.*", "", 0x2880024},
-        {"OpenDialogIcon", L"アイコン ファイル (*.ico)|*.ico", "", 0x2880024},
-        {"OpenDialogManifest", L"マニフェスト ファイル (*.manifest)|*.manifest", "", 0x2880024},
-        {"OpenDialogHtml", L"すべてのファイル (*.*)|*.*", "", 0x880024},
+        {OpenDialog, L"ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*", "", 0x880024},
+        {SaveDialog, L"ZRT ファイル (*.zrt)|*.zrt", "zrt", 0x880026},
+        {OpenDialogZubrt, L"ZUB ランタイム ファイル (*.*)|*.*", "", 0x2880024},
+        {OpenDialogIcon, L"アイコン ファイル (*.ico)|*.ico", "", 0x2880024},
+        {OpenDialogManifest, L"マニフェスト ファイル (*.manifest)|*.manifest", "", 0x2880024},
+        {OpenDialogHtml, L"すべてのファイル (*.*)|*.*", "", 0x880024},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.Name);
-        const TOpenDialog& dialog = Window().Dialog(row.Name);
+        SCOPED_TRACE(row.Id);
+        const TOpenDialog& dialog = Dialog(row.Id);
         EXPECT_EQ(Ansi(row.Filter), dialog.Filter);
         EXPECT_EQ(row.DefaultExt, dialog.DefaultExt);
         EXPECT_EQ(row.Flags, dialog.Options.DialogFlags());
@@ -361,9 +361,9 @@ TEST_F(MainWindowLayoutTest, DialogsFiltersExtensionsAndFlags) {
         EXPECT_TRUE(dialog.Title.empty());
         EXPECT_TRUE(dialog.InitialDir.empty());
     }
-    EXPECT_NE(nullptr, dynamic_cast<const TSaveDialog*>(&Window().Dialog("SaveDialog")));
-    EXPECT_EQ(TDocument::UntitledName, Window().Dialog("SaveDialog").FileName);
-    EXPECT_EQ("", Window().Dialog("OpenDialog").FileName);
+    EXPECT_NE(nullptr, dynamic_cast<const TSaveDialog*>(&Dialog(SaveDialog)));
+    EXPECT_EQ(TDocument::UntitledName, Dialog(SaveDialog).FileName);
+    EXPECT_EQ("", Dialog(OpenDialog).FileName);
 }
 
 }  // namespace

@@ -69,10 +69,10 @@ TEST_F(MainWindowScreenshotTest, ThreePagesAndTheFileMenu) {
     for (int page = 0; page < 3; ++page) {
         SelectPage(page);
         if (page == 0) {
-            SetWindowTextA(Component("LabeledEditZubrt"), "C:\\ZUB\\zubrt.exe");
+            SetWindowTextA(Component(LabeledEditZubrt), "C:\\ZUB\\zubrt.exe");
         }
         if (page == 2) {
-            SetWindowTextA(Component("LabeledEditFileVerNumber"), "1.0.0.0");
+            SetWindowTextA(Component(LabeledEditFileVerNumber), "1.0.0.0");
         }
         RedrawWindow(Window().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();

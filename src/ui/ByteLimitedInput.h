@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// What the user types or pastes into a one-line edit: kept within a limit in bytes of the ANSI
+// text (a double-byte character counts two; 0 for no limit), a double-byte character going in
+// whole or not at all, whatever the code page of the keyboard. Text the program sets is never cut.
+class TByteLimitedInput {
+public:
+    // edit's own window procedure, which does the rest, is original.
+    TByteLimitedInput(HWND edit, WNDPROC original, int maxBytes);
+
+    // Takes the messages of typing and pasting; false for any other.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    LRESULT CallEdit(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+private:
+    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+    void InsertTyped(const std::string& character);
+    void Paste();
+    std::size_t Room() const;
+    std::size_t SelectedBytes(const std::string& text) const;
+
+    HWND edit_;
+    WNDPROC original_;
+    int maxBytes_;
+    unsigned char pendingLeadByte_ = 0;
+};
