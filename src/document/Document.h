@@ -38,9 +38,11 @@ public:
     const std::string& CurrentFileName() const { return currentFileName_; }
     bool Modified() const { return modified_; }
     bool HasFile() const { return hasFile_; }
-    const TProjectRecord& Record() const { return record_; }
 
 private:
+    // Looks at the record, which nothing shows.
+    friend struct DocumentInspector;
+
     // Asks whether to save the changes; answers the button pressed.
     int SaveChangesPrompt();
     // Before New, Open or a close of a changed project: false when the user called the command off.

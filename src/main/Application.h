@@ -38,7 +38,6 @@ public:
 
     // The message loop: returns when the quit message is taken or a log-off goes ahead.
     void Run(const KeyboardFilter& keyboard = {});
-    bool Terminated() const { return terminated_; }
 
     HWND Handle() const override;
     std::string Title() const override;

@@ -16,10 +16,6 @@
 
 static_assert(static_cast<DWORD>(TOpenOption::ofOverwritePrompt) == OFN_OVERWRITEPROMPT);
 static_assert(static_cast<DWORD>(TOpenOption::ofHideReadOnly) == OFN_HIDEREADONLY);
-static_assert(static_cast<DWORD>(TOpenOption::ofAllowMultiSelect) == OFN_ALLOWMULTISELECT);
-static_assert(static_cast<DWORD>(TOpenOption::ofPathMustExist) == OFN_PATHMUSTEXIST);
-static_assert(static_cast<DWORD>(TOpenOption::ofFileMustExist) == OFN_FILEMUSTEXIST);
-static_assert(static_cast<DWORD>(TOpenOption::ofOldStyleDialog) == OFN_EXPLORER);
 static_assert(static_cast<DWORD>(TOpenOption::ofEnableSizing) == OFN_ENABLESIZING);
 static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDTORECENT);
 
@@ -27,7 +23,6 @@ namespace {
 
 // What a chosen name may fill, its NUL included: a longer path counts as no choice at all.
 constexpr std::size_t NameLimit = 260;
-constexpr std::size_t MultiSelectNameBufferSize = 65519;
 // Wine's ANSI dialogs cut a name that does not fit the buffer and still report success, which
 // would save under a name the user never typed. The buffer is made roomy enough to see such a
 // name whole, and the limit is applied here.
@@ -48,12 +43,11 @@ const wchar_t* TextOrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-// The name the user chose, as it ends in the buffer: at the first NUL, or for several files
-// at the two NULs after the last one. A name that ends nowhere in the buffer was cut.
-std::wstring_view ChosenText(const std::vector<wchar_t>& buffer, bool multiSelect) {
+// The name the user chose, as it ends in the buffer at its NUL. A name that ends nowhere in the
+// buffer was cut.
+std::wstring_view ChosenText(const std::vector<wchar_t>& buffer) {
     const std::wstring_view text(buffer.data(), buffer.size());
-    const std::size_t end = multiSelect ? text.find(std::wstring_view(L"\0\0", 2)) : text.find(L'\0');
-    return end == std::wstring_view::npos ? text : text.substr(0, end);
+    return text.substr(0, text.find(L'\0'));
 }
 
 // The error of a chosen name that the ANSI code page cannot hold exactly: it is named as the
@@ -70,15 +64,11 @@ bool TOpenDialog::Execute() {
     // The Unicode dialog hands back the name exactly as chosen; the ANSI one would hand back a
     // look-alike (Cafe for Café) and report success, opening or writing another file.
     const std::wstring filterList = WidenAnsi(FilterListFromText(Filter, IsAnsiLeadByte));
-    const bool multiSelect = Options.Contains(TOpenOption::ofAllowMultiSelect);
-    std::vector<wchar_t> name(multiSelect ? MultiSelectNameBufferSize : RoomyNameBufferSize, L'\0');
-    const std::size_t limit = multiSelect ? MultiSelectNameBufferSize : NameLimit;
+    std::vector<wchar_t> name(RoomyNameBufferSize, L'\0');
     // Cut to whole characters, leaving room for the terminating NUL.
     const std::wstring initialName =
-        WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, limit - 1, IsAnsiLeadByte)));
+        WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, NameLimit - 1, IsAnsiLeadByte)));
     initialName.copy(name.data(), initialName.size());
-    const std::wstring initialDir = WidenAnsi(InitialDir);
-    const std::wstring title = WidenAnsi(Title);
     const std::wstring defaultExt = WidenAnsi(DefaultExt);
 
     std::wstring_view chosenText;
@@ -92,8 +82,6 @@ bool TOpenDialog::Execute() {
         record.nFilterIndex = static_cast<DWORD>(FilterIndex);
         record.lpstrFile = name.data();
         record.nMaxFile = static_cast<DWORD>(name.size());
-        record.lpstrInitialDir = TextOrNull(initialDir);
-        record.lpstrTitle = TextOrNull(title);
         record.Flags = Options.DialogFlags();
         record.lpstrDefExt = TextOrNull(defaultExt);
         record.lCustData = reinterpret_cast<LPARAM>(frame.PreviouslyActive());
@@ -101,14 +89,14 @@ bool TOpenDialog::Execute() {
         if (!RunDialog(record)) {
             return false;
         }
-        chosenText = ChosenText(name, multiSelect);
+        chosenText = ChosenText(name);
         chosenFilter = record.nFilterIndex;
     }
     const std::optional<std::string> chosen = ExactAnsi(chosenText);
     if (!chosen) {
         throw UnusableName(chosenText);
     }
-    if (chosen->size() >= limit) {
+    if (chosen->size() >= NameLimit) {
         return false;
     }
     FileName = *chosen;

@@ -25,8 +25,6 @@ public:
     std::string Filter;  // "description|pattern|description|pattern..."
     int FilterIndex = 1;  // 1-based
     std::string DefaultExt;  // without the dot
-    std::string InitialDir;
-    std::string Title;
     TOpenOptions Options = DefaultOpenOptions();
 
 protected:

@@ -15,7 +15,6 @@ public:
 
     // The window takes the menu bar over and destroys it with itself.
     void AttachTo(HWND window);
-    HMENU FileMenu() const { return file_; }
     HACCEL Accelerators() const { return accelerators_.get(); }
 
     // From now on the items with an image index show that glyph of images beside them.

@@ -32,7 +32,6 @@ enum MenuCommand : unsigned short {
 struct MenuRow {
     MenuCommand Command;
     const char* Caption;  // "-" for a separator line
-    const char* Hint;     // carried, shown nowhere
     int ImageIndex;       // into the menu glyphs; -1 for none
     Shortcut Key;
 };
@@ -44,12 +43,12 @@ namespace layout {
 inline constexpr const char* MenuFileCaption = "ファイル(&F)";
 
 inline constexpr std::array<MenuRow, 6> MenuFile = {{
-    {MenuFileNew, "新規作成(&N)", "新規作成", 0, {ShortcutModifier::Ctrl, 'N', 0}},
-    {MenuFileOpen, "開く(&O)...", "開く", 1, {ShortcutModifier::Ctrl, 'O', 0}},
-    {MenuFileSave, "上書き保存(&S)", "上書き保存", 2, {ShortcutModifier::Ctrl, 'S', 0}},
-    {MenuFileSaveAs, "名前を付けて保存(&A)...", "名前を付けて保存", NoImage, NoShortcut},
-    {MenuFileSeparator, "-", "", NoImage, NoShortcut},
-    {MenuFileExit, "終了(&X)", "終了", 3, {ShortcutModifier::Alt, 0, 4}},
+    {MenuFileNew, "新規作成(&N)", 0, {ShortcutModifier::Ctrl, 'N', 0}},
+    {MenuFileOpen, "開く(&O)...", 1, {ShortcutModifier::Ctrl, 'O', 0}},
+    {MenuFileSave, "上書き保存(&S)", 2, {ShortcutModifier::Ctrl, 'S', 0}},
+    {MenuFileSaveAs, "名前を付けて保存(&A)...", NoImage, NoShortcut},
+    {MenuFileSeparator, "-", NoImage, NoShortcut},
+    {MenuFileExit, "終了(&X)", 3, {ShortcutModifier::Alt, 0, 4}},
 }};
 
 inline constexpr int MenuGlyphSize = 16;

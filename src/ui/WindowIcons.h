@@ -19,7 +19,6 @@ public:
     // withClass, its window class too, whose icons the system shows where a window has none.
     void Show(HWND window, int dpi, bool withClass = false);
 
-    HICON Small() const { return small_.get(); }
     HICON Big() const { return big_.get(); }
 
 private:

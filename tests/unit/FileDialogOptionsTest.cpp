@@ -14,9 +14,3 @@ TEST(FileDialogOptions, FlagsPassedForEachOptionSetOfTheProgram) {
     save.Include(TOpenOption::ofOverwritePrompt);
     EXPECT_EQ(save.DialogFlags(), 0x880026u);
 }
-
-TEST(FileDialogOptions, OldStyleTakesTheExplorerFlagAway) {
-    const TOpenOptions old{TOpenOption::ofOldStyleDialog, TOpenOption::ofHideReadOnly};
-    EXPECT_EQ(old.DialogFlags(), 0x24u);
-    EXPECT_EQ(TOpenOptions{}.DialogFlags(), 0x80020u);
-}

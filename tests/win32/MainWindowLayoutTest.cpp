@@ -358,8 +358,6 @@ TEST_F(MainWindowLayoutTest, DialogsFiltersExtensionsAndFlags) {
         EXPECT_EQ(row.DefaultExt, dialog.DefaultExt);
         EXPECT_EQ(row.Flags, dialog.Options.DialogFlags());
         EXPECT_EQ(1, dialog.FilterIndex);
-        EXPECT_TRUE(dialog.Title.empty());
-        EXPECT_TRUE(dialog.InitialDir.empty());
     }
     EXPECT_NE(nullptr, dynamic_cast<const TSaveDialog*>(&Dialog(SaveDialog)));
     EXPECT_EQ(TDocument::UntitledName, Dialog(SaveDialog).FileName);
