@@ -31,6 +31,7 @@ ensure_packages() {
     command -v xdotool >/dev/null || missing+=(xdotool)
     fc-list 2>/dev/null | grep -q IPAPGothic || missing+=(fonts-ipafont-gothic)
     command -v locale-gen >/dev/null || missing+=(locales)
+    command -v clang-format >/dev/null || missing+=(clang-format)
     if [ ${#missing[@]} -gt 0 ]; then
         say "installing ${missing[*]}"
         local sudo=""

@@ -1,7 +1,7 @@
 #include "platform/FileDialog.h"
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <optional>
 #include <string_view>

@@ -22,8 +22,8 @@ public:
     bool Execute();
 
     std::string FileName;
-    std::string Filter;  // "description|pattern|description|pattern..."
-    int FilterIndex = 1;  // 1-based
+    std::string Filter;      // "description|pattern|description|pattern..."
+    int FilterIndex = 1;     // 1-based
     std::string DefaultExt;  // without the dot
     TOpenOptions Options = DefaultOpenOptions();
 

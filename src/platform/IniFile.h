@@ -16,7 +16,8 @@ public:
 
     // The value stored under section and key, whole; the default where the file, the
     // section or the key is missing. Never fails.
-    virtual std::string ReadEntry(const std::string& section, const std::string& key,
+    virtual std::string ReadEntry(const std::string& section,
+                                  const std::string& key,
                                   const std::string& defaultValue) = 0;
 
     // Creates the file, section or key as needed and replaces an existing value.

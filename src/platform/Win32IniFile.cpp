@@ -22,7 +22,9 @@ constexpr DWORD FirstReadSize = 2048;
 // Wine). Longer texts are converted here, as the ANSI writer would, and go to the Unicode writer.
 constexpr std::size_t LongestAnsiWrite = 32766;
 
-BOOL WriteProfileText(const std::string& section, const std::string& key, const std::string& text,
+BOOL WriteProfileText(const std::string& section,
+                      const std::string& key,
+                      const std::string& text,
                       const std::string& fileName) {
     if (text.size() <= LongestAnsiWrite) {
         return WritePrivateProfileStringA(section.c_str(), key.c_str(), text.c_str(), fileName.c_str());
@@ -109,8 +111,7 @@ void TIniFile::Flush() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, workPath_.c_str());
 }
 
-std::string TIniFile::ReadEntry(const std::string& section, const std::string& key,
-                                const std::string& defaultValue) {
+std::string TIniFile::ReadEntry(const std::string& section, const std::string& key, const std::string& defaultValue) {
     std::vector<char> buffer(FirstReadSize);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());

@@ -12,8 +12,7 @@ public:
     TIniFile(std::string fileName, std::string workPath);
     ~TIniFile() override;
 
-    std::string ReadEntry(const std::string& section, const std::string& key,
-                          const std::string& defaultValue) override;
+    std::string ReadEntry(const std::string& section, const std::string& key, const std::string& defaultValue) override;
     void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override;
 
     // Hands whatever the platform keeps of the file over to the file.

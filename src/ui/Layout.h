@@ -165,8 +165,8 @@ inline constexpr std::array<VersionRow, 14> VersionInfoPage = {{
 // clang-format on
 
 constexpr ControlRow VersionControl(const VersionRow& row) {
-    const Bounds place = {VersionColumnLeft + row.Column * VersionColumnPitch, VersionRowTop + row.Row * VersionRowPitch,
-                          VersionEditWidth, EditHeight};
+    const Bounds place = {VersionColumnLeft + row.Column * VersionColumnPitch,
+                          VersionRowTop + row.Row * VersionRowPitch, VersionEditWidth, EditHeight};
     return {row.Id, LabeledEdit, place, row.Label, Above, 0};
 }
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "ui/MenuTable.h"
 #include "platform/UniqueHandle.h"
+#include "ui/MenuTable.h"
 
 // The menu bar with its File menu from layout::MenuFile, the accelerator table of the items'
 // shortcuts, and the glyphs beside the items once an image list is attached.

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
+#include "platform/Win32Error.h"
 #include "resource.h"
 #include "ui/MenuTable.h"
-#include "platform/Win32Error.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ int StripResource(int size) {
 
 UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int wantedSize) {
     const int size = MenuGlyphSetFor(wantedSize);
-    const UniqueBitmap strip(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(StripResource(size)),
-                                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const UniqueBitmap strip(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(StripResource(size)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) {
         throw LastWin32Error();
     }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/ControlIds.h"
 #include "ui/Container.h"
+#include "ui/ControlIds.h"
 #include "ui/Controls.h"
 #include "ui/WindowClass.h"
 #include "ui/WindowProcedure.h"

@@ -51,9 +51,9 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 // How wide and high the text is in the window's font, as the layout names it.
 SIZE TextSizeInWindowFont(const std::string& text) {
-    const HFONT font = CreateFontA(Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+    const HFONT font =
+        CreateFontA(Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
     const HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, font);
     SIZE size{};
@@ -129,8 +129,8 @@ TEST_F(Density, EveryControlAndLabelIsWholeInsideTheWindow) {
             const SIZE text = TextSizeInWindowFont(TextOf(label));
             const SIZE room = SizeOf(ClientScreenRectOf(label));
             EXPECT_TRUE(text.cx <= room.cx && text.cy <= room.cy)
-                << "\"" << TextOf(label) << "\" needs " << text.cx << " x " << text.cy << " but has " << room.cx << " x "
-                << room.cy;
+                << "\"" << TextOf(label) << "\" needs " << text.cx << " x " << text.cy << " but has " << room.cx
+                << " x " << room.cy;
         }
     }
 

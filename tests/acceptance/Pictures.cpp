@@ -32,7 +32,11 @@ Value Read(const std::vector<unsigned char>& data, std::size_t at) {
 }
 
 // A 32-bit image after its BITMAPINFOHEADER: rows of blue, green, red, alpha, bottom row first.
-Picture BottomUpImage(const std::vector<unsigned char>& data, std::size_t bits, int width, int height, int left,
+Picture BottomUpImage(const std::vector<unsigned char>& data,
+                      std::size_t bits,
+                      int width,
+                      int height,
+                      int left,
                       int columns) {
     Picture picture;
     if (bits + static_cast<std::size_t>(width) * height * 4 > data.size()) {

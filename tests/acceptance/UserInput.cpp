@@ -151,7 +151,8 @@ void MovePointerTo(POINT screenPoint) {
 void ClickAt(POINT screenPoint) {
     MovePointerTo(screenPoint);
     Sleep(30);
-    std::vector<INPUT> inputs{MouseEvent(MOUSEEVENTF_LEFTDOWN, screenPoint), MouseEvent(MOUSEEVENTF_LEFTUP, screenPoint)};
+    std::vector<INPUT> inputs{MouseEvent(MOUSEEVENTF_LEFTDOWN, screenPoint),
+                              MouseEvent(MOUSEEVENTF_LEFTUP, screenPoint)};
     Send(inputs);
 }
 

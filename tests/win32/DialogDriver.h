@@ -33,11 +33,11 @@ private:
 HWND FindModalDialog();
 
 // Actions.
-void PressDialogButton(HWND dialog, int id);                      // IDOK, IDCANCEL, IDYES, IDNO...
-void ChooseFileName(HWND dialog, const std::string& fileName);    // types the name into a file dialog and confirms it
-std::string DialogItemText(HWND dialog, int id);                  // e.g. 0xFFFF: a message box's text
+void PressDialogButton(HWND dialog, int id);                    // IDOK, IDCANCEL, IDYES, IDNO...
+void ChooseFileName(HWND dialog, const std::string& fileName);  // types the name into a file dialog and confirms it
+std::string DialogItemText(HWND dialog, int id);                // e.g. 0xFFFF: a message box's text
 std::string WindowText(HWND window);
-bool HasIcon(HWND messageBox);                                    // a message box shows an icon
+bool HasIcon(HWND messageBox);  // a message box shows an icon
 
 // Where the program's dialogs open: centred across the work area of the active window's
 // monitor and a third of the way down. Whether dialog, shown, stands there.

@@ -17,7 +17,7 @@ namespace {
 // and values whose bytes look like separators.
 std::string TrickyValue(std::size_t row) {
     static const std::string values[] = {
-        "C:\\表\\ソフト\\能力\\ポ.exe",   // trail bytes 0x5C and 0x7C
+        "C:\\表\\ソフト\\能力\\ポ.exe",  // trail bytes 0x5C and 0x7C
         "  leading and trailing  ",
         "\"quoted\"",
         "'single'",
@@ -173,8 +173,8 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     // A file that another program holds open without sharing cannot even be copied.
     const std::string locked = folder / "locked.zrt";
     WriteFileBytes(locked, "[OTHER]\r\nx=1\r\n");
-    const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr);
+    const HANDLE holder =
+        CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_THROW(StoreProject(locked, OpenWin32IniFile, texts, nullptr), EIniFileException);
     CloseHandle(holder);

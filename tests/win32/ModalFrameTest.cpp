@@ -10,8 +10,18 @@ namespace {
 
 // A visible top-level window of the test's thread, standing in for the main window.
 struct TopLevelWindow {
-    HWND handle = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND handle = CreateWindowExA(0,
+                                  "STATIC",
+                                  "main",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  10,
+                                  10,
+                                  200,
+                                  100,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
+                                  nullptr);
     ~TopLevelWindow() { DestroyWindow(handle); }
 };
 

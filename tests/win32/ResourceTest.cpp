@@ -66,8 +66,7 @@ Pixels DibPixels(HBITMAP bitmap) {
         section.dsBmih.biBitCount != 32) {
         return {};
     }
-    return ImagePixels(static_cast<const BYTE*>(section.dsBm.bmBits), section.dsBmih.biWidth,
-                       section.dsBmih.biHeight);
+    return ImagePixels(static_cast<const BYTE*>(section.dsBm.bmBits), section.dsBmih.biWidth, section.dsBmih.biHeight);
 }
 
 // What a pixel looks like blended over white.
@@ -202,8 +201,8 @@ TEST(Resources, MenuGlyphsComeFromTheLargestSetNotLargerAndBlendByTheirAlpha) {
         EXPECT_EQ(height, shown);
         ASSERT_EQ(ImageList_GetImageCount(list.get()), GlyphCount);
 
-        Bitmap bitmap(static_cast<HBITMAP>(LoadImageA(Self(), MAKEINTRESOURCEA(StripId(shown)), IMAGE_BITMAP, 0,
-                                                      0, LR_CREATEDIBSECTION)));
+        Bitmap bitmap(static_cast<HBITMAP>(
+            LoadImageA(Self(), MAKEINTRESOURCEA(StripId(shown)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         const Pixels strip = DibPixels(bitmap.Get());
         for (int glyph = 0; glyph < GlyphCount; ++glyph) {
             Canvas canvas(shown, shown);
