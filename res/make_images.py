@@ -55,13 +55,17 @@ def drawing_for(folder, name, size):
     return own if own.exists() else folder / f"{name}.svg"
 
 
-def renders(root):
-    """(image name, drawing, size) for every image made, in packing order."""
-    jobs = [(f"MenuGlyphs{size}.bmp", drawing_for(root / "glyphs", name, size), size)
-            for size in GLYPH_SIZES for name in GLYPHS]
-    for size in [ICON_16_COLOUR_SIZE] + ICON_SIZES + [ICON_PNG_SIZE]:
-        jobs.append(("MainIcon.ico", drawing_for(root / "icon", "main", size), size))
-    return jobs
+def glyph_drawing(root, name, size):
+    return drawing_for(root / "glyphs", name, size)
+
+
+def icon_drawing(root, size):
+    return drawing_for(root / "icon", "main", size)
+
+
+def used_drawings(root):
+    glyphs = {glyph_drawing(root, name, size) for size in GLYPH_SIZES for name in GLYPHS}
+    return glyphs | {icon_drawing(root, size) for size in [ICON_16_COLOUR_SIZE] + ICON_SIZES + [ICON_PNG_SIZE]}
 
 
 def all_drawings(root):
@@ -71,12 +75,15 @@ def all_drawings(root):
 def check_drawings(root):
     """A misnamed drawing would be left out without a word, and one for a size drawn on another
     grid would be scaled and blurred: both are refused."""
-    used = {drawing for _, drawing, _ in renders(root)}
+    used = used_drawings(root)
     for path in all_drawings(root):
         if path not in used:
             raise ImageError(f"{path}: no image is made from it (a size's own drawing is <name>-<size>.svg)")
         size = re.fullmatch(r".+-(\d+)", path.stem)
-        view_box = ElementTree.parse(path).getroot().get("viewBox", "").split()
+        try:
+            view_box = ElementTree.parse(path).getroot().get("viewBox", "").split()
+        except ElementTree.ParseError as error:
+            raise ImageError(f"{path}: {error}") from None
         if size and view_box != ["0", "0", size[1], size[1]]:
             raise ImageError(f'{path}: a drawing for {size[1]} pixels needs viewBox="0 0 {size[1]} {size[1]}"')
 
@@ -146,11 +153,17 @@ def read_png(data):
     return rows
 
 
-def rendered_pixels(drawing, size):
-    rows = read_png(render(drawing, size))
+def rendered(drawing, size):
+    """The drawing at size x size pixels: the renderer's PNG file and its rows of pixels."""
+    png = render(drawing, size)
+    rows = read_png(png)
     if len(rows) != size or len(rows[0]) != size:
         raise ImageError(f"{drawing}: rendered {len(rows[0])} x {len(rows)} pixels, not {size} x {size}")
-    return rows
+    return png, rows
+
+
+def rendered_pixels(drawing, size):
+    return rendered(drawing, size)[1]
 
 
 # --- Packing -----------------------------------------------------------------------------------
@@ -232,20 +245,17 @@ def make_icon(images):
 
 def build_images(root):
     check_drawings(root)
-    jobs = renders(root)
     images = {}
     for size in GLYPH_SIZES:
-        glyphs = [rendered_pixels(drawing, size) for name, drawing, at in jobs if name == f"MenuGlyphs{size}.bmp"]
+        glyphs = [rendered_pixels(glyph_drawing(root, name, size), size) for name in GLYPHS]
         strip = [sum((glyph[y] for glyph in glyphs), []) for y in range(size)]
         images[f"MenuGlyphs{size}.bmp"] = make_bitmap(strip)
 
-    icon = {size: drawing for name, drawing, size in jobs if name == "MainIcon.ico"}
-    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(rendered_pixels(icon[ICON_16_COLOUR_SIZE], 32)))]
-    entries += [(size, *true_colour_icon_image(rendered_pixels(icon[size], size))) for size in ICON_SIZES]
+    sixteen_colours = rendered_pixels(icon_drawing(root, ICON_16_COLOUR_SIZE), ICON_16_COLOUR_SIZE)
+    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(sixteen_colours))]
+    entries += [(size, *true_colour_icon_image(rendered_pixels(icon_drawing(root, size), size))) for size in ICON_SIZES]
     # The renderer's own PNG file is what an icon stores: 8-bit RGBA, alpha not premultiplied.
-    png = render(icon[ICON_PNG_SIZE], ICON_PNG_SIZE)
-    read_png(png)
-    entries.append((ICON_PNG_SIZE, png, 32))
+    entries.append((ICON_PNG_SIZE, rendered(icon_drawing(root, ICON_PNG_SIZE), ICON_PNG_SIZE)[0], 32))
     images["MainIcon.ico"] = make_icon(entries)
     return images
 
@@ -310,7 +320,7 @@ def main():
     try:
         version = run_renderer("--version").decode().strip()
         images = build_images(HERE)
-    except (ImageError, OSError, ElementTree.ParseError) as error:
+    except (ImageError, OSError) as error:
         print(error, file=sys.stderr)
         return 2
     for name, data in images.items():
