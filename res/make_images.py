@@ -122,8 +122,13 @@ def read_png(data):
     if header is None or header[2:] != (8, 6, 0, 0, 0):
         raise ImageError("the PNG file is not 8-bit RGBA without interlacing")
     width, height = header[:2]
-    raw = zlib.decompress(compressed)
     stride = width * 4
+    try:
+        raw = zlib.decompress(compressed)
+    except zlib.error as error:
+        raise ImageError(f"the PNG file's image data is damaged ({error})") from None
+    if len(raw) != height * (stride + 1):
+        raise ImageError("the PNG file's image data is not as long as its size says")
     rows, above = [], bytes(stride)
     for y in range(height):
         start = y * (stride + 1)
@@ -158,7 +163,7 @@ def rendered(drawing, size):
     png = render(drawing, size)
     rows = read_png(png)
     if len(rows) != size or len(rows[0]) != size:
-        raise ImageError(f"{drawing}: rendered {len(rows[0])} x {len(rows)} pixels, not {size} x {size}")
+        raise ImageError(f"{drawing}: rendered at {size} pixels, it is not {size} pixels square")
     return png, rows
 
 
