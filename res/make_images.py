@@ -1,28 +1,30 @@
 #!/usr/bin/env python3
-"""Rasterises the drawings in res/ into the checked-in MainIcon.ico and MenuGlyphs*.bmp.
+"""Packs the drawings in res/ into the checked-in MainIcon.ico and MenuGlyphs*.bmp.
 
-The icon (icon/main.svg, drawn on a 32-unit grid) and the four menu glyphs (glyphs/*.svg, on a
-16-unit grid) are drawn once and rasterised by vector_art.py at every size the program ships.
-Run with --check to fail when a checked-in image no longer matches its drawing.
+A picture is drawn once as SVG (icon/main.svg, glyphs/<name>.svg); a size at which that drawing
+would not stay crisp has a drawing of its own on its pixel grid (glyphs/save-20.svg, whose viewBox
+is "0 0 20 20"). rsvg-convert renders each drawing at its size, and this script packs the images.
+It records in images.json the hash of every drawing, of itself and of every image it wrote, and the
+renderer's version; with --check it compares that record with the files, without rendering.
 """
 
 import argparse
+import hashlib
+import json
+import re
 import struct
+import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 import zlib
 from pathlib import Path
 
-import vector_art
-
 HERE = Path(__file__).resolve().parent
+RECORD = "images.json"
+RENDERER = "rsvg-convert"
 
 GLYPHS = ["new", "open", "save", "exit"]  # left to right, in the order of the menu's image indexes
-# The menu takes the largest set not larger than its density asks for. At 16 pixels, the glyphs'
-# own grid, every edge of the drawing lies on the pixel grid, and one sample at each pixel's
-# centre gives the same crisp pixels as hand-set pixel art; anti-aliasing would only soften the
-# few slanted edges there.
-GLYPH_SIZES = [16, 20, 24, 32]
-POINT_SAMPLED_GLYPH_SIZE = 16
+GLYPH_SIZES = [16, 20, 24, 32]  # the menu takes the largest set not larger than its density asks for
 
 # The icon's images in the order of its directory: first the 16-colour 32 x 32 image that every
 # version of Windows can show, then 32-bit images with alpha for each size the system asks for
@@ -31,7 +33,145 @@ ICON_16_COLOUR_SIZE = 32
 ICON_SIZES = [16, 20, 24, 32, 40, 48, 64]
 ICON_PNG_SIZE = 256
 
-VGA_PALETTE = list(vector_art.BASIC_COLOURS.values())
+# The sixteen colours of the standard VGA (and Windows 16-colour) palette, in palette order.
+BASIC_COLOURS = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255),
+    (255, 255, 255),
+]
+
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+class ImageError(Exception):
+    pass
+
+
+# --- Which drawing at which size ---------------------------------------------------------------
+
+
+def drawing_for(folder, name, size):
+    own = folder / f"{name}-{size}.svg"
+    return own if own.exists() else folder / f"{name}.svg"
+
+
+def glyph_drawing(root, name, size):
+    return drawing_for(root / "glyphs", name, size)
+
+
+def icon_drawing(root, size):
+    return drawing_for(root / "icon", "main", size)
+
+
+def used_drawings(root):
+    glyphs = {glyph_drawing(root, name, size) for size in GLYPH_SIZES for name in GLYPHS}
+    return glyphs | {icon_drawing(root, size) for size in [ICON_16_COLOUR_SIZE] + ICON_SIZES + [ICON_PNG_SIZE]}
+
+
+def all_drawings(root):
+    return sorted((root / "glyphs").glob("*.svg")) + sorted((root / "icon").glob("*.svg"))
+
+
+def check_drawings(root):
+    """A misnamed drawing would be left out without a word, and one for a size drawn on another
+    grid would be scaled and blurred: both are refused."""
+    used = used_drawings(root)
+    for path in all_drawings(root):
+        if path not in used:
+            raise ImageError(f"{path}: no image is made from it (a size's own drawing is <name>-<size>.svg)")
+        size = re.fullmatch(r".+-(\d+)", path.stem)
+        try:
+            view_box = ElementTree.parse(path).getroot().get("viewBox", "").split()
+        except ElementTree.ParseError as error:
+            raise ImageError(f"{path}: {error}") from None
+        if size and view_box != ["0", "0", size[1], size[1]]:
+            raise ImageError(f'{path}: a drawing for {size[1]} pixels needs viewBox="0 0 {size[1]} {size[1]}"')
+
+
+# --- Rendering ---------------------------------------------------------------------------------
+
+
+def run_renderer(*arguments):
+    try:
+        done = subprocess.run([RENDERER, *arguments], capture_output=True, check=False)
+    except FileNotFoundError:
+        raise ImageError(f"{RENDERER} is missing: apt-get install librsvg2-bin") from None
+    if done.returncode != 0:
+        raise ImageError(f"{RENDERER} {' '.join(arguments)}: {done.stderr.decode(errors='replace').strip()}")
+    return done.stdout
+
+
+def render(drawing, size):
+    """The drawing at size x size pixels, as the renderer's PNG file."""
+    return run_renderer("--width", str(size), "--height", str(size), str(drawing))
+
+
+def read_png(data):
+    """Rows of (red, green, blue, alpha) from an 8-bit RGBA PNG, alpha not premultiplied."""
+    if not data.startswith(PNG_SIGNATURE):
+        raise ImageError("not a PNG file")
+    at, header, compressed = len(PNG_SIGNATURE), None, b""
+    while at + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[at : at + 8])
+        body = data[at + 8 : at + 8 + length]
+        at += 12 + length
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            compressed += body
+    if header is None or header[2:] != (8, 6, 0, 0, 0):
+        raise ImageError("the PNG file is not 8-bit RGBA without interlacing")
+    width, height = header[:2]
+    stride = width * 4
+    try:
+        raw = zlib.decompress(compressed)
+    except zlib.error as error:
+        raise ImageError(f"the PNG file's image data is damaged ({error})") from None
+    if len(raw) != height * (stride + 1):
+        raise ImageError("the PNG file's image data is not as long as its size says")
+    rows, above = [], bytes(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1 : start + 1 + stride])
+        for i in range(stride):
+            left = line[i - 4] if i >= 4 else 0
+            up = above[i]
+            up_left = above[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                to_left, to_up, to_up_left = abs(up - up_left), abs(left - up_left), abs(left + up - 2 * up_left)
+                if to_left <= to_up and to_left <= to_up_left:
+                    line[i] = (line[i] + left) & 0xFF
+                elif to_up <= to_up_left:
+                    line[i] = (line[i] + up) & 0xFF
+                else:
+                    line[i] = (line[i] + up_left) & 0xFF
+            elif kind != 0:
+                raise ImageError(f"unknown PNG filter {kind}")
+        rows.append([tuple(line[x : x + 4]) for x in range(0, stride, 4)])
+        above = line
+    return rows
+
+
+def rendered(drawing, size):
+    """The drawing at size x size pixels: the renderer's PNG file and its rows of pixels."""
+    png = render(drawing, size)
+    rows = read_png(png)
+    if len(rows) != size or len(rows[0]) != size:
+        raise ImageError(f"{drawing}: rendered at {size} pixels, it is not {size} pixels square")
+    return png, rows
+
+
+def rendered_pixels(drawing, size):
+    return rendered(drawing, size)[1]
+
+
+# --- Packing -----------------------------------------------------------------------------------
 
 
 def bottom_up_rows(rows, pack):
@@ -69,7 +209,7 @@ def make_bitmap(rows):
 
 
 def nearest_palette_index(red, green, blue):
-    distances = [(red - r) ** 2 + (green - g) ** 2 + (blue - b) ** 2 for r, g, b in VGA_PALETTE]
+    distances = [(red - r) ** 2 + (green - g) ** 2 + (blue - b) ** 2 for r, g, b in BASIC_COLOURS]
     return distances.index(min(distances))
 
 
@@ -82,7 +222,7 @@ def sixteen_colour_icon_image(rows):
     indexes = [[nearest_palette_index(r, g, b) if a else 0 for r, g, b, a in row] for row in opaque]
     colour = bottom_up_rows(indexes, lambda line: bytes((line[i] << 4) | line[i + 1] for i in range(0, len(line), 2)))
     mask = bottom_up_rows(opaque, and_mask)
-    palette = b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in VGA_PALETTE)
+    palette = b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in BASIC_COLOURS)
     size = len(rows)
     # An icon image's header counts the colour and mask images together in its height.
     return info_header(size, size * 2, 4, len(colour) + len(mask), 16) + palette + colour + mask, 4
@@ -93,21 +233,6 @@ def true_colour_icon_image(rows):
     mask = bottom_up_rows(rows, and_mask)
     size = len(rows)
     return info_header(size, size * 2, 32, len(colour) + len(mask)) + colour + mask, 32
-
-
-def png_icon_image(rows):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    size = len(rows)
-    # Filter type 1 (each byte less the one four to its left) suits the flat areas of a drawing.
-    raw = b""
-    for row in rows:
-        line = bytes(channel for pixel in row for channel in pixel)
-        raw += b"\1" + bytes((line[i] - (line[i - 4] if i >= 4 else 0)) & 0xFF for i in range(len(line)))
-    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    return png, 32
 
 
 def make_icon(images):
@@ -123,42 +248,89 @@ def make_icon(images):
     return directory + entries + b"".join(data for _, data, _ in images)
 
 
-def build_images():
-    glyphs = [vector_art.read_picture(HERE / "glyphs" / f"{name}.svg") for name in GLYPHS]
+def build_images(root):
+    check_drawings(root)
     images = {}
     for size in GLYPH_SIZES:
-        rendered = [vector_art.render(glyph, size, aliased=size == POINT_SAMPLED_GLYPH_SIZE) for glyph in glyphs]
-        strip = [sum((glyph[y] for glyph in rendered), []) for y in range(size)]
+        glyphs = [rendered_pixels(glyph_drawing(root, name, size), size) for name in GLYPHS]
+        strip = [sum((glyph[y] for glyph in glyphs), []) for y in range(size)]
         images[f"MenuGlyphs{size}.bmp"] = make_bitmap(strip)
 
-    icon = vector_art.read_picture(HERE / "icon" / "main.svg")
-    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(vector_art.render(icon, ICON_16_COLOUR_SIZE)))]
-    entries += [(size, *true_colour_icon_image(vector_art.render(icon, size))) for size in ICON_SIZES]
-    entries.append((ICON_PNG_SIZE, *png_icon_image(vector_art.render(icon, ICON_PNG_SIZE))))
+    sixteen_colours = rendered_pixels(icon_drawing(root, ICON_16_COLOUR_SIZE), ICON_16_COLOUR_SIZE)
+    entries = [(ICON_16_COLOUR_SIZE, *sixteen_colour_icon_image(sixteen_colours))]
+    entries += [(size, *true_colour_icon_image(rendered_pixels(icon_drawing(root, size), size))) for size in ICON_SIZES]
+    # The renderer's own PNG file is what an icon stores: 8-bit RGBA, alpha not premultiplied.
+    entries.append((ICON_PNG_SIZE, rendered(icon_drawing(root, ICON_PNG_SIZE), ICON_PNG_SIZE)[0], 32))
     images["MainIcon.ico"] = make_icon(entries)
     return images
 
 
+# --- The record --------------------------------------------------------------------------------
+
+
+def digest(data):
+    return hashlib.sha256(data).hexdigest()
+
+
+def text_digest(path):
+    """A text file's hash, whatever line ends a checkout gave it."""
+    return digest(path.read_bytes().replace(b"\r\n", b"\n"))
+
+
+def sources(root):
+    """The hashes of what the images are made from: the drawings and this script."""
+    return {
+        "drawings": {path.relative_to(root).as_posix(): text_digest(path) for path in all_drawings(root)},
+        "packer": text_digest(Path(__file__)),
+    }
+
+
+def write_record(root, images, renderer_version):
+    record = {
+        **sources(root),
+        "images": {name: digest(data) for name, data in sorted(images.items())},
+        "renderer": renderer_version,
+    }
+    (root / RECORD).write_text(json.dumps(record, indent=2, sort_keys=True) + "\n")
+
+
+def stale(root):
+    """What changed since the images were made: drawings, this script or the images themselves."""
+    try:
+        record = json.loads((root / RECORD).read_text())
+    except (OSError, ValueError) as error:
+        return [f"{RECORD} ({error})"]
+    now = sources(root)
+    drawings = sorted(set(now["drawings"]) | set(record.get("drawings", {})))
+    changed = [name for name in drawings if now["drawings"].get(name) != record.get("drawings", {}).get(name)]
+    if now["packer"] != record.get("packer"):
+        changed.append(Path(__file__).name)
+    for name, recorded in record.get("images", {}).items():
+        path = root / name
+        if not path.exists() or digest(path.read_bytes()) != recorded:
+            changed.append(name)
+    return changed
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="compare with the checked-in images instead of writing")
+    parser.add_argument("--check", action="store_true", help="compare with the record instead of rendering")
     args = parser.parse_args()
+    if args.check:
+        changed = stale(HERE)
+        if changed:
+            print("changed since the images were made, run res/make_images.py: " + ", ".join(changed), file=sys.stderr)
+            return 1
+        return 0
     try:
-        images = build_images()
-    except vector_art.VectorArtError as error:
+        version = run_renderer("--version").decode().strip()
+        images = build_images(HERE)
+    except (ImageError, OSError) as error:
         print(error, file=sys.stderr)
         return 2
-    stale = []
     for name, data in images.items():
-        path = HERE / name
-        if args.check:
-            if not path.exists() or path.read_bytes() != data:
-                stale.append(name)
-        else:
-            path.write_bytes(data)
-    if stale:
-        print("out of date, run res/make_images.py: " + ", ".join(stale), file=sys.stderr)
-        return 1
+        (HERE / name).write_bytes(data)
+    write_record(HERE, images, version)
     return 0
 
 
