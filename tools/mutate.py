@@ -11,7 +11,8 @@ Reads the faults of tools/mutations.txt, blocks of lines separated by blank line
 A fault that changes more than one place has a find and a replace line for each. run names the
 test programs that must catch the fault, each with an optional GoogleTest filter: native (the
 sanitized native tests), win32 (the Win32 tests), acceptance and acceptance-c-utf8 (the
-acceptance tests in a Japanese and in an English locale).
+acceptance tests in a Japanese and in an English locale), and images (the Python tests of the
+image packer, which take no filter).
 """
 
 import argparse
@@ -95,7 +96,7 @@ def sync_tree(root, tree):
 
 
 class Runner:
-    LIMITS = {"native": 600, "win32": 900, "acceptance": 900, "acceptance-c-utf8": 900}
+    LIMITS = {"native": 600, "win32": 900, "acceptance": 900, "acceptance-c-utf8": 900, "images": 120}
 
     def __init__(self, tree, jobs):
         self.tree = tree
@@ -116,6 +117,9 @@ class Runner:
         windows = os.path.join(self.tree, "build", "windows", "tests")
         if program == "native":
             return [os.path.join(self.tree, "build", "native", "tests", "ZubUnitTests")]
+        if program == "images":
+            return ["python3", "-m", "unittest", "discover", "-s", os.path.join(self.tree, "tests", "images"), "-p",
+                    "*_test.py"]
         if program == "win32":
             return ["env", "LC_ALL=ja_JP.UTF-8", "wine", os.path.join(windows, "ZubWin32Tests.exe")]
         if program in ("acceptance", "acceptance-c-utf8"):
@@ -126,19 +130,22 @@ class Runner:
     def run(self, spec):
         """Runs one program with its filter; answers None when every test passed, else what failed."""
         program, _, pattern = spec.partition(":")
-        command = self.command(program) + ["--gtest_brief=1"]
+        command = self.command(program)
+        if program != "images":
+            command.append("--gtest_brief=1")
         if pattern:
             command.append(f"--gtest_filter={pattern}")
         try:
             done = subprocess.run(command, capture_output=True, text=True, errors="replace",
                                   timeout=self.LIMITS[program])
-            output, status = done.stdout, done.returncode
+            output, status = done.stdout + done.stderr, done.returncode
         except subprocess.TimeoutExpired:
             output, status = "", "timed out"
         finally:
             if program != "native":
                 subprocess.run(["env", "LC_ALL=ja_JP.UTF-8", "wineserver", "-k"], capture_output=True)
-        failed = sorted(set(re.findall(r"^\[  FAILED  \] ([\w/.]+)", output, re.M)))
+        failed = sorted(set(re.findall(r"^\[  FAILED  \] ([\w/.]+)", output, re.M) +
+                            re.findall(r"^(?:FAIL|ERROR): (\w+ \([\w.]+\))", output, re.M)))
         if failed:
             return ", ".join(failed)
         if status == "timed out":
@@ -151,7 +158,7 @@ class Runner:
 
 
 def presets_for(specs):
-    return {"native" if spec.startswith("native") else "windows" for spec in specs}
+    return {"native" if spec.startswith("native") else "windows" for spec in specs if not spec.startswith("images")}
 
 
 def main():
