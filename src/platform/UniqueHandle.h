@@ -41,53 +41,25 @@ private:
     Handle handle_{};
 };
 
-namespace handle_release {
-inline void GdiObject(HGDIOBJ object) {
-    DeleteObject(object);
-}
-inline void Window(HWND window) {
-    DestroyWindow(window);
-}
-// A window whose procedure finds its object through GWLP_USERDATA: the object hears none of
-// the window's last messages, so it may be half gone by then.
-inline void DetachedWindow(HWND window) {
+// A window whose procedure finds its object through GWLP_USERDATA: the object hears none of the
+// window's last messages, so it may be half gone by then.
+inline void DestroyDetachedWindow(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
 }
-inline void Menu(HMENU menu) {
-    DestroyMenu(menu);
-}
-inline void ImageList(HIMAGELIST list) {
-    ImageList_Destroy(list);
-}
-inline void Accelerators(HACCEL table) {
-    DestroyAcceleratorTable(table);
-}
-inline void MemoryDc(HDC dc) {
-    DeleteDC(dc);
-}
-inline void Icon(HICON icon) {
-    DestroyIcon(icon);
-}
-inline void File(HANDLE file) {
-    CloseHandle(file);
-}
-inline void Hook(HHOOK hook) {
-    UnhookWindowsHookEx(hook);
-}
-}  // namespace handle_release
 
-using UniqueFont = UniqueHandle<HFONT, handle_release::GdiObject>;
-using UniqueBitmap = UniqueHandle<HBITMAP, handle_release::GdiObject>;
-using UniqueWindow = UniqueHandle<HWND, handle_release::Window>;
-using UniqueDetachedWindow = UniqueHandle<HWND, handle_release::DetachedWindow>;
-using UniqueMenu = UniqueHandle<HMENU, handle_release::Menu>;
-using UniqueImageList = UniqueHandle<HIMAGELIST, handle_release::ImageList>;
-using UniqueAccelerators = UniqueHandle<HACCEL, handle_release::Accelerators>;
-using UniqueMemoryDc = UniqueHandle<HDC, handle_release::MemoryDc>;
-using UniqueIcon = UniqueHandle<HICON, handle_release::Icon>;
-using UniqueFile = UniqueHandle<HANDLE, handle_release::File>;
-using UniqueHook = UniqueHandle<HHOOK, handle_release::Hook>;
+// Each released by the system's own function for it.
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueDetachedWindow = UniqueHandle<HWND, &DestroyDetachedWindow>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
+using UniqueAccelerators = UniqueHandle<HACCEL, &DestroyAcceleratorTable>;
+using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 
 // CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails: an owner that holds null then.
 inline UniqueFile OpenedFile(HANDLE file) {

@@ -1,5 +1,6 @@
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <gtest/gtest.h>
 
