@@ -22,8 +22,9 @@ protected:
     void SetUp() override { Start(); }
     void TearDown() override;
 
-    // Starts the editor and waits for its main window; fails the test when none shows.
-    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+    // Starts the editor (in folder, when given) and waits for its main window; fails the test
+    // when none shows.
+    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "", const std::string& folder = "");
 
     EditorProcess& Editor() { return *editor_; }
     MainWindowView& Window() { return *window_; }

@@ -31,7 +31,7 @@ const std::string& EditorPath() {
     return EditorPathSetting();
 }
 
-EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
+EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -41,8 +41,8 @@ EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
         commandLine += " " + arguments;
     }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         throw std::runtime_error("cannot start " + EditorPath() + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(started.hProcess);

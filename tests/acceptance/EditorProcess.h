@@ -11,8 +11,10 @@
 class EditorProcess {
 public:
     // showCommand goes to the program through its start-up information; arguments are
-    // appended to its command line.
-    explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+    // appended to its command line; folder, when given, is its current folder.
+    explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL,
+                           const std::string& arguments = "",
+                           const std::string& folder = "");
     ~EditorProcess();
     EditorProcess(const EditorProcess&) = delete;
     EditorProcess& operator=(const EditorProcess&) = delete;
