@@ -1,7 +1,8 @@
 #include "main/CommandLineProject.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>

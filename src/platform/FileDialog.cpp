@@ -1,7 +1,8 @@
 #include "platform/FileDialog.h"
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <string_view>
 #include <utility>

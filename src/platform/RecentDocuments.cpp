@@ -1,7 +1,8 @@
 #include "platform/RecentDocuments.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "platform/WideText.h"
 

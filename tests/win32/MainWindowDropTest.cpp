@@ -1,8 +1,9 @@
 // Files dropped on the main window, each drop made in the test process as the system makes it:
 // an HDROP block of DROPFILES and the UTF-16 names, sent with WM_DROPFILES to the window that
 // accepts it, at a point of its client area.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
