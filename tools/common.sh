@@ -31,6 +31,9 @@ ensure_packages() {
     command -v xdotool >/dev/null || missing+=(xdotool)
     fc-list 2>/dev/null | grep -q IPAPGothic || missing+=(fonts-ipafont-gothic)
     command -v locale-gen >/dev/null || missing+=(locales)
+    # The installer and what makes it the same at every build.
+    command -v wixl >/dev/null || missing+=(wixl)
+    /usr/bin/python3 -c 'import olefile' 2>/dev/null || missing+=(python3-olefile)
     if [ ${#missing[@]} -gt 0 ]; then
         say "installing ${missing[*]}"
         local sudo=""
