@@ -1,5 +1,7 @@
 #include "acceptance/EditorProcess.h"
 
+#include <shellapi.h>
+
 #include <stdexcept>
 
 #include "acceptance/Wait.h"
@@ -49,6 +51,22 @@ EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, con
     thread_.Reset(started.hThread);
     processId_ = started.dwProcessId;
 }
+
+std::unique_ptr<EditorProcess> EditorProcess::OpenThroughTheShell(const std::wstring& document) {
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    open.lpVerb = L"open";
+    open.lpFile = document.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open) || !open.hProcess) {
+        throw std::runtime_error("the shell started no program for the document (error " +
+                                 std::to_string(GetLastError()) + ")");
+    }
+    return std::unique_ptr<EditorProcess>(new EditorProcess(open.hProcess));
+}
+
+EditorProcess::EditorProcess(HANDLE process) : process_(process), processId_(GetProcessId(process)) {}
 
 EditorProcess::~EditorProcess() {
     if (Running()) {
