@@ -26,7 +26,9 @@ void TMainWindow::FormDropFiles(HDROP drop) {
     ClientToScreen(Handle(), &point);
     if (TLabeledEdit* edit = FileEditAt(point)) {
         // As the edit's browse button would set it, but never cut: the edit's limit holds.
-        const std::string name = ExactAnsiFileName(files.Name(0), static_cast<std::size_t>(edit->Row().MaxLength));
+        const int limit = edit->Row().MaxLength;
+        const std::string name =
+            ExactAnsiFileName(files.Name(0), limit > 0 ? static_cast<std::size_t>(limit) : MaxFileNameBytes);
         if (name != edit->Text()) {
             edit->SetText(name);
         }
