@@ -3,7 +3,7 @@
 
 # The time every file of the downloads is stamped with: the commit's, unless SOURCE_DATE_EPOCH
 # says otherwise. GNU ld reads the same variable for the program's link time stamp.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$ROOT" log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date +%s)}
 
 # The program's version, as the CMake project in the build tree $1 says.
 project_version() {
