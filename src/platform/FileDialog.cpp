@@ -1,15 +1,16 @@
 #include "platform/FileDialog.h"
 
 #include <windows.h>
+
 #include <commdlg.h>
 
-#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/AnsiText.h"
 #include "platform/DialogPlacementHook.h"
-#include "platform/Exception.h"
+#include "platform/FileNames.h"
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
 #include "platform/WideText.h"
@@ -26,7 +27,7 @@ static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDT
 namespace {
 
 // What a chosen name may fill, its NUL included: a longer path counts as no choice at all.
-constexpr std::size_t NameLimit = 260;
+constexpr std::size_t NameLimit = MaxFileNameBytes + 1;
 constexpr std::size_t MultiSelectNameBufferSize = 65519;
 // Wine's ANSI dialogs cut a name that does not fit the buffer and still report success, which
 // would save under a name the user never typed. The buffer is made roomy enough to see such a
@@ -58,14 +59,6 @@ std::wstring_view ChosenText(const std::vector<wchar_t>& buffer, bool multiSelec
     const std::wstring_view text(buffer.data(), buffer.size());
     const std::size_t end = multiSelect ? text.find(std::wstring_view(L"\0\0", 2)) : text.find(L'\0');
     return end == std::wstring_view::npos ? text : text.substr(0, end);
-}
-
-// The error of a chosen name that the ANSI code page cannot hold exactly: it is named as the
-// user sees it, and nothing of it is used.
-Exception UnusableName(std::wstring_view name) {
-    const std::wstring wide =
-        L"ファイル名 " + std::wstring(name) + L" は使えません: シフト JIS で表せない文字を含んでいます";
-    return Exception(NearestAnsi(wide), wide);
 }
 
 }  // namespace
@@ -108,14 +101,12 @@ bool TOpenDialog::Execute() {
         chosenText = ChosenText(name, multiSelect);
         chosenFilter = record.nFilterIndex;
     }
-    const std::optional<std::string> chosen = ExactAnsi(chosenText);
-    if (!chosen) {
-        throw UnusableName(chosenText);
-    }
-    if (chosen->size() >= limit) {
+    // A name the code page cannot hold exactly raises, and nothing of it is used.
+    std::string chosen = ExactAnsiFileName(chosenText);
+    if (chosen.size() >= limit) {
         return false;
     }
-    FileName = *chosen;
+    FileName = std::move(chosen);
     FilterIndex = static_cast<int>(chosenFilter);
     return true;
 }

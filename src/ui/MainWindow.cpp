@@ -1,11 +1,13 @@
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <span>
 #include <utility>
 
 #include "platform/ModalFrame.h"
+#include "platform/RecentDocuments.h"
 #include "platform/Win32IniFile.h"
 #include "ui/Controls.h"
 #include "ui/MenuGlyphs.h"
@@ -76,6 +78,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     Layout();
     PlaceOnScreen();
     focus_ = pageControl_->Handle();
+    DragAcceptFiles(Handle(), TRUE);
     SendMessageA(Handle(), WM_FORMCREATE, 0, 0);
 }
 
@@ -177,6 +180,9 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_DROPFILES:
+            FormDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_NOTIFY:
             if (reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == pageControl_->Handle() &&
@@ -431,6 +437,10 @@ int TMainWindow::ShowMessageBox(const std::string& text, const std::string& capt
 
 void TMainWindow::RequestClose() {
     SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TMainWindow::NoteRecentDocument(const std::string& fileName) {
+    AddToRecentDocuments(fileName);
 }
 
 void TMainWindow::FormCreate() {

@@ -12,7 +12,6 @@
 #include "document/DocumentWindow.h"
 #include "ui/ApplicationHost.h"
 #include "ui/Dpi.h"
-#include "ui/WindowProcedure.h"
 #include "ui/FileDialogs.h"
 #include "ui/FilePickers.h"
 #include "ui/LabeledEdit.h"
@@ -20,6 +19,7 @@
 #include "ui/PageControl.h"
 #include "ui/ScrollBox.h"
 #include "ui/UniqueHandle.h"
+#include "ui/WindowProcedure.h"
 
 // The program's one window: the File menu, the page control with the project's seventeen edits,
 // and the six file dialogs. It owns the document and shows it; every event reaches one handler
@@ -63,6 +63,7 @@ public:
     bool ExecuteOpenDialog() override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void RequestClose() override;
+    void NoteRecentDocument(const std::string& fileName) override;
 
     // Event handlers.
     void FormCreate();
@@ -75,6 +76,12 @@ public:
     void ButtonIconClick();
     void ButtonManifestClick();
     void Change();
+    // Files dropped on the window: one on a file edit of the general page fills it as its
+    // browse button would, one anywhere else opens as a project; anything else is refused.
+    void FormDropFiles(HDROP drop);
+
+    // A project named outside the open dialog (on the command line) opens as Open opens one.
+    void OpenNamedZrtFile(const std::string& fileName);
 
 private:
     // A control other than a labelled edit: a button or the list view.
@@ -99,6 +106,8 @@ private:
     void RestoreFocus();
     bool MoveFocus(bool backwards);
     void PickFile(const FilePickerRow& picker);
+    // The file edit of the general page under a point of the screen, or null.
+    TLabeledEdit* FileEditAt(POINT screenPoint) const;
 
     TLabeledEdit* FindEdit(std::string_view name) const;
     TLabeledEdit& ProjectEdit(std::size_t row) const;
