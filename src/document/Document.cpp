@@ -40,8 +40,7 @@ void TDocument::NewZrtFile() {
     hasFile_ = false;
 }
 
-void TDocument::OpenZrtFile() {
-    const std::string fileName = window_.OpenDialogFileName();
+void TDocument::OpenZrtFile(const std::string& fileName) {
     // A file that cannot be read raises here, and the project on screen stays as it was.
     LoadProject(fileName, openIniFile_, record_, window_);
     SetCurrentFileName(fileName);
@@ -51,6 +50,7 @@ void TDocument::OpenZrtFile() {
     // Showing the loaded values reported changes of their own; the project is as on disk.
     modified_ = false;
     hasFile_ = true;
+    window_.NoteRecentDocument(currentFileName_);
 }
 
 void TDocument::SaveZrtFile() {
@@ -61,6 +61,7 @@ void TDocument::SaveZrtFile() {
     stored_ = TStoredProject{currentFileName_, texts};
     modified_ = false;
     hasFile_ = true;
+    window_.NoteRecentDocument(currentFileName_);
 }
 
 void TDocument::Change() {
@@ -79,8 +80,15 @@ void TDocument::MenuFileOpenClick() {
         return;
     }
     if (window_.ExecuteOpenDialog()) {
-        OpenZrtFile();
+        OpenZrtFile(window_.OpenDialogFileName());
     }
+}
+
+void TDocument::OpenNamedZrtFile(const std::string& fileName) {
+    if (modified_ && !SaveFirst()) {
+        return;
+    }
+    OpenZrtFile(fileName);
 }
 
 void TDocument::MenuFileSaveClick() {

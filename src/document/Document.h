@@ -21,7 +21,7 @@ public:
 
     // Document operations.
     void NewZrtFile();
-    void OpenZrtFile();
+    void OpenZrtFile(const std::string& fileName);
     void SaveZrtFile();
 
     // Any of the seventeen project edits changed its text.
@@ -34,6 +34,10 @@ public:
     void MenuFileSaveAsClick();
     void MenuFileExitClick();
     void FormCloseQuery(bool& CanClose);
+
+    // A file named outside the open dialog (on the command line, by a drop) opens as Open opens
+    // the dialog's choice, after the save-first step when there are unsaved changes.
+    void OpenNamedZrtFile(const std::string& fileName);
 
     const std::string& CurrentFileName() const { return currentFileName_; }
     bool Modified() const { return modified_; }

@@ -26,4 +26,7 @@ public:
 
     // Asks the window to close; the close request comes back through FormCloseQuery.
     virtual void RequestClose() = 0;
+
+    // The project file was opened or saved: the shell lists it among the user's recent files.
+    virtual void NoteRecentDocument(const std::string& fileName) = 0;
 };

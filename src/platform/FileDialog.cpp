@@ -4,13 +4,13 @@
 
 #include <commdlg.h>
 
-#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/AnsiText.h"
 #include "platform/DialogPlacementHook.h"
-#include "platform/Exception.h"
+#include "platform/FileNames.h"
 #include "platform/ModalFrame.h"
 #include "platform/ModalOwner.h"
 #include "platform/WideText.h"
@@ -23,7 +23,7 @@ static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDT
 namespace {
 
 // What a chosen name may fill, its NUL included: a longer path counts as no choice at all.
-constexpr std::size_t NameLimit = 260;
+constexpr std::size_t NameLimit = MaxFileNameBytes + 1;
 // Wine's ANSI dialogs cut a name that does not fit the buffer and still report success, which
 // would save under a name the user never typed. The buffer is made roomy enough to see such a
 // name whole, and the limit is applied here.
@@ -49,14 +49,6 @@ const wchar_t* TextOrNull(const std::wstring& text) {
 std::wstring_view ChosenText(const std::vector<wchar_t>& buffer) {
     const std::wstring_view text(buffer.data(), buffer.size());
     return text.substr(0, text.find(L'\0'));
-}
-
-// The error of a chosen name that the ANSI code page cannot hold exactly: it is named as the
-// user sees it, and nothing of it is used.
-Exception UnusableName(std::wstring_view name) {
-    const std::wstring wide =
-        L"ファイル名 " + std::wstring(name) + L" は使えません: シフト JIS で表せない文字を含んでいます";
-    return Exception(NearestAnsi(wide), wide);
 }
 
 }  // namespace
@@ -93,14 +85,12 @@ bool TOpenDialog::Execute() {
         chosenText = ChosenText(name);
         chosenFilter = record.nFilterIndex;
     }
-    const std::optional<std::string> chosen = ExactAnsi(chosenText);
-    if (!chosen) {
-        throw UnusableName(chosenText);
-    }
-    if (chosen->size() >= NameLimit) {
+    // A name the code page cannot hold exactly raises, and nothing of it is used.
+    std::string chosen = ExactAnsiFileName(chosenText);
+    if (chosen.size() >= NameLimit) {
         return false;
     }
-    FileName = *chosen;
+    FileName = std::move(chosen);
     FilterIndex = static_cast<int>(chosenFilter);
     return true;
 }

@@ -19,6 +19,7 @@ public:
     TLabeledEdit& operator=(const TLabeledEdit&) = delete;
 
     const ControlRow& Row() const { return row_; }
+    HWND Edit() const { return edit_; }
 
     // Places the edit at the row's bounds and the label by the row's rule.
     void Layout(const TDpiScale& scale, HFONT font);

@@ -1,10 +1,12 @@
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "document/ProgramName.h"
 #include "platform/ModalFrame.h"
 #include "platform/Win32Error.h"
+#include "platform/RecentDocuments.h"
 #include "platform/Win32IniFile.h"
 #include "ui/MenuTable.h"
 #include "ui/WindowClass.h"
@@ -34,6 +36,7 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host) : host_(host
     components_ = std::make_unique<TMainWindowComponents>(Handle(), instance);
     navigation_ =
         std::make_unique<TKeyboardNavigation>(Handle(), components_->Pages(), components_->Menu().Accelerators());
+    DragAcceptFiles(Handle(), TRUE);
     SendMessageA(Handle(), WM_FORMCREATE, 0, 0);
 }
 
@@ -63,6 +66,9 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DROPFILES:
+            FormDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_NOTIFY:
             if (reinterpret_cast<const NMHDR*>(lParam)->idFrom == PageControl &&
@@ -184,6 +190,10 @@ int TMainWindow::ShowMessageBox(const std::string& text, const std::string& capt
 
 void TMainWindow::RequestClose() {
     SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TMainWindow::NoteRecentDocument(const std::string& fileName) {
+    AddToRecentDocuments(fileName);
 }
 
 void TMainWindow::FormCreate() {

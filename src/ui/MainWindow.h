@@ -48,6 +48,10 @@ public:
     bool ExecuteOpenDialog() override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void RequestClose() override;
+    void NoteRecentDocument(const std::string& fileName) override;
+
+    // A project named outside the open dialog (on the command line) opens as Open opens one.
+    void OpenNamedZrtFile(const std::string& fileName) { document_.OpenNamedZrtFile(fileName); }
 
 private:
     // Looks at the document and the dialogs' state, which nothing else shows.
@@ -63,6 +67,11 @@ private:
     // Event handlers.
     void FormCreate();
     void PickFile(const FilePickerRow& picker);
+    // Files dropped on the window: one on a file edit of the general page fills it as its
+    // browse button would, one anywhere else opens as a project; anything else is refused.
+    void FormDropFiles(HDROP drop);
+    // The file edit of the general page under a point of the screen, or null.
+    TLabeledEdit* FileEditAt(POINT screenPoint) const;
 
     ApplicationHost& host_;
     TFileDialogs dialogs_;

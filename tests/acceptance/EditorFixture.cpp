@@ -20,8 +20,17 @@ std::string WriteErrorTextFor(const std::string& path) {
     return path + " に書き込めません.";
 }
 
-void EditorTest::Start(WORD showCommand, const std::string& arguments) {
-    editor_ = std::make_unique<EditorProcess>(showCommand, arguments);
+void EditorTest::Start(WORD showCommand, const std::string& arguments, const std::string& folder) {
+    editor_ = std::make_unique<EditorProcess>(showCommand, arguments, folder);
+    WaitForMainWindow(showCommand);
+}
+
+void EditorTest::OpenThroughTheShell(const std::string& document) {
+    editor_ = EditorProcess::OpenThroughTheShell(WidePath(document));
+    WaitForMainWindow(SW_SHOWNORMAL);
+}
+
+void EditorTest::WaitForMainWindow(WORD showCommand) {
     const HWND main = editor_->WaitForMainWindow();
     ASSERT_TRUE(main) << "the editor showed no main window with a page control"
                       << (editor_->Running() ? "" : " and ended with exit code " + std::to_string(editor_->ExitCode()));

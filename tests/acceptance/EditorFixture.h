@@ -22,8 +22,12 @@ protected:
     void SetUp() override { Start(); }
     void TearDown() override;
 
-    // Starts the editor and waits for its main window; fails the test when none shows.
-    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+    // Starts the editor (in folder, when given) and waits for its main window; fails the test
+    // when none shows.
+    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "", const std::string& folder = "");
+    // Opens document through the shell, which starts the program registered for it, and waits
+    // for that program's main window as Start does.
+    void OpenThroughTheShell(const std::string& document);
 
     EditorProcess& Editor() { return *editor_; }
     MainWindowView& Window() { return *window_; }
@@ -78,6 +82,8 @@ protected:
     TempFolder folder;
 
 private:
+    void WaitForMainWindow(WORD showCommand);
+
     std::unique_ptr<EditorProcess> editor_;
     std::unique_ptr<MainWindowView> window_;
 };

@@ -1,5 +1,7 @@
 #include "acceptance/EditorProcess.h"
 
+#include <shellapi.h>
+
 #include <stdexcept>
 
 #include "acceptance/Wait.h"
@@ -31,7 +33,7 @@ const std::string& EditorPath() {
     return EditorPathSetting();
 }
 
-EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
+EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -41,14 +43,30 @@ EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments) {
         commandLine += " " + arguments;
     }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         throw std::runtime_error("cannot start " + EditorPath() + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(started.hProcess);
     thread_.Reset(started.hThread);
     processId_ = started.dwProcessId;
 }
+
+std::unique_ptr<EditorProcess> EditorProcess::OpenThroughTheShell(const std::wstring& document) {
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    open.lpVerb = L"open";
+    open.lpFile = document.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open) || !open.hProcess) {
+        throw std::runtime_error("the shell started no program for the document (error " +
+                                 std::to_string(GetLastError()) + ")");
+    }
+    return std::unique_ptr<EditorProcess>(new EditorProcess(open.hProcess));
+}
+
+EditorProcess::EditorProcess(HANDLE process) : process_(process), processId_(GetProcessId(process)) {}
 
 EditorProcess::~EditorProcess() {
     if (Running()) {

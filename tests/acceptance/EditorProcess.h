@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "acceptance/Owned.h"
@@ -11,8 +12,12 @@
 class EditorProcess {
 public:
     // showCommand goes to the program through its start-up information; arguments are
-    // appended to its command line.
-    explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "");
+    // appended to its command line; folder, when given, is its current folder.
+    explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL,
+                           const std::string& arguments = "",
+                           const std::string& folder = "");
+    // The program the shell starts for document, as a double-click in Explorer starts it.
+    static std::unique_ptr<EditorProcess> OpenThroughTheShell(const std::wstring& document);
     ~EditorProcess();
     EditorProcess(const EditorProcess&) = delete;
     EditorProcess& operator=(const EditorProcess&) = delete;
@@ -39,6 +44,9 @@ public:
     void WaitForIdle() const;
 
 private:
+    // Takes over a process that another program started.
+    explicit EditorProcess(HANDLE process);
+
     OwnedHandle process_;
     OwnedHandle thread_;
     DWORD processId_ = 0;

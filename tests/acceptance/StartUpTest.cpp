@@ -10,8 +10,8 @@
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
 
-// The program as it first shows: always an untitled, clean project, whatever it was started
-// with, in a fixed window in the middle of the screen, with one taskbar button.
+// The program as it first shows: an untitled, clean project unless its command line names one,
+// in a fixed window in the middle of the screen, with one taskbar button.
 
 namespace {
 
@@ -116,12 +116,35 @@ TEST_F(StartUp, TheTaskbarsCloseOfAMinimizedProgramStillAsksAboutUnsavedChanges)
     ExpectEndsCleanly();
 }
 
-TEST_F(StartedWith, AFileNameOnTheCommandLineOpensNothing) {
+// As typed in a command prompt: a name relative to the current folder, in a window shown as
+// the show command says.
+TEST_F(StartedWith, AProjectNamedOnTheCommandLineOpensInTheWindowItsShowCommandAsksFor) {
     const std::string path = folder / "given.zrt";
     WriteFileBytes(path, "[RUNTIME]\r\nfilename=C:\\given.bin\r\n");
-    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWNORMAL, "\"" + path + "\""));
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWMAXIMIZED, "given.zrt", folder.Path()));
+    EXPECT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); })) << Window().Caption();
+    EXPECT_TRUE(IsZoomed(Window().Handle()));
+    EXPECT_EQ(FieldText(RuntimeField), "C:\\given.bin");
+    PressAltF4();
+    EXPECT_TRUE(NoDialogWithin(1000)) << "the opened project counts as changed";
+    ExpectEndsCleanly();
+}
+
+TEST_F(StartedWith, AnythingButOneFileNameSaysHowTheProgramIsCalledAndGoesOnUntitled) {
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWNORMAL, "a.zrt b.zrt"));
+    const HWND box = ExpectDialog("the message that says how the program is called");
+    ASSERT_TRUE(box);
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.text,
+              "使い方: ZubRuntimeEditor.exe [プロジェクト ファイル]\r\n\r\n開くプロジェクト ファイルを 1 "
+              "つだけ指定できます.");
+    EXPECT_EQ(view.caption, ApplicationTitle);
+    // Start brought the main window to the front, over the box the program showed on it.
+    SetForegroundWindow(box);
+    Answer(box, IDOK);
+    ASSERT_TRUE(MainWindowBack());
     EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
-    EXPECT_EQ(FieldText(RuntimeField), "");
+    EXPECT_FALSE(FileExists(folder / "a.zrt"));
 }
 
 TEST_F(StartedWith, MaximizedShowCommandOpensTheWindowMaximized) {

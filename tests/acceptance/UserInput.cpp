@@ -1,5 +1,8 @@
 #include "acceptance/UserInput.h"
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -185,4 +188,39 @@ bool PutOnClipboard(const std::string& text) {
     }
     CloseClipboard();
     return put;
+}
+
+void DropFiles(POINT screenPoint, const std::vector<std::wstring>& names) {
+    HWND target = WindowFromPoint(screenPoint);
+    while (target && !(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) {
+        target = GetAncestor(target, GA_PARENT);
+    }
+    if (!target) {
+        return;
+    }
+    std::wstring list;
+    for (const std::wstring& name : names) {
+        list += name + L'\0';
+    }
+    list += L'\0';
+    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = reinterpret_cast<DROPFILES*>(block.data());
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    files->pt = screenPoint;
+    ScreenToClient(target, &files->pt);
+    std::memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+
+    DWORD processId = 0;
+    GetWindowThreadProcessId(target, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) {
+        return;
+    }
+    // Fixed memory is its own handle: the program reads the block through GlobalLock.
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr)) {
+        PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    }
+    CloseHandle(process);
 }

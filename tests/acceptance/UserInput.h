@@ -45,3 +45,11 @@ bool PutOnClipboard(const std::string& text);
 void MovePointerTo(POINT screenPoint);
 void ClickAt(POINT screenPoint);
 void ClickCentreOf(HWND window);
+
+// Files let go over a point of the screen, as a drag from a file manager ends there: the window
+// under the point that accepts files, or its nearest ancestor that does, gets WM_DROPFILES
+// with the drop's block in its own process. Under Wine a drop from a Linux file manager comes
+// through the X server, and Wine's own drag and drop does not reach such windows of another
+// process (both measured), so the block is written into the program and the message posted,
+// as the system does at the end of a drop.
+void DropFiles(POINT screenPoint, const std::vector<std::wstring>& names);

@@ -55,6 +55,7 @@ public:
     std::vector<Prompt> Prompts;
     std::vector<bool> CloseAnswers;  // CanClose of each close request that was answered
     bool Closed = false;
+    std::vector<std::string> RecentDocuments;  // each file the shell was told of, in order
 
     // The user types into an edit.
     void Type(std::size_t row, const std::string& text) { SetEditText(row, text); }
@@ -93,6 +94,8 @@ public:
         PromptAnswers.pop_front();
         return answer;
     }
+
+    void NoteRecentDocument(const std::string& fileName) override { RecentDocuments.push_back(fileName); }
 
     void RequestClose() override {
         bool canClose = true;

@@ -33,6 +33,7 @@ struct Snapshot {
     bool Modified;
     bool HasFile;
     std::map<std::string, MemoryIniFiles::File> Files;
+    std::vector<std::string> RecentDocuments;
     bool operator==(const Snapshot&) const = default;
 };
 
@@ -86,7 +87,8 @@ protected:
                 window.SaveDialog.FileName,
                 document.Modified(),
                 document.HasFile(),
-                files.Files};
+                files.Files,
+                window.RecentDocuments};
     }
 
     // The file at path holds exactly the edits' texts, in table order.
@@ -213,7 +215,8 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        for (int command = 0; command < 3; ++command) {
+        // New, Open, a close, and a file named outside the open dialog (a drop).
+        for (int command = 0; command < 4; ++command) {
             SCOPED_TRACE(command);
             Restart();
             if (c.Filed) {
@@ -232,6 +235,8 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
                 document.MenuFileNewClick();
             } else if (command == 1) {
                 document.MenuFileOpenClick();
+            } else if (command == 3) {
+                document.OpenNamedZrtFile(PathB);
             } else {
                 document.MenuFileExitClick();
                 EXPECT_EQ(window.CloseAnswers, std::vector<bool>{false});
@@ -338,6 +343,33 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
     EXPECT_TRUE(Take() == before);
     // The open dialog offers what was chosen in it last.
     EXPECT_EQ(window.OpenDialog.Offered, (std::vector<std::string>{"", PathA}));
+}
+
+// The command line and a drop name the file themselves; the shell hears of every file opened
+// or saved.
+TEST_F(DocumentTest, ANamedFileOpensAsOpensTheDialogsChoiceAndTheShellHearsOfOpensAndSaves) {
+    WriteProject(PathA, "a");
+    window.Type(0, "typed");
+    window.PromptAnswers.push_back(No);
+    document.OpenNamedZrtFile(PathA);
+    EXPECT_EQ(window.Prompts.size(), 1u);
+    EXPECT_TRUE(window.OpenDialog.Offered.empty());
+    EXPECT_EQ(window.Texts[0], "a0");
+    EXPECT_EQ(window.Caption(), CaptionFor(PathA));
+    EXPECT_EQ(window.SaveDialog.FileName, PathA);
+    ExpectState(true, false);
+
+    // Clean, it opens at once; a name that does not exist opens empty under that name.
+    document.OpenNamedZrtFile(PathB);
+    EXPECT_EQ(window.Prompts.size(), 1u);
+    EXPECT_EQ(window.Texts[0], "");
+    EXPECT_EQ(window.Caption(), CaptionFor(PathB));
+    ExpectState(true, false);
+
+    window.Type(0, "b");
+    document.MenuFileSaveClick();
+    SaveAs(PathA);
+    EXPECT_EQ(window.RecentDocuments, (std::vector<std::string>{PathA, PathB, PathB, PathA}));
 }
 
 TEST_F(DocumentTest, NoOnASecondOpenThenCancelKeepsTheEditedText) {
@@ -488,6 +520,7 @@ TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndFileAndTheNextSaveWo
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
     EXPECT_EQ(files.Files, before);
     ExpectState(true, true);
+    EXPECT_EQ(window.RecentDocuments, std::vector<std::string>{PathA}) << "only the open, not the failed save";
 
     files.AllowWrites(PathA);
     document.MenuFileSaveClick();

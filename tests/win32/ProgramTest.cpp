@@ -83,9 +83,9 @@ ErrorBox ReadAndCloseErrorBox(HWND box) {
 
 }  // namespace
 
-TEST(EditorProgram, StartsUntitledWhateverItsCommandLineWithTheTitleOnItsOneTaskbarButton) {
+TEST(EditorProgram, StartsUntitledWithoutArgumentsWithTheTitleOnItsOneTaskbarButton) {
     const DWORD start = GetTickCount();
-    EditorProcess editor(SW_SHOWNORMAL, "\"C:\\projects\\existing.zrt\"");
+    EditorProcess editor(SW_SHOWNORMAL);
     ASSERT_TRUE(editor.WaitUntilReady());
     const DWORD startUp = GetTickCount() - start;
     const HWND app = editor.ApplicationWindow();

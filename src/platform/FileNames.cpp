@@ -1,0 +1,46 @@
+#include "platform/FileNames.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/Exception.h"
+#include "platform/WideText.h"
+
+namespace {
+
+// An error about a name, shown from its UTF-16 text: the name may hold what the code page cannot.
+Exception NameError(std::wstring_view name, std::wstring_view what) {
+    const std::wstring wide = L"ファイル名 " + std::wstring(name) + L" " + std::wstring(what);
+    return Exception(NearestAnsi(wide), wide);
+}
+
+}  // namespace
+
+std::string ExactAnsiFileName(std::wstring_view name) {
+    std::optional<std::string> ansi = ExactAnsi(name);
+    if (!ansi) {
+        throw NameError(name, L"は使えません: シフト JIS で表せない文字を含んでいます");
+    }
+    return std::move(*ansi);
+}
+
+std::string ExactAnsiFileName(std::wstring_view name, std::size_t maxBytes) {
+    std::string ansi = ExactAnsiFileName(name);
+    if (ansi.size() > maxBytes) {
+        throw NameError(name, L"は長すぎます: " + std::to_wstring(maxBytes) + L" バイトまでです");
+    }
+    return ansi;
+}
+
+std::wstring FullPathName(std::wstring_view name) {
+    const std::wstring given(name);
+    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size ? GetFullPathNameW(given.c_str(), size, full.data(), nullptr) : 0;
+    if (length == 0 || length >= size) {
+        throw NameError(name, L"からパスを作れません");
+    }
+    full.resize(length);
+    return full;
+}
