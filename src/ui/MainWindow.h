@@ -10,6 +10,7 @@
 
 #include "document/Document.h"
 #include "document/DocumentWindow.h"
+#include "platform/Win32DiskFiles.h"
 #include "ui/ApplicationHost.h"
 #include "ui/Dpi.h"
 #include "ui/WindowProcedure.h"
@@ -75,6 +76,8 @@ public:
     void ButtonIconClick();
     void ButtonManifestClick();
     void Change();
+    // The program came to the front again after another program.
+    void ApplicationActivate();
 
 private:
     // A control other than a labelled edit: a button or the list view.
@@ -89,6 +92,8 @@ private:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code, HWND control);
     void OnActivate(bool active);
+    void OnActivateApp(bool active);
+    void OnLookAtFile();
     void OnDpiChanged(int dpi, const RECT& suggested);
 
     void CreateComponents();
@@ -107,9 +112,13 @@ private:
     HINSTANCE instance_;
     TDpiScale scale_{96};
     TFileDialogs dialogs_;
+    TWin32DiskFiles disk_;
     TDocument document_;
     bool glyphsAttached_ = false;
     HWND focus_ = nullptr;  // the control to give the focus back to on activation
+    // The program came to the front after another, and the project file has not been looked
+    // at since.
+    bool fileLookDue_ = false;
 
     UniqueFont font_;
     // Fonts replaced by a density change: controls hold on to them until that change has laid

@@ -39,7 +39,7 @@ class DocumentTest : public testing::Test {
 protected:
     MemoryIniFiles files;
     ScriptedWindow window;
-    TDocument document{window, files.Opener()};
+    TDocument document{window, files.Opener(), files};
 
     void SetUp() override {
         window.Document = &document;
