@@ -8,6 +8,7 @@
 #include "doubles/RecordingEdits.h"
 #include "platform/Exception.h"
 #include "platform/Win32IniFile.h"
+#include "platform/Win32SaveFiles.h"
 #include "win32/TempFolder.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 // and values whose bytes look like separators.
 std::string TrickyValue(std::size_t row) {
     static const std::string values[] = {
-        "C:\\表\\ソフト\\能力\\ポ.exe",   // trail bytes 0x5C and 0x7C
+        "C:\\表\\ソフト\\能力\\ポ.exe",  // trail bytes 0x5C and 0x7C
         "  leading and trailing  ",
         "\"quoted\"",
         "'single'",
@@ -172,8 +173,8 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     // A file that another program holds open without sharing cannot even be copied.
     const std::string locked = folder / "locked.zrt";
     WriteFileBytes(locked, "[OTHER]\r\nx=1\r\n");
-    const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr);
+    const HANDLE holder =
+        CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_THROW(StoreProject(locked, OpenWin32IniFile, texts, nullptr), EIniFileException);
     CloseHandle(holder);
@@ -278,4 +279,20 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_THROW(OpenWin32IniFile(path, IniFileUse::Save), EIniFileException);
     expectOnlyTheTarget();
+}
+
+// Another editor's save of the same file, starting meanwhile, clears what killed saves left
+// beside it: the copy this save is writing is not among them, and the profile functions write
+// it all the same.
+TEST(OpenWin32IniFile, ASaveInProgressKeepsItsCopyFromAnotherSavesCleanUp) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
+    const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+    file->WriteEntry("ICON", "filename", "first.ico");
+    RemoveLeftSaveCopies(path);
+    file->WriteEntry("ICON", "filename", "new.ico");
+    file->Commit();
+    EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
 }
