@@ -8,7 +8,7 @@
 #include "platform/Exception.h"
 
 TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk)
-    : window_(window), openIniFile_(std::move(openIniFile)), watch_(disk) {}
+    : window_(window), openIniFile_(std::move(openIniFile)), disk_(disk), watch_(disk) {}
 
 void TDocument::FormCreate() {
     SetCurrentFileName(UntitledName);
@@ -39,6 +39,11 @@ void TDocument::OpenZrtFile() {
 void TDocument::LoadFile(const std::string& fileName) {
     // Looked at before it is read: a change made while it loads shows at the next look.
     const DiskRecord onDisk = watch_.Look(fileName);
+    // What killed saves left goes at the latest now. A save that ended while it wrote into the
+    // file is told before the load, which may refuse the half-written file and raises past here.
+    for (const std::string& copy : disk_.ClearLeftCopies(fileName)) {
+        Ask(UnfinishedSaveNotice(fileName, copy));
+    }
     // A file that cannot be read raises here, and the project on screen stays as it was.
     LoadProject(fileName, openIniFile_, record_, window_);
     SetCurrentFileName(fileName);

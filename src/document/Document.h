@@ -55,7 +55,8 @@ private:
     bool SaveFirst();
     // Runs the save dialog and saves under the name chosen there; false when it was called off.
     bool SaveUnderChosenName();
-    // Loads the file as Open does; a file that cannot be read raises and changes nothing.
+    // Loads the file as Open does; a file that cannot be read raises and changes nothing. A save
+    // that ended while it wrote into the file is told first, whether the file loads or not.
     void LoadFile(const std::string& fileName);
     // Before a save to the project's own file, which another program may have changed: false
     // when the user would not write over the change. A file that is no project file raises.
@@ -68,6 +69,7 @@ private:
 
     DocumentWindow& window_;
     IniFileOpener openIniFile_;
+    DiskFiles& disk_;
     std::string currentFileName_;
     bool modified_ = false;
     bool hasFile_ = false;

@@ -32,3 +32,9 @@ Question GoneNotice(const std::string& fileName) {
     return {FileNamed(fileName) + "が見つかりません。\r\n\r\n削除されたか、移動された可能性があります.",
             OkButton | ExclamationIcon};
 }
+
+Question UnfinishedSaveNotice(const std::string& fileName, const std::string& copyPath) {
+    return {FileNamed(fileName) + "の前回の保存は完了していません。\r\n\r\n保存しようとした内容は、" +
+                FileNamed(copyPath) + "に残っています.",
+            OkButton | ExclamationIcon};
+}

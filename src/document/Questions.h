@@ -33,3 +33,6 @@ Question ReloadQuestion(const std::string& fileName, bool discardingEdits);
 Question OverwriteQuestion(const std::string& fileName);
 // The file is no longer there.
 Question GoneNotice(const std::string& fileName);
+// The last save of the file ended while it wrote into the file; what it was saving is whole in
+// the copy beside it.
+Question UnfinishedSaveNotice(const std::string& fileName, const std::string& copyPath);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What a name on disk holds, as far as telling whether a file changed needs.
 enum class DiskKind {
@@ -25,8 +26,8 @@ struct DiskContent {
     std::uint64_t Fingerprint = 0;
 };
 
-// The file system as far as watching a project file needs. Paths are full paths in the ANSI
-// code page; a link is followed to the file it leads to.
+// The file system as far as watching and opening a project file need. Paths are full paths in
+// the ANSI code page; a link is followed to the file it leads to.
 class DiskFiles {
 public:
     virtual ~DiskFiles() = default;
@@ -35,4 +36,8 @@ public:
     // Reads the file whole: Unreadable, NotAProject as a load refuses it, or Project with the
     // fingerprint of its bytes.
     virtual DiskContent Content(const std::string& path) = 0;
+    // Removes what saves killed before their end left beside the file, and answers the full paths
+    // of the complete copies it kept: each the whole new version a save was writing into the
+    // file when it ended, where the file now holds other bytes.
+    virtual std::vector<std::string> ClearLeftCopies(const std::string& path) = 0;
 };

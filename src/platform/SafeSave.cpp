@@ -84,6 +84,13 @@ void TSafeSave::Commit() {
 }
 
 void TSafeSave::WriteIntoTarget() {
+    // Named complete before the target is touched: a clean-up can then tell the only whole new
+    // version from the copy of a save killed while it wrote the copy.
+    const std::optional<std::string> complete = files_.NameComplete(copyPath_);
+    if (!complete) {
+        Fail();
+    }
+    copyPath_ = *complete;
     const SaveFiles::Written written = files_.Copy(copyPath_, landing_);
     if (written == SaveFiles::Written::Nothing) {
         Fail();

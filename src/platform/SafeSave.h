@@ -23,7 +23,8 @@ public:
     // from it.
     virtual bool HasOtherNames(const std::string& path) = 0;
     // Removes the copies that saves killed before their end left beside path, except those a
-    // running save still holds; never any other file.
+    // running save still holds, and complete ones where path holds other bytes; never any other
+    // file.
     virtual void RemoveLeftCopies(const std::string& path) = 0;
     // Makes a new, empty copy file beside path, named after it, and holds it so that other
     // saves' clean-up leaves it alone until it is moved or removed; nothing where the folder
@@ -31,6 +32,10 @@ public:
     virtual std::optional<std::string> CreateCopyBeside(const std::string& path) = 0;
     // Makes a new, empty file in the user's temporary folder.
     virtual std::optional<std::string> CreateWorkFile() = 0;
+    // Gives the complete copy a name of its own beside the same file, which tells it from a copy
+    // still being written, and goes on holding it under that name; nothing where the rename is
+    // refused.
+    virtual std::optional<std::string> NameComplete(const std::string& copy) = 0;
     // Writes the content of from over that of the existing file to.
     virtual Written Copy(const std::string& from, const std::string& to) = 0;
     // Puts what was written to the file on the disk.
@@ -56,7 +61,8 @@ inline constexpr std::size_t LongestProfilePath = 259;
 // functions, they write to a work file elsewhere, copied beside the target at Commit. Where the
 // folder takes no new file, the writes go to the target itself. Every failure raises the write
 // error naming the target; the target then is as it was and the copy is gone, except where
-// writing into the target broke off, where the complete copy stays beside it.
+// writing into the target broke off, where the complete copy stays beside it under the name that
+// tells it complete.
 class TSafeSave {
 public:
     // Refuses a read-only target, a folder, a target the user may not write, and a target that

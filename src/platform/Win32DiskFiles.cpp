@@ -8,6 +8,7 @@
 #include "platform/Fingerprint.h"
 #include "platform/ProfileText.h"
 #include "platform/WideText.h"
+#include "platform/Win32SaveFiles.h"
 
 namespace {
 
@@ -65,4 +66,10 @@ DiskContent TWin32DiskFiles::Content(const std::string& path) {
         fingerprint.Add(bytes);
     }
     return {IsProfileText(head) ? DiskKind::Project : DiskKind::NotAProject, fingerprint.Value()};
+}
+
+std::vector<std::string> TWin32DiskFiles::ClearLeftCopies(const std::string& path) {
+    // The copies lie beside the file a link leads to.
+    const std::optional<std::string> final = FinalPathOf(path);
+    return final ? RemoveLeftSaveCopies(*final) : std::vector<std::string>();
 }

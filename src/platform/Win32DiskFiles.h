@@ -8,4 +8,5 @@ class TWin32DiskFiles final : public DiskFiles {
 public:
     DiskStamp Stamp(const std::string& path) override;
     DiskContent Content(const std::string& path) override;
+    std::vector<std::string> ClearLeftCopies(const std::string& path) override;
 };

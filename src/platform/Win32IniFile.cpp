@@ -89,10 +89,6 @@ std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
     if (!IsProfileText(head)) {
         throw NotAProjectFile(fileName);
     }
-    // Opening the project is the latest moment for what saves killed before their end left.
-    if (const std::optional<std::string> final = FinalPathOf(fileName)) {
-        RemoveLeftSaveCopies(*final);
-    }
     return loaded;
 }
 

@@ -4,6 +4,7 @@
 
 #include <aclapi.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -20,9 +21,11 @@ constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 constexpr DWORD ShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // A copy's name: "~", the name of the file it is a copy of, ".", eight hexadecimal digits and
-// ".tmp", as in "~p.zrt.0A1B2C3D.tmp".
+// ".tmp", as in "~p.zrt.0A1B2C3D.tmp". A complete copy about to be written into the file ends
+// in ".zrt" instead, so that a user told of one left behind can open it as a project.
 constexpr std::wstring_view CopyMark = L"~";
 constexpr std::wstring_view CopyEnd = L".tmp";
+constexpr std::wstring_view CompleteEnd = L".zrt";
 constexpr std::size_t CopyDigits = 8;
 
 std::size_t NameStart(std::wstring_view path) {
@@ -45,11 +48,11 @@ bool IsHexDigit(wchar_t character) {
     return (character >= L'0' && character <= L'9') || (character >= L'A' && character <= L'F');
 }
 
-// Whether name is exactly what CopyName makes for fileName, whose letters may differ in case as
-// Windows' names do.
-bool IsCopyName(std::wstring_view name, std::wstring_view fileName) {
-    const std::size_t length = CopyMark.size() + fileName.size() + 1 + CopyDigits + CopyEnd.size();
-    if (name.size() != length || !name.starts_with(CopyMark) || !name.ends_with(CopyEnd)) {
+// Whether name is exactly what CopyName makes for fileName, with end in place of its own,
+// whose letters may differ in case as Windows' names do.
+bool IsCopyName(std::wstring_view name, std::wstring_view fileName, std::wstring_view end) {
+    const std::size_t length = CopyMark.size() + fileName.size() + 1 + CopyDigits + end.size();
+    if (name.size() != length || !name.starts_with(CopyMark) || !name.ends_with(end)) {
         return false;
     }
     const std::wstring_view named = name.substr(CopyMark.size(), fileName.size());
@@ -167,6 +170,62 @@ private:
     HANDLE handle_;
 };
 
+// Whether the file at path holds exactly the bytes that copy holds from where it is read.
+bool HoldsBytesOf(const std::wstring& path, HANDLE copy) {
+    const FileHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER fileSize{};
+    LARGE_INTEGER copySize{};
+    if (!file || !GetFileSizeEx(file.get(), &fileSize) || !GetFileSizeEx(copy, &copySize) ||
+        fileSize.QuadPart != copySize.QuadPart) {
+        return false;
+    }
+    std::vector<char> held(1 << 20);
+    std::vector<char> copied(held.size());
+    for (;;) {
+        DWORD heldRead = 0;
+        DWORD copiedRead = 0;
+        if (!ReadFile(file.get(), held.data(), static_cast<DWORD>(held.size()), &heldRead, nullptr) ||
+            !ReadFile(copy, copied.data(), static_cast<DWORD>(copied.size()), &copiedRead, nullptr) ||
+            heldRead != copiedRead || std::memcmp(held.data(), copied.data(), heldRead) != 0) {
+            return false;
+        }
+        if (heldRead == 0) {
+            return true;
+        }
+    }
+}
+
+// Removes the complete copy where the file at path holds its bytes: the save that wrote them
+// there ended before it removed the copy. Answers whether the copy stays for the user to see:
+// not where a running save holds it, which refuses the right to delete it.
+bool KeepsUnwrittenCopy(const std::wstring& copy, const std::wstring& path) {
+    const FileHandle held(CreateFileW(LongPathForm(copy).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!held) {
+        return false;
+    }
+    if (!HoldsBytesOf(path, held.get())) {
+        // The file may be half-written, or written since by another program: neither is
+        // overwritten from the copy, which is the user's to use.
+        return true;
+    }
+    FILE_DISPOSITION_INFO removal{TRUE};
+    SetFileInformationByHandle(held.get(), FileDispositionInfo, &removal, sizeof removal);
+    return false;
+}
+
+// Renames the file that handle holds open with the right to delete it, to the full path to.
+bool RenameHeld(HANDLE file, const std::wstring& to) {
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(to.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, to.c_str(), (to.size() + 1) * sizeof(wchar_t));
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
 }  // namespace
 
 std::optional<std::string> FinalPathOf(const std::string& path) {
@@ -190,18 +249,26 @@ std::optional<std::string> FinalPathOf(const std::string& path) {
     }
 }
 
-void RemoveLeftSaveCopies(const std::string& path) {
+std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
     const std::wstring wide = WidenAnsi(path);
     const std::wstring folder = wide.substr(0, NameStart(wide));
     const std::wstring fileName = wide.substr(folder.size());
+    std::vector<std::string> kept;
     WIN32_FIND_DATAW found;
     Search search(LongPathForm(folder + std::wstring(CopyMark) + L"*"), found);
     for (bool more = static_cast<bool>(search); more; more = search.Next(found)) {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsCopyName(found.cFileName, fileName)) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            continue;
+        }
+        const std::wstring copy = folder + found.cFileName;
+        if (IsCopyName(found.cFileName, fileName, CopyEnd)) {
             // A copy that a running save holds refuses.
-            DeleteFileW(LongPathForm(folder + found.cFileName).c_str());
+            DeleteFileW(LongPathForm(copy).c_str());
+        } else if (IsCopyName(found.cFileName, fileName, CompleteEnd) && KeepsUnwrittenCopy(copy, wide)) {
+            kept.push_back(NearestAnsi(copy));
         }
     }
+    return kept;
 }
 
 SaveFiles::Kind TWin32SaveFiles::Probe(const std::string& path) {
@@ -262,6 +329,28 @@ std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& 
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
+    // A rename needs the right to delete, which the hold shares with no handle, not even one of
+    // this save's: the hold is taken again with that right, which only the profile functions,
+    // done with the copy by now, could not bear.
+    Release(copy);
+    std::wstring complete = WidenAnsi(copy);
+    complete.replace(complete.size() - CopyEnd.size(), CopyEnd.size(), CompleteEnd);
+    const std::optional<std::string> ansi = ExactAnsi(complete);
+    const HANDLE held = CreateFileW(SystemPath(copy).c_str(), GENERIC_READ | DELETE, ShareReadWrite, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    hold_.emplace(held);
+    held_ = copy;
+    if (!ansi || !RenameHeld(held, SystemPath(*ansi))) {
+        return std::nullopt;
+    }
+    held_ = *ansi;
+    return ansi;
 }
 
 std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {

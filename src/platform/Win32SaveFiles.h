@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileHandle.h"
 #include "platform/SafeSave.h"
@@ -18,6 +19,7 @@ public:
     bool HasOtherNames(const std::string& path) override;
     void RemoveLeftCopies(const std::string& path) override;
     std::optional<std::string> CreateCopyBeside(const std::string& path) override;
+    std::optional<std::string> NameComplete(const std::string& copy) override;
     std::optional<std::string> CreateWorkFile() override;
     Written Copy(const std::string& from, const std::string& to) override;
     bool Flush(const std::string& path) override;
@@ -39,5 +41,7 @@ private:
 std::optional<std::string> FinalPathOf(const std::string& path);
 
 // Removes the copies that saves killed before their end left beside the file at path (its
-// final path, not a link to it), except those a running save still holds.
-void RemoveLeftSaveCopies(const std::string& path);
+// final path, not a link to it), except those a running save still holds. A complete copy,
+// which a save was writing into the file, goes only where the file holds its bytes; answers the
+// full paths of those that stay.
+std::vector<std::string> RemoveLeftSaveCopies(const std::string& path);

@@ -16,7 +16,8 @@
 // written. A save's writes land at its Commit, all together, as on the real platform. It can be
 // told to refuse writes to a path from a given write on, to refuse a save's commit, and to
 // refuse loading a path with an error of the platform's. As the disk, a file's time follows its
-// content and its touches, and a refused load makes it unreadable or no project.
+// content and its touches, a refused load makes it unreadable or no project, and complete copies
+// of unfinished saves stay beside a file.
 class MemoryIniFiles : public DiskFiles {
 public:
     struct Entry {
@@ -32,6 +33,8 @@ public:
     std::vector<std::string> Written;  // "SECTION/Key" of every write, in order
     int Released = 0;                  // objects destroyed so far
     int WholeReads = 0;                // Content calls so far
+    // The complete copies that saves which ended while writing into a file left beside it.
+    std::map<std::string, std::vector<std::string>> UnwrittenCopies;
 
     // Another program writes the file's bytes again, unchanged: only its time changes.
     void Touch(const std::string& path) { ++touches_[path]; }
@@ -56,6 +59,8 @@ public:
         }
         return {KindOf(path), FingerprintOf(BytesOf(file->second))};
     }
+
+    std::vector<std::string> ClearLeftCopies(const std::string& path) override { return UnwrittenCopies[path]; }
 
     // Writes to path fail from its nth write of this run on (0: the first).
     void RefuseWrites(const std::string& path, int fromWrite = 0) { refusals_[path] = fromWrite; }

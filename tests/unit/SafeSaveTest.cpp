@@ -13,6 +13,7 @@ namespace {
 
 const std::string Target = "C:\\p\\a.zrt";
 const std::string CopyName = "C:\\p\\~a.zrt.1.tmp";
+const std::string CompleteName = "C:\\p\\~a.zrt.1.zrt";
 const std::string WorkName = "C:\\temp\\work.tmp";
 
 std::string FolderOf(const std::string& path) {
@@ -30,8 +31,9 @@ public:
     std::map<std::string, std::string> Links;    // link, file it leads to
     std::set<std::string> Unnamed;               // links whose file has no ANSI name
     std::set<std::string> OtherNames;            // files with hard links
-    // Of "create", "work", "copy" (into a copy or work file), "flush", "carry", "move", "write
-    // into" (a copy into an existing file refused) and "write part" (broken off half-way).
+    // Of "create", "work", "copy" (into a copy or work file), "flush", "carry", "move", "name
+    // complete", "write into" (a copy into an existing file refused) and "write part" (broken
+    // off half-way).
     std::set<std::string> Failing;
     std::vector<std::string> Moves;              // "from > to"
     std::vector<std::string> CleanedBeside;      // every path RemoveLeftCopies was given
@@ -67,6 +69,15 @@ public:
         made_.insert(copy);
         Content[copy] = "";
         return copy;
+    }
+    std::optional<std::string> NameComplete(const std::string& copy) override {
+        if (Failing.count("name complete")) {
+            return std::nullopt;
+        }
+        const std::string complete = copy.substr(0, copy.rfind('.')) + ".zrt";
+        Content[complete] = Content.at(copy);
+        Content.erase(copy);
+        return complete;
     }
     std::optional<std::string> CreateWorkFile() override {
         if (Failing.count("work")) {
@@ -157,6 +168,7 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         {{"carry"}, true, true},         {{"carry", "write into"}, true, false},
         {{"move"}, true, true},          {{"move"}, false, false},
         {{"move", "write into"}, true, false},
+        {{"move", "name complete"}, true, false},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(testing::Message() << *each.Steps.begin() << (each.Steps.size() > 1 ? " and more" : "")
@@ -213,13 +225,15 @@ TEST(TSafeSave, WritesIntoTheTargetWhereTheCopyCannotTakeItsPlace) {
         EXPECT_TRUE(folder.Moves.empty());
     }
 
-    // Broken off half-way: the complete new version stays beside the file.
+    // Broken off half-way: the complete new version stays beside the file, under the name that
+    // tells a clean-up it is complete.
     MemoryFolder folder;
     folder.Content[Target] = "old";
     folder.OtherNames.insert(Target);
     folder.Failing = {"write part"};
     EXPECT_FALSE(Save(folder));
-    EXPECT_EQ(folder.Content.at(CopyName), "old+new");
+    EXPECT_EQ(folder.Content.at(CompleteName), "old+new");
+    EXPECT_EQ(folder.Content.count(CopyName), 0u);
 }
 
 TEST(TSafeSave, ALinkStaysALinkAndTheFileItLeadsToIsSaved) {

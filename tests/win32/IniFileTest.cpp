@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "document/ProjectFile.h"
@@ -295,4 +296,29 @@ TEST(OpenWin32IniFile, ASaveInProgressKeepsItsCopyFromAnotherSavesCleanUp) {
     file->Commit();
     EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
     EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
+}
+
+// A save that ended between writing its complete copy into the file and removing the copy left
+// it under a name of its own. The clean-up removes it only where the file holds its bytes, and
+// answers the others; one that a running save holds is neither removed nor answered.
+TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
+    TWin32SaveFiles running;
+    const std::optional<std::string> copy = running.CreateCopyBeside(path);
+    ASSERT_TRUE(copy && running.Copy(path, *copy) == SaveFiles::Written::All);
+    const std::optional<std::string> held = running.NameComplete(*copy);
+    ASSERT_TRUE(held);
+
+    const std::string whole = "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n";
+    WriteFileBytes(path, whole);
+    WriteFileBytes(folder / "~p.zrt.0000ABCD.zrt", whole);
+    // As long as the file, other bytes: written since by another program.
+    WriteFileBytes(folder / "~P.ZRT.0000BEEF.zrt", "[OTHER]\r\nx=2\r\n[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(RemoveLeftSaveCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
+    std::vector<std::wstring> left = FileNamesIn(folder.Path());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"p.zrt", L"~P.ZRT.0000BEEF.zrt",
+                                               WidePath(held->substr(folder.Path().size() + 1))}));
 }
