@@ -17,3 +17,9 @@ std::optional<std::string> ExactAnsi(std::wstring_view text);
 // The ANSI form of text, with "?" for each character the code page does not hold: for
 // messages only, never for a name that is used.
 std::string NearestAnsi(std::wstring_view text);
+
+// A full path as the system's Unicode file functions take it: with the long-path prefix where
+// it is too long for them otherwise (MAX_PATH characters or more).
+std::wstring LongPathForm(std::wstring path);
+// The same for a full path in the ANSI code page.
+std::wstring SystemPath(std::string_view path);

@@ -23,6 +23,9 @@ constexpr DWORD WindowExStyle = 0;
 // FormCreate runs as a message of the window, so that its errors take the one road of every
 // handler's errors.
 constexpr UINT WM_FORMCREATE = WM_APP + 0x301;
+// Posted when the program comes to the front: the project file is looked at once the activation
+// is over, never inside it.
+constexpr UINT WM_LOOKATFILE = WM_APP + 0x302;
 
 HWND CreateListView(HWND parent) {
     const HWND list =
@@ -59,7 +62,7 @@ void ScaleListViewColumns(HWND list, const TDpiScale& scale) {
 }  // namespace
 
 TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
-    : host_(host), instance_(instance), document_(*this, OpenWin32IniFile) {
+    : host_(host), instance_(instance), document_(*this, OpenWin32IniFile, disk_) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
@@ -197,6 +200,12 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
             return 0;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(wParam != FALSE);
+            return 0;
+        case WM_LOOKATFILE:
+            OnLookAtFile();
+            return 0;
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;
@@ -269,12 +278,32 @@ void TMainWindow::OnCommand(WORD id, WORD code, HWND control) {
 void TMainWindow::OnActivate(bool active) {
     if (active) {
         RestoreFocus();
+        if (fileLookDue_) {
+            PostMessageA(Handle(), WM_LOOKATFILE, 0, 0);
+        }
         return;
     }
     const HWND focus = GetFocus();
     if (focus && IsChild(Handle(), focus)) {
         focus_ = focus;
     }
+}
+
+void TMainWindow::OnActivateApp(bool active) {
+    if (active) {
+        fileLookDue_ = true;
+        PostMessageA(Handle(), WM_LOOKATFILE, 0, 0);
+    }
+}
+
+void TMainWindow::OnLookAtFile() {
+    // Not over one of the program's own boxes or dialogs, which keep the main window disabled,
+    // nor while it is hidden: its next activation looks again.
+    if (!fileLookDue_ || !IsWindowEnabled(Handle()) || GetActiveWindow() != Handle()) {
+        return;
+    }
+    fileLookDue_ = false;
+    ApplicationActivate();
 }
 
 void TMainWindow::RestoreFocus() {
@@ -509,4 +538,8 @@ void TMainWindow::PickFile(const FilePickerRow& picker) {
 
 void TMainWindow::Change() {
     document_.Change();
+}
+
+void TMainWindow::ApplicationActivate() {
+    document_.ApplicationActivate();
 }

@@ -10,6 +10,7 @@
 
 #include "document/Document.h"
 #include "document/DocumentWindow.h"
+#include "platform/Win32DiskFiles.h"
 #include "ui/ApplicationHost.h"
 #include "ui/Dpi.h"
 #include "ui/FileDialogs.h"
@@ -83,6 +84,9 @@ public:
     // A project named outside the open dialog (on the command line) opens as Open opens one.
     void OpenNamedZrtFile(const std::string& fileName);
 
+    // The program came to the front again after another program.
+    void ApplicationActivate();
+
 private:
     // A control other than a labelled edit: a button or the list view.
     struct PlainControl {
@@ -96,6 +100,8 @@ private:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code, HWND control);
     void OnActivate(bool active);
+    void OnActivateApp(bool active);
+    void OnLookAtFile();
     void OnDpiChanged(int dpi, const RECT& suggested);
 
     void CreateComponents();
@@ -116,9 +122,13 @@ private:
     HINSTANCE instance_;
     TDpiScale scale_{96};
     TFileDialogs dialogs_;
+    TWin32DiskFiles disk_;
     TDocument document_;
     bool glyphsAttached_ = false;
     HWND focus_ = nullptr;  // the control to give the focus back to on activation
+    // The program came to the front after another, and the project file has not been looked
+    // at since.
+    bool fileLookDue_ = false;
 
     UniqueFont font_;
     // Fonts replaced by a density change: controls hold on to them until that change has laid
