@@ -3,21 +3,13 @@
 #include <utility>
 
 #include "document/ProgramName.h"
+#include "document/DiskQuestion.h"
 #include "document/ProjectFile.h"
+#include "platform/AnsiText.h"
+#include "platform/Exception.h"
 
-namespace {
-
-// The message box's flags and answers by their Windows values (MB_YESNOCANCEL,
-// MB_ICONEXCLAMATION, IDYES, IDNO); the names differ so that windows.h can never clash.
-constexpr unsigned YesNoCancelButtons = 0x3;
-constexpr unsigned ExclamationIcon = 0x30;
-constexpr int AnswerYes = 6;
-constexpr int AnswerNo = 7;
-
-}  // namespace
-
-TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile)
-    : window_(window), openIniFile_(std::move(openIniFile)) {}
+TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk)
+    : window_(window), openIniFile_(std::move(openIniFile)), disk_(disk), watch_(disk) {}
 
 void TDocument::FormCreate() {
     SetCurrentFileName(UntitledName);
@@ -36,32 +28,99 @@ void TDocument::NewZrtFile() {
     SetCurrentFileName(UntitledName);
     window_.SetSaveDialogFileName(currentFileName_);
     stored_.reset();
+    watch_.Stop();
     modified_ = false;
     hasFile_ = false;
 }
 
 void TDocument::OpenZrtFile(const std::string& fileName) {
+    // Looked at before it is read: a change made while it loads shows at the next look.
+    const DiskRecord onDisk = watch_.Look(fileName);
+    // What killed saves left goes at the latest now. A save that ended while it wrote into the
+    // file is told before the load, which may refuse the half-written file and raises past here.
+    for (const std::string& copy : disk_.ClearLeftCopies(fileName)) {
+        Ask(UnfinishedSaveNotice(fileName, copy));
+    }
     // A file that cannot be read raises here, and the project on screen stays as it was.
     LoadProject(fileName, openIniFile_, record_, window_);
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
     stored_ = TStoredProject{currentFileName_, EditTexts(window_)};
+    watch_.Watch(currentFileName_, onDisk);
     // Showing the loaded values reported changes of their own; the project is as on disk.
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
 }
 
-void TDocument::SaveZrtFile() {
+bool TDocument::SaveZrtFile() {
+    // Saved back to its own file, which the user chose again or never left.
+    if (stored_ && SameFileName(stored_->FileName, currentFileName_, IsShiftJisLeadByte) && !MayWriteOverFile()) {
+        return false;
+    }
     // A store that raises leaves the flags and the file as they were: nothing claims a save
     // that failed.
     const TProjectRecord texts = EditTexts(window_);
     StoreProject(currentFileName_, openIniFile_, texts, stored_ ? &*stored_ : nullptr);
     stored_ = TStoredProject{currentFileName_, texts};
+    watch_.Watch(currentFileName_, watch_.Look(currentFileName_));
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
+    return true;
+}
+
+bool TDocument::MayWriteOverFile() {
+    const DiskChange change = watch_.Check();
+    switch (QuestionFor(change, modified_, DiskMoment::Save, watch_.Answered())) {
+        case DiskQuestion::Overwrite:
+            if (Ask(OverwriteQuestion(currentFileName_)) != AnswerYes) {
+                return false;
+            }
+            watch_.MarkAnswered();
+            KeepScreenOverFile();
+            return true;
+        case DiskQuestion::RefuseSave:
+            throw change == DiskChange::Unreadable ? CannotReadIniFile(currentFileName_)
+                                                   : NotAProjectFile(currentFileName_);
+        default:
+            return true;
+    }
+}
+
+void TDocument::ApplicationActivate() {
+    const DiskQuestion question = QuestionFor(watch_.Check(), modified_, DiskMoment::Activation, watch_.Answered());
+    switch (question) {
+        case DiskQuestion::Reload:
+        case DiskQuestion::ReloadDiscardingEdits:
+            switch (Ask(ReloadQuestion(currentFileName_, question == DiskQuestion::ReloadDiscardingEdits))) {
+                case AnswerYes:
+                    OpenZrtFile(currentFileName_);
+                    break;
+                case AnswerNo:
+                    watch_.MarkAnswered();
+                    KeepScreenOverFile();
+                    break;
+                default:
+                    // A box that could not be shown: asked again next time.
+                    break;
+            }
+            break;
+        case DiskQuestion::TellGone:
+            Ask(GoneNotice(currentFileName_));
+            watch_.MarkAnswered();
+            modified_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void TDocument::KeepScreenOverFile() {
+    // What the file holds is no longer what the edits showed: the save compares with the file.
+    stored_->Texts.reset();
+    modified_ = true;
 }
 
 void TDocument::Change() {
@@ -116,21 +175,16 @@ void TDocument::FormCloseQuery(bool& CanClose) {
     CanClose = SaveFirst();
 }
 
-int TDocument::SaveChangesPrompt() {
-    const std::string text = "ファイル " + currentFileName_ + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
-    return window_.ShowMessageBox(text, ProgramName, YesNoCancelButtons | ExclamationIcon);
+int TDocument::Ask(const Question& question) {
+    return window_.ShowMessageBox(question.Text, QuestionCaption, question.Flags);
 }
 
 bool TDocument::SaveFirst() {
-    switch (SaveChangesPrompt()) {
+    switch (Ask(SaveChangesQuestion(currentFileName_))) {
         case AnswerNo:
             return true;
         case AnswerYes:
-            if (hasFile_) {
-                SaveZrtFile();
-                return true;
-            }
-            return SaveUnderChosenName();
+            return hasFile_ ? SaveZrtFile() : SaveUnderChosenName();
         default:
             // Cancel, Escape, and a box that could not be shown: nothing may be lost.
             return false;
@@ -142,8 +196,7 @@ bool TDocument::SaveUnderChosenName() {
         return false;
     }
     SetCurrentFileName(window_.SaveDialogFileName());
-    SaveZrtFile();
-    return true;
+    return SaveZrtFile();
 }
 
 void TDocument::SetCurrentFileName(const std::string& fileName) {

@@ -4,28 +4,39 @@
 #include <string>
 
 #include "document/DocumentWindow.h"
+#include "document/FileWatch.h"
 #include "document/ProjectFile.h"
 #include "document/ProjectTable.h"
+#include "document/Questions.h"
+#include "platform/DiskFiles.h"
 #include "platform/IniFile.h"
 
 // The project being edited: its record, its state and the File commands. It knows the main
-// window only as a DocumentWindow, so it runs without one.
+// window only as a DocumentWindow, and the disk only through the profile files and DiskFiles,
+// so it runs without either.
 class TDocument {
 public:
     static constexpr const char* UntitledName = "無題.zrt";
 
-    TDocument(DocumentWindow& window, IniFileOpener openIniFile);
+    TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk);
 
     // The document steps of the window's creation: an untitled, clean project.
     void FormCreate();
 
-    // Document operations.
+    // Document operations. SaveZrtFile answers false when the user called the save off.
     void NewZrtFile();
+    // OpenZrtFile loads the file named, as the open dialog or another road returned it; a file
+    // that cannot be read raises and changes nothing. A save that ended while it wrote into the
+    // file is told first, whether the file loads or not.
     void OpenZrtFile(const std::string& fileName);
-    void SaveZrtFile();
+    bool SaveZrtFile();
 
     // Any of the seventeen project edits changed its text.
     void Change();
+
+    // The user came back to the program from another: a change of the project file on disk
+    // since it was read or written here is told.
+    void ApplicationActivate();
 
     // File commands and the close request.
     void MenuFileNewClick();
@@ -47,17 +58,24 @@ private:
     // Looks at the record, which nothing shows.
     friend struct DocumentInspector;
 
-    // Asks whether to save the changes; answers the button pressed.
-    int SaveChangesPrompt();
+    // Shows a box of the document's own; answers the button pressed.
+    int Ask(const Question& question);
     // Before New, Open or a close of a changed project: false when the user called the command off.
     bool SaveFirst();
-    // Runs the save dialog and saves under the name chosen there; false when it was cancelled.
+    // Runs the save dialog and saves under the name chosen there; false when it was called off.
     bool SaveUnderChosenName();
+    // Before a save to the project's own file, which another program may have changed: false
+    // when the user would not write over the change. A file that is no project file raises.
+    bool MayWriteOverFile();
+    // The screen is kept over a file that another program changed: the next save makes the
+    // file hold what the screen shows.
+    void KeepScreenOverFile();
     // The file name and the caption always change together.
     void SetCurrentFileName(const std::string& fileName);
 
     DocumentWindow& window_;
     IniFileOpener openIniFile_;
+    DiskFiles& disk_;
     std::string currentFileName_;
     bool modified_ = false;
     bool hasFile_ = false;
@@ -65,4 +83,6 @@ private:
     // The file the project was loaded from or last saved to, and what it held; none for a new
     // project.
     std::optional<TStoredProject> stored_;
+    // The same file as the disk held it then.
+    TFileWatch watch_;
 };

@@ -33,8 +33,12 @@ void StoreProject(const std::string& path,
     const auto file = open(path, IniFileUse::Save);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         const ProjectRow& key = ProjectTable[row];
-        if (sameFile && texts[row] == stored->Texts[row] && file->HasEntry(key.Section, key.Key)) {
-            continue;
+        if (sameFile) {
+            // Read from the copy being written: what the file holds at the moment of the save.
+            const std::string held = stored->Texts ? (*stored->Texts)[row] : file->ReadEntry(key.Section, key.Key, "");
+            if (texts[row] == held && file->HasEntry(key.Section, key.Key)) {
+                continue;
+            }
         }
         file->WriteEntry(key.Section, key.Key, texts[row]);
     }

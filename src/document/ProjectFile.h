@@ -1,15 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/ProjectTable.h"
 #include "platform/IniFile.h"
 
 // What a project file held for each row when the project was last loaded from it or saved to
-// it, as the edits showed it then.
+// it, as the edits showed it then; nothing where another program changed the file since and the
+// user kept what the editor shows.
 struct TStoredProject {
     std::string FileName;
-    TProjectRecord Texts;
+    std::optional<TProjectRecord> Texts;
 };
 
 // Reads every row of the project file at path into the record, then shows the record in the
@@ -24,8 +26,9 @@ TProjectRecord EditTexts(const ProjectEdits& edits);
 // Writes the texts to the project file at path, all of them or, when it raises
 // EIniFileException, none. Saved to the file that stored describes, a row whose text is still
 // the stored one is written only where its key is missing, so that a value the user did not
-// change keeps its bytes, even where the edit could not show them exactly. Any other file gets
-// every row, empty ones included, in table order. Other sections and keys of the file stay.
+// change keeps its bytes, even where the edit could not show them exactly; where stored holds
+// no texts, a row is written where the file's value differs from it. Any other file gets every
+// row, empty ones included, in table order. Other sections and keys of the file stay.
 void StoreProject(const std::string& path,
                   const IniFileOpener& open,
                   const TProjectRecord& texts,

@@ -2,8 +2,11 @@
 
 bool IsProfileText(std::string_view head) {
     head = head.substr(0, ProfileTextProbeSize);
-    if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) {
+    if (head.starts_with("\xFF\xFE")) {
         return true;
+    }
+    if (head.starts_with("\xFE\xFF")) {
+        return false;
     }
     return head.find('\0') == std::string_view::npos;
 }

@@ -7,6 +7,7 @@
 inline constexpr std::size_t ProfileTextProbeSize = 64 * 1024;
 
 // Whether a file that starts with head can be a profile file: text holds no NUL byte, except
-// text in UTF-16, which then starts with its byte-order mark. Anything else (a program, a
-// picture, an archive) is refused, so that a save can never rewrite it as text.
+// text in UTF-16 little-endian, which then starts with its byte-order mark (FF FE), the only
+// UTF-16 that Windows' profile functions read. Anything else (a program, a picture, an archive,
+// UTF-16 big-endian) is refused, so that a save can never rewrite it as text.
 bool IsProfileText(std::string_view head);

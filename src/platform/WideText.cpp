@@ -59,3 +59,17 @@ std::string NearestAnsi(std::wstring_view text) {
 std::string BestFitAnsi(std::wstring_view text) {
     return Narrow(text, 0, nullptr, nullptr);
 }
+
+std::wstring LongPathForm(std::wstring path) {
+    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) {
+        return path;
+    }
+    if (path.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    }
+    return L"\\\\?\\" + path;
+}
+
+std::wstring SystemPath(std::string_view path) {
+    return LongPathForm(WidenAnsi(path));
+}

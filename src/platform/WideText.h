@@ -26,3 +26,8 @@ std::string NearestAnsi(std::wstring_view text);
 // The ANSI form of text as the system converts it by default: a look-alike where there is one
 // (e for é), else "?". For text the user hands the program, such as a paste.
 std::string BestFitAnsi(std::wstring_view text);
+// A full path as the system's Unicode file functions take it: with the long-path prefix where
+// it is too long for them otherwise (MAX_PATH characters or more).
+std::wstring LongPathForm(std::wstring path);
+// The same for a full path in the ANSI code page.
+std::wstring SystemPath(std::string_view path);

@@ -1,16 +1,47 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileHandle.h"
 #include "platform/SafeSave.h"
 
 // The operations of a save over the Windows file functions. Names pass as UTF-16 converted
-// from the ANSI code page, so that they are exactly the names given.
+// from the ANSI code page, so that they are exactly the names given, in the long-path form
+// where they are too long otherwise. One object serves one save: it holds the copy it made
+// until the copy is moved or removed.
 class TWin32SaveFiles final : public SaveFiles {
 public:
     Kind Probe(const std::string& path) override;
-    std::optional<std::string> CreateFileBeside(const std::string& path) override;
-    bool Copy(const std::string& from, const std::string& to) override;
+    bool CanWrite(const std::string& path) override;
+    std::optional<std::string> FinalPath(const std::string& path) override;
+    bool HasOtherNames(const std::string& path) override;
+    void RemoveLeftCopies(const std::string& path) override;
+    std::optional<std::string> CreateCopyBeside(const std::string& path) override;
+    std::optional<std::string> NameComplete(const std::string& copy) override;
+    std::optional<std::string> CreateWorkFile() override;
+    Written Copy(const std::string& from, const std::string& to) override;
     bool Flush(const std::string& path) override;
-    bool Replace(const std::string& target, const std::string& replacement) override;
+    bool CarryOver(const std::string& target, const std::string& replacement) override;
     bool Move(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) override;
+
+private:
+    // Lets go of the copy, if path names it, so that it can be renamed or deleted.
+    void Release(const std::string& path);
+
+    // A handle on the copy that refuses a delete: another save's clean-up leaves it alone.
+    std::optional<FileHandle> hold_;
+    std::string held_;
 };
+
+// The file that path leads to through links, path itself where it is no link; nothing where
+// that file has no name in the ANSI code page.
+std::optional<std::string> FinalPathOf(const std::string& path);
+
+// Removes the copies that saves killed before their end left beside the file at path (its
+// final path, not a link to it), except those a running save still holds. A complete copy,
+// which a save was writing into the file, goes only where the file holds its bytes; answers the
+// full paths of those that stay.
+std::vector<std::string> RemoveLeftSaveCopies(const std::string& path);

@@ -19,10 +19,14 @@ constexpr DWORD WindowExStyle = 0;
 // FormCreate runs as a message of the window, so that its errors take the one road of every
 // handler's errors.
 constexpr UINT WM_FORMCREATE = WM_APP + 0x301;
+// Posted when the program comes to the front: the project file is looked at once the activation
+// is over, never inside it.
+constexpr UINT WM_LOOKATFILE = WM_APP + 0x303;
 
 }  // namespace
 
-TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host) : host_(host), document_(*this, OpenWin32IniFile) {
+TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
+    : host_(host), document_(*this, OpenWin32IniFile, disk_) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
@@ -81,7 +85,13 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_DRAWITEM:
             return components_->Menu().OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_ACTIVATE:
-            navigation_->OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
+            OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
+            return 0;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(wParam != FALSE);
+            return 0;
+        case WM_LOOKATFILE:
+            OnLookAtFile();
             return 0;
         case WM_SETFOCUS:
             navigation_->RestoreFocus();
@@ -131,6 +141,30 @@ void TMainWindow::OnCommand(WORD id, WORD code) {
         default: break;
     }
     // clang-format on
+}
+
+void TMainWindow::OnActivate(bool active) {
+    navigation_->OnActivate(active);
+    if (active && fileLookDue_) {
+        PostMessageA(Handle(), WM_LOOKATFILE, 0, 0);
+    }
+}
+
+void TMainWindow::OnActivateApp(bool active) {
+    if (active) {
+        fileLookDue_ = true;
+        PostMessageA(Handle(), WM_LOOKATFILE, 0, 0);
+    }
+}
+
+void TMainWindow::OnLookAtFile() {
+    // Not over one of the program's own boxes or dialogs, which keep the main window disabled,
+    // nor while it is hidden: its next activation looks again.
+    if (!fileLookDue_ || !IsWindowEnabled(Handle()) || GetActiveWindow() != Handle()) {
+        return;
+    }
+    fileLookDue_ = false;
+    document_.ApplicationActivate();
 }
 
 void TMainWindow::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/DocumentWindow.h"
 #include "platform/UniqueHandle.h"
+#include "platform/Win32DiskFiles.h"
 #include "ui/ApplicationHost.h"
 #include "ui/FileDialogs.h"
 #include "ui/FilePickers.h"
@@ -62,6 +63,9 @@ private:
     void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code);
+    void OnActivate(bool active);
+    void OnActivateApp(bool active);
+    void OnLookAtFile();
     void OnDpiChanged(int dpi, const RECT& suggested);
 
     // Event handlers.
@@ -75,9 +79,13 @@ private:
 
     ApplicationHost& host_;
     TFileDialogs dialogs_;
+    TWin32DiskFiles disk_;
     TDocument document_;
     std::unique_ptr<TMainWindowComponents> components_;
     std::unique_ptr<TKeyboardNavigation> navigation_;
+    // The program came to the front after another, and the project file has not been looked
+    // at since.
+    bool fileLookDue_ = false;
 
     // Last, so that it goes first: its controls are destroyed with it while the objects that
     // serve them are still here.

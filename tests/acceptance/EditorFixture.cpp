@@ -1,8 +1,21 @@
 #include "acceptance/EditorFixture.h"
 
+#include "acceptance/ProjectFileCheck.h"
 #include "acceptance/UserInput.h"
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
+
+namespace {
+
+// Takes what the system sends this program's own windows while a test waits.
+void TakeMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace
 
 bool SystemSpeaksJapanese() {
     return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
@@ -18,6 +31,19 @@ std::string PromptTextFor(const std::string& fileName) {
 
 std::string WriteErrorTextFor(const std::string& path) {
     return path + " に書き込めません.";
+}
+
+std::string ReloadTextFor(const std::string& fileName, bool discardingEdits) {
+    return "ファイル " + fileName + " は他のプログラムで変更されました。\r\n\r\n" +
+           (discardingEdits ? "ここでの変更を破棄して、読み込み直しますか?" : "読み込み直しますか?");
+}
+
+std::string OverwriteTextFor(const std::string& fileName) {
+    return "ファイル " + fileName + " は他のプログラムで変更されています。\r\n\r\n上書きしますか?";
+}
+
+std::string GoneTextFor(const std::string& fileName) {
+    return "ファイル " + fileName + " が見つかりません。\r\n\r\n削除されたか、移動された可能性があります.";
 }
 
 void EditorTest::Start(WORD showCommand, const std::string& arguments, const std::string& folder) {
@@ -47,6 +73,32 @@ void EditorTest::WaitForMainWindow(WORD showCommand) {
 void EditorTest::TearDown() {
     window_.reset();
     editor_.reset();  // ends the process if it still runs
+    otherWindow_.reset();
+    otherEditor_.reset();
+}
+
+void EditorTest::StartSecondEditor() {
+    otherEditor_ = std::move(editor_);
+    otherWindow_ = std::move(window_);
+    Start();
+}
+
+void EditorTest::SwitchEditor() {
+    const HWND before = window_->Handle();
+    std::swap(editor_, otherEditor_);
+    std::swap(window_, otherWindow_);
+    SetForegroundWindow(window_->Handle());
+    WaitUntilInFrontInsteadOf(before);
+}
+
+void EditorTest::WaitUntilInFrontInsteadOf(HWND before) {
+    // The editor may put a box of its own in front as soon as it is there.
+    const bool changed = WaitUntil([&] {
+        TakeMessages();
+        return GetForegroundWindow() != before;
+    });
+    editor_->WaitForIdle();
+    EXPECT_TRUE(changed) << "the editor did not come to the front";
 }
 
 void EditorTest::Activate() {
@@ -168,6 +220,79 @@ HWND EditorTest::ExpectPrompt(const std::string& fileName) {
     EXPECT_EQ(seen.icon, IconLook::Exclamation) << "the prompt shows " << Describe(seen.icon);
     EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
     return box;
+}
+
+void EditorTest::ExpectBoxAndAnswer(const std::string& what,
+                                    const std::string& text,
+                                    IconLook icon,
+                                    const std::vector<int>& buttons,
+                                    int answer) {
+    const HWND box = ExpectDialog(what);
+    if (!box) {
+        return;
+    }
+    const MessageBoxView seen = ReadMessageBox(box);
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.caption, ApplicationTitle);
+    EXPECT_EQ(seen.icon, icon) << what << " shows " << Describe(seen.icon);
+    EXPECT_EQ(seen.buttons, buttons);
+    Answer(box, answer);
+}
+
+void EditorTest::ExpectErrorAndOk(const std::wstring& text) {
+    const HWND box = ExpectDialog("an error box");
+    ASSERT_TRUE(box);
+    const MessageBoxView seen = ReadMessageBox(box);
+    EXPECT_EQ(seen.unicodeText, text) << seen.text;
+    EXPECT_EQ(seen.caption, ApplicationTitle);
+    EXPECT_EQ(seen.icon, IconLook::Error) << "the box shows " << Describe(seen.icon);
+    EXPECT_EQ(seen.buttons, (std::vector<int>{IDOK}));
+    Answer(box, IDOK);
+    ASSERT_TRUE(MainWindowBack());
+}
+
+void EditorTest::OpenProject(const std::string& path) {
+    PressKey('O', {VK_CONTROL});
+    const HWND dialog = ExpectFileDialog(OpenTitle);
+    ASSERT_TRUE(dialog);
+    ChooseInFileDialog(dialog, path);
+    ASSERT_TRUE(MainWindowBack());
+    ASSERT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); }));
+    Editor().WaitForIdle();
+}
+
+void EditorTest::SaveAndWait(const std::string& path,
+                             const std::string& section,
+                             const std::string& key,
+                             const std::string& value) {
+    PressKey('S', {VK_CONTROL});
+    ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, section, key) == value; }))
+        << "the file still holds " << ReadProfileValue(path, section, key) << "; " << WhatShows();
+}
+
+void EditorTest::SwitchAwayAndBack() {
+    static const char* const className = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ZubAnotherProgram";
+        RegisterClassA(&windowClass);
+        return windowClass.lpszClassName;
+    }();
+    const HWND other = CreateWindowExA(0, className, "another program", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200,
+                                       100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(other);
+    SetForegroundWindow(other);
+    const bool away = WaitUntil([&] {
+        TakeMessages();
+        return GetForegroundWindow() == other;
+    });
+    editor_->WaitForIdle();
+    SetForegroundWindow(window_->Handle());
+    WaitUntilInFrontInsteadOf(other);
+    DestroyWindow(other);
+    TakeMessages();
+    ASSERT_TRUE(away) << "another program's window did not come to the front";
 }
 
 void EditorTest::Answer(HWND box, int button) {

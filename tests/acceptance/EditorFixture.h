@@ -60,6 +60,15 @@ protected:
     void CancelDialog(HWND dialog);
     // Waits for the save-changes prompt and checks its text, caption, icon and buttons.
     HWND ExpectPrompt(const std::string& fileName);
+    // Waits for a box of the editor's own, checks its text, caption, icon and buttons, and
+    // presses answer.
+    void ExpectBoxAndAnswer(const std::string& what,
+                            const std::string& text,
+                            IconLook icon,
+                            const std::vector<int>& buttons,
+                            int answer);
+    // Waits for the error box, checks its text, caption, icon and button, and presses OK.
+    void ExpectErrorAndOk(const std::wstring& text);
     // Presses a button of a box and waits for it to go.
     void Answer(HWND box, int button);
     // After a modal window closed: the main window takes input again and is active, and the
@@ -70,6 +79,21 @@ protected:
 
     // The pop-up window of the menu that is open, or null.
     HWND OpenMenu() const;
+
+    // Opens path through the open dialog, and waits until the window names it.
+    void OpenProject(const std::string& path);
+    // Ctrl+S, and waits until the file holds value under section and key.
+    void SaveAndWait(const std::string& path,
+                     const std::string& section,
+                     const std::string& key,
+                     const std::string& value);
+
+    // Another program comes to the front, and then the user brings the editor back.
+    void SwitchAwayAndBack();
+    // A second editor, started as the user starts one beside the first; from then on
+    // SwitchEditor brings the other one to the front and makes it the one the helpers use.
+    void StartSecondEditor();
+    void SwitchEditor();
 
     // Close requests as the user makes them.
     void PressAltF4();
@@ -83,9 +107,13 @@ protected:
 
 private:
     void WaitForMainWindow(WORD showCommand);
+    // Waits until the window that was in front is no longer, and the editor has taken its input.
+    void WaitUntilInFrontInsteadOf(HWND before);
 
     std::unique_ptr<EditorProcess> editor_;
     std::unique_ptr<MainWindowView> window_;
+    std::unique_ptr<EditorProcess> otherEditor_;
+    std::unique_ptr<MainWindowView> otherWindow_;
 };
 
 // The main window's caption for a project file name.
@@ -94,6 +122,10 @@ std::string CaptionFor(const std::string& fileName);
 std::string PromptTextFor(const std::string& fileName);
 // The error box's text for a project file that could not be written.
 std::string WriteErrorTextFor(const std::string& path);
+// The questions and the notice about a project file that another program changed or removed.
+std::string ReloadTextFor(const std::string& fileName, bool discardingEdits);
+std::string OverwriteTextFor(const std::string& fileName);
+std::string GoneTextFor(const std::string& fileName);
 
 // The titles the system gives its open and save dialogs, in the system's language whatever the
 // program's: Japanese on a Japanese system, English on an English one (Wine in C.UTF-8).

@@ -7,14 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "platform/DiskFiles.h"
 #include "platform/Exception.h"
+#include "platform/Fingerprint.h"
 #include "platform/IniFile.h"
 
 // Profile files kept in memory, one per path, in the order their sections and keys were first
 // written. A save's writes land at its Commit, all together, as on the real platform. It can be
 // told to refuse writes to a path from a given write on, to refuse a save's commit, and to
-// refuse loading a path with an error of the platform's.
-class MemoryIniFiles {
+// refuse loading a path with an error of the platform's. As the disk, a file's time follows its
+// content and its touches, a refused load makes it unreadable or no project, and complete copies
+// of unfinished saves stay beside a file.
+class MemoryIniFiles : public DiskFiles {
 public:
     struct Entry {
         std::string Section;
@@ -28,6 +32,35 @@ public:
     std::vector<std::string> Opened;   // every path an object was created on, in order
     std::vector<std::string> Written;  // "SECTION/Key" of every write, in order
     int Released = 0;                  // objects destroyed so far
+    int WholeReads = 0;                // Content calls so far
+    // The complete copies that saves which ended while writing into a file left beside it.
+    std::map<std::string, std::vector<std::string>> UnwrittenCopies;
+
+    // Another program writes the file's bytes again, unchanged: only its time changes.
+    void Touch(const std::string& path) { ++touches_[path]; }
+
+    DiskStamp Stamp(const std::string& path) override {
+        const auto file = Files.find(path);
+        if (file == Files.end()) {
+            return {DiskKind::Missing};
+        }
+        if (KindOf(path) == DiskKind::Unreadable) {
+            return {DiskKind::Unreadable};
+        }
+        const std::string bytes = BytesOf(file->second);
+        return {DiskKind::Project, bytes.size(), FingerprintOf(bytes) + touches_[path]};
+    }
+
+    DiskContent Content(const std::string& path) override {
+        ++WholeReads;
+        const auto file = Files.find(path);
+        if (file == Files.end()) {
+            return {DiskKind::Missing};
+        }
+        return {KindOf(path), FingerprintOf(BytesOf(file->second))};
+    }
+
+    std::vector<std::string> ClearLeftCopies(const std::string& path) override { return UnwrittenCopies[path]; }
 
     // Writes to path fail from its nth write of this run on (0: the first).
     void RefuseWrites(const std::string& path, int fromWrite = 0) { refusals_[path] = fromWrite; }
@@ -58,6 +91,29 @@ public:
     }
 
 private:
+    static std::string BytesOf(const File& file) {
+        std::string bytes;
+        for (const Entry& entry : file) {
+            bytes += "[" + entry.Section + "]" + entry.Key + "=" + entry.Value + "\n";
+        }
+        return bytes;
+    }
+
+    static std::uint64_t FingerprintOf(const std::string& bytes) {
+        TFingerprint fingerprint;
+        fingerprint.Add(bytes);
+        return fingerprint.Value();
+    }
+
+    DiskKind KindOf(const std::string& path) const {
+        const auto refusal = loadRefusals_.find(path);
+        if (refusal == loadRefusals_.end()) {
+            return DiskKind::Project;
+        }
+        return refusal->second.Message() == CannotReadIniFile(path).Message() ? DiskKind::Unreadable
+                                                                                 : DiskKind::NotAProject;
+    }
+
     static std::optional<std::string> ValueIn(const File& file, const std::string& section, const std::string& key) {
         for (const Entry& entry : file) {
             if (entry.Section == section && entry.Key == key) {
@@ -119,6 +175,7 @@ private:
     };
 
     std::map<std::string, int> refusals_;
+    std::map<std::string, std::uint64_t> touches_;
     std::vector<std::string> commitRefusals_;
     std::map<std::string, EIniFileException> loadRefusals_;
 };

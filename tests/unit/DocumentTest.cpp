@@ -41,7 +41,7 @@ class DocumentTest : public testing::Test {
 protected:
     MemoryIniFiles files;
     ScriptedWindow window;
-    TDocument document{window, files.Opener()};
+    TDocument document{window, files.Opener(), files};
 
     void SetUp() override {
         window.Document = &document;
@@ -415,6 +415,26 @@ TEST_F(DocumentTest, OpenOfAFileThatCannotBeReadChangesNothing) {
         }
         EXPECT_TRUE(Take() == before);
     }
+}
+
+// A save that ended while it wrote into the file left the whole new version beside it: an open
+// names the file and the copy, and the file then loads, or is refused, as always.
+TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
+    const std::string copy = "C:\\p\\~a.zrt.0A1B2C3D.zrt";
+    files.UnwrittenCopies[PathA] = {copy};
+    WriteProject(PathA, "half");
+    window.PromptAnswers = {1, 1};
+    Open(PathA);
+    EXPECT_EQ(window.Texts[1], "half1");
+    files.RefuseLoad(PathA, NotAProjectFile(PathA));
+    EXPECT_THROW(Open(PathA), EIniFileException);
+    ASSERT_EQ(window.Prompts.size(), 2u);
+    const ScriptedWindow::Prompt& notice = window.Prompts[1];
+    EXPECT_NE(notice.Text.find(" " + PathA + " "), std::string::npos) << notice.Text;
+    EXPECT_NE(notice.Text.find(" " + copy + " "), std::string::npos) << notice.Text;
+    EXPECT_TRUE(notice.Text.ends_with(".")) << notice.Text;
+    EXPECT_EQ(notice.Caption, "ZUB Runtime Editor");
+    EXPECT_EQ(notice.Flags, 0x30u);
 }
 
 // The file a project came from gets only what the user changed; Save As to another file and

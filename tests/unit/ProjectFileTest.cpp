@@ -180,6 +180,20 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     Store(Path, &now);
     EXPECT_TRUE(files.Written.empty());
 
+    // Another program changed the file, and the screen was kept over it: every value the file
+    // holds otherwise than the edit shows is written, and only those.
+    for (MemoryIniFiles::Entry& entry : files.Files.at(Path)) {
+        if (entry.Section == "RUNTIME" || entry.Key == "Comments") {
+            entry.Value = "theirs";
+        }
+    }
+    edits.Texts[16] = "mine";
+    const TStoredProject overFile{Path, std::nullopt};
+    files.Written.clear();
+    Store(Path, &overFile);
+    EXPECT_EQ(files.Written,
+              (std::vector<std::string>{"RUNTIME/filename", "VERSION/Comments", "VERSION/SpecialBuild"}));
+
     // Another file, whatever the stored one, even a project with every key already there.
     files.Written.clear();
     files.Files["C:\\p\\other.zrt"] = files.Files.at(Path);

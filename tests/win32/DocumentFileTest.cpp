@@ -10,6 +10,7 @@
 #include "doubles/ScriptedWindow.h"
 #include "platform/Exception.h"
 #include "platform/ModalFrame.h"
+#include "platform/Win32DiskFiles.h"
 #include "platform/Win32IniFile.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
@@ -44,7 +45,8 @@ class Win32DocumentTest : public testing::Test {
 protected:
     TempFolder folder;
     ScriptedWindow window;
-    TDocument document{window, OpenWin32IniFile};
+    TWin32DiskFiles disk;
+    TDocument document{window, OpenWin32IniFile, disk};
 
     void SetUp() override {
         window.Document = &document;
@@ -263,7 +265,8 @@ TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMe
         SCOPED_TRACE(c.Name);
         TempFolder folder;
         WindowWithRealPrompt window;
-        TDocument document{window, OpenWin32IniFile};
+        TWin32DiskFiles disk;
+        TDocument document{window, OpenWin32IniFile, disk};
         window.Document = &document;
         document.FormCreate();
         const std::string path = folder / "p.zrt";

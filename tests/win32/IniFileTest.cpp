@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "document/ProjectFile.h"
@@ -9,6 +10,7 @@
 #include "platform/Exception.h"
 #include "platform/ProfileText.h"
 #include "platform/Win32IniFile.h"
+#include "platform/Win32SaveFiles.h"
 #include "win32/TempFolder.h"
 
 namespace {
@@ -286,4 +288,45 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_THROW(OpenWin32IniFile(path, IniFileUse::Save), EIniFileException);
     expectOnlyTheTarget();
+}
+
+// Another editor's save of the same file, starting meanwhile, clears what killed saves left
+// beside it: the copy this save is writing is not among them, and the profile functions write
+// it all the same.
+TEST(OpenWin32IniFile, ASaveInProgressKeepsItsCopyFromAnotherSavesCleanUp) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
+    const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+    file->WriteEntry("ICON", "filename", "first.ico");
+    RemoveLeftSaveCopies(path);
+    file->WriteEntry("ICON", "filename", "new.ico");
+    file->Commit();
+    EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
+}
+
+// A save that ended between writing its complete copy into the file and removing the copy left
+// it under a name of its own. The clean-up removes it only where the file holds its bytes, and
+// answers the others; one that a running save holds is neither removed nor answered.
+TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
+    TWin32SaveFiles running;
+    const std::optional<std::string> copy = running.CreateCopyBeside(path);
+    ASSERT_TRUE(copy && running.Copy(path, *copy) == SaveFiles::Written::All);
+    const std::optional<std::string> held = running.NameComplete(*copy);
+    ASSERT_TRUE(held);
+
+    const std::string whole = "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n";
+    WriteFileBytes(path, whole);
+    WriteFileBytes(folder / "~p.zrt.0000ABCD.zrt", whole);
+    // As long as the file, other bytes: written since by another program.
+    WriteFileBytes(folder / "~P.ZRT.0000BEEF.zrt", "[OTHER]\r\nx=2\r\n[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(RemoveLeftSaveCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
+    std::vector<std::wstring> left = FileNamesIn(folder.Path());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"p.zrt", L"~P.ZRT.0000BEEF.zrt",
+                                               WidePath(held->substr(folder.Path().size() + 1))}));
 }

@@ -252,7 +252,7 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             if (random.Chance(30)) {
                 edits.Texts[row] = random.AnsiValue();
-                changed[row] = edits.Texts[row] != stored.Texts[row];
+                changed[row] = edits.Texts[row] != (*stored.Texts)[row];
             }
         }
         StoreProject(path, OpenWin32IniFile, EditTexts(edits), &stored);

@@ -1,0 +1,109 @@
+#include "document/FileWatch.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/DiskQuestion.h"
+#include "doubles/MemoryIniFile.h"
+
+namespace {
+
+const std::string Path = "C:\\p\\a.zrt";
+
+class FileWatchTest : public testing::Test {
+protected:
+    MemoryIniFiles disk;
+    TFileWatch watch{disk};
+
+    void SetUp() override {
+        disk.Files[Path] = {{"VERSION", "Comments", "mine"}};
+        watch.Watch(Path, watch.Look(Path));
+    }
+    void ChangeFile(const std::string& comments) { disk.Files[Path] = {{"VERSION", "Comments", comments}}; }
+};
+
+}  // namespace
+
+// A new time over the same bytes is a touch: unchanged, and taken into the record, so that the
+// next look needs no reading of the file.
+TEST_F(FileWatchTest, ATouchedFileIsUnchangedAndReadOnlyOnce) {
+    const int reads = disk.WholeReads;
+    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(disk.WholeReads, reads);
+    disk.Touch(Path);
+    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(disk.WholeReads, reads + 1);
+}
+
+// The user hears of each change once: the state answered about, touched or not, stays answered;
+// a further change is news again.
+TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
+    ChangeFile("theirs");
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_FALSE(watch.Answered());
+    watch.MarkAnswered();
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_TRUE(watch.Answered());
+    disk.Touch(Path);
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_TRUE(watch.Answered());
+    // Of the same size, told by its bytes.
+    ChangeFile("THEIRS");
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_FALSE(watch.Answered());
+
+    // Gone, told once.
+    disk.Files.erase(Path);
+    EXPECT_EQ(watch.Check(), DiskChange::Gone);
+    EXPECT_FALSE(watch.Answered());
+    watch.MarkAnswered();
+    EXPECT_EQ(watch.Check(), DiskChange::Gone);
+    EXPECT_TRUE(watch.Answered());
+
+    // A new project's file that is not there yet is no news until one appears.
+    watch.Watch(Path, watch.Look(Path));
+    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    ChangeFile("made by another");
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+
+    disk.RefuseLoad(Path, NotAProjectFile(Path));
+    EXPECT_EQ(watch.Check(), DiskChange::NotAProject);
+    disk.RefuseLoad(Path, CannotReadIniFile(Path));
+    EXPECT_EQ(watch.Check(), DiskChange::Unreadable);
+}
+
+// What the user is asked about a change on disk: at the moment the program comes back to the
+// front, or at a save to the project's own file; with the project clean or changed here; when
+// this change was answered already or not.
+TEST(QuestionFor, AsksAboutEachChangeOnceAndRefusesToWriteOverWhatIsNoProject) {
+    using enum DiskChange;
+    using enum DiskQuestion;
+    const DiskMoment Back = DiskMoment::Activation;
+    const DiskMoment Saving = DiskMoment::Save;
+    const struct {
+        DiskChange Change;
+        DiskMoment Moment;
+        DiskQuestion CleanNew, ChangedNew, CleanAnswered, ChangedAnswered;
+    } cases[] = {
+        {Unchanged, Back, None, None, None, None},
+        {Unchanged, Saving, None, None, None, None},
+        {Changed, Back, Reload, ReloadDiscardingEdits, None, None},
+        {Changed, Saving, Overwrite, Overwrite, None, None},
+        {Gone, Back, TellGone, TellGone, None, None},
+        {Gone, Saving, None, None, None, None},
+        {Unreadable, Back, None, None, None, None},
+        {Unreadable, Saving, RefuseSave, RefuseSave, RefuseSave, RefuseSave},
+        {NotAProject, Back, None, None, None, None},
+        {NotAProject, Saving, RefuseSave, RefuseSave, RefuseSave, RefuseSave},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "change " << static_cast<int>(c.Change) << ", "
+                                        << (c.Moment == Back ? "coming back" : "saving"));
+        EXPECT_EQ(QuestionFor(c.Change, false, c.Moment, false), c.CleanNew);
+        EXPECT_EQ(QuestionFor(c.Change, true, c.Moment, false), c.ChangedNew);
+        EXPECT_EQ(QuestionFor(c.Change, false, c.Moment, true), c.CleanAnswered);
+        EXPECT_EQ(QuestionFor(c.Change, true, c.Moment, true), c.ChangedAnswered);
+    }
+}
