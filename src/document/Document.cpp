@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "document/ProgramName.h"
 #include "document/DiskQuestion.h"
 #include "document/ProjectFile.h"
 #include "platform/AnsiText.h"
@@ -39,7 +38,7 @@ void TDocument::OpenZrtFile(const std::string& fileName) {
     // What killed saves left goes at the latest now. A save that ended while it wrote into the
     // file is told before the load, which may refuse the half-written file and raises past here.
     for (const std::string& copy : disk_.ClearLeftCopies(fileName)) {
-        Ask(UnfinishedSaveNotice(fileName, copy));
+        window_.Ask(UnfinishedSaveNotice(fileName, copy));
     }
     // A file that cannot be read raises here, and the project on screen stays as it was.
     LoadProject(fileName, openIniFile_, record_, window_);
@@ -75,7 +74,7 @@ bool TDocument::MayWriteOverFile() {
     const DiskChange change = watch_.Check();
     switch (QuestionFor(change, modified_, DiskMoment::Save, watch_.Answered())) {
         case DiskQuestion::Overwrite:
-            if (Ask(OverwriteQuestion(currentFileName_)) != AnswerYes) {
+            if (window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
                 return false;
             }
             watch_.MarkAnswered();
@@ -94,11 +93,11 @@ void TDocument::ApplicationActivate() {
     switch (question) {
         case DiskQuestion::Reload:
         case DiskQuestion::ReloadDiscardingEdits:
-            switch (Ask(ReloadQuestion(currentFileName_, question == DiskQuestion::ReloadDiscardingEdits))) {
-                case AnswerYes:
+            switch (window_.Ask(ReloadQuestion(currentFileName_, question == DiskQuestion::ReloadDiscardingEdits))) {
+                case Answer::Yes:
                     OpenZrtFile(currentFileName_);
                     break;
-                case AnswerNo:
+                case Answer::No:
                     watch_.MarkAnswered();
                     KeepScreenOverFile();
                     break;
@@ -108,7 +107,7 @@ void TDocument::ApplicationActivate() {
             }
             break;
         case DiskQuestion::TellGone:
-            Ask(GoneNotice(currentFileName_));
+            window_.Ask(GoneNotice(currentFileName_));
             watch_.MarkAnswered();
             modified_ = true;
             break;
@@ -175,15 +174,11 @@ void TDocument::FormCloseQuery(bool& CanClose) {
     CanClose = SaveFirst();
 }
 
-int TDocument::Ask(const Question& question) {
-    return window_.ShowMessageBox(question.Text, QuestionCaption, question.Flags);
-}
-
 bool TDocument::SaveFirst() {
-    switch (Ask(SaveChangesQuestion(currentFileName_))) {
-        case AnswerNo:
+    switch (window_.Ask(SaveChangesQuestion(currentFileName_))) {
+        case Answer::No:
             return true;
-        case AnswerYes:
+        case Answer::Yes:
             return hasFile_ ? SaveZrtFile() : SaveUnderChosenName();
         default:
             // Cancel, Escape, and a box that could not be shown: nothing may be lost.

@@ -58,8 +58,6 @@ private:
     // Looks at the record, which nothing shows.
     friend struct DocumentInspector;
 
-    // Shows a box of the document's own; answers the button pressed.
-    int Ask(const Question& question);
     // Before New, Open or a close of a changed project: false when the user called the command off.
     bool SaveFirst();
     // Runs the save dialog and saves under the name chosen there; false when it was called off.

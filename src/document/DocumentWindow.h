@@ -4,6 +4,22 @@
 
 #include "document/ProjectTable.h"
 
+// A message box of the document's: its text, its buttons and icon, and whether No is the button
+// Enter presses.
+struct Question {
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Icon { QuestionMark, Exclamation };
+
+    std::string Text;
+    Buttons Offered;
+    Icon Shown;
+    bool NoIsDefault = false;
+};
+
+// What the user answered: Cancel also for a box closed with Escape or its close button, and for
+// one that could not be shown.
+enum class Answer { Ok, Yes, No, Cancel };
+
 // All the document needs of the main window: the seventeen edit texts (a set that changes a
 // text reports the change to TDocument::Change, like a change by the user), the caption, the
 // save and open dialogs, the message box and a close request.
@@ -21,8 +37,8 @@ public:
     virtual std::string OpenDialogFileName() const = 0;
     virtual bool ExecuteOpenDialog() = 0;
 
-    // A modal message box; answers the button pressed (IDYES 6, IDNO 7, IDCANCEL 2, ...).
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // A modal message box under the program's name; answers the button pressed.
+    virtual Answer Ask(const Question& question) = 0;
 
     // Asks the window to close; the close request comes back through FormCloseQuery.
     virtual void RequestClose() = 0;

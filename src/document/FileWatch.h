@@ -47,8 +47,8 @@ private:
     DiskFiles& disk_;
     std::optional<std::string> watched_;
     DiskRecord record_;
-    DiskRecord seen_;            // what the last Check saw
-    bool seenWhole_ = false;     // whether that Check read the file whole
+    DiskRecord seen_;         // what the last Check saw
+    bool seenWhole_ = false;  // whether that Check read the file whole
     std::optional<DiskRecord> answered_;
     bool answeredWhole_ = false;
 };

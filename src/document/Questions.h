@@ -2,26 +2,9 @@
 
 #include <string>
 
+#include "document/DocumentWindow.h"
+
 // The message boxes the document shows: their texts, buttons and icons, in one place.
-
-// The message box's flags and answers by their Windows values (MB_YESNOCANCEL, MB_YESNO, MB_OK,
-// the icons, MB_DEFBUTTON2, IDYES, IDNO); the names differ so that windows.h can never clash.
-inline constexpr unsigned OkButton = 0x0;
-inline constexpr unsigned YesNoCancelButtons = 0x3;
-inline constexpr unsigned YesNoButtons = 0x4;
-inline constexpr unsigned QuestionIcon = 0x20;
-inline constexpr unsigned ExclamationIcon = 0x30;
-inline constexpr unsigned SecondButtonDefault = 0x100;
-inline constexpr int AnswerYes = 6;
-inline constexpr int AnswerNo = 7;
-
-// The caption of every box: the program's own text, whatever the application title reads.
-inline constexpr const char* QuestionCaption = "ZUB Runtime Editor";
-
-struct Question {
-    std::string Text;
-    unsigned Flags;
-};
 
 // Save the changes before the command goes on? Yes, No, Cancel.
 Question SaveChangesQuestion(const std::string& fileName);

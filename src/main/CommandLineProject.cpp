@@ -10,8 +10,8 @@
 #include "main/CommandLine.h"
 #include "platform/Exception.h"
 #include "platform/FileNames.h"
-#include "ui/MainWindow.h"
 #include "platform/UniqueHandle.h"
+#include "ui/MainWindow.h"
 
 namespace {
 

@@ -143,8 +143,9 @@ bool CarrySecurity(const std::wstring& target, const std::wstring& replacement) 
     if (sameOwner && SamePermissions(kept.Permissions, made.Permissions) && kept.Protected() == made.Protected()) {
         return true;
     }
-    SECURITY_INFORMATION carried = DACL_SECURITY_INFORMATION | (kept.Protected() ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                                                 : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    SECURITY_INFORMATION carried =
+        DACL_SECURITY_INFORMATION |
+        (kept.Protected() ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
     if (!sameOwner) {
         carried |= OWNER_SECURITY_INFORMATION;
     }
@@ -229,8 +230,8 @@ bool RenameHeld(HANDLE file, const std::wstring& to) {
 }  // namespace
 
 std::optional<std::string> FinalPathOf(const std::string& path) {
-    const FileHandle file(
-        CreateFileW(SystemPath(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const FileHandle file(CreateFileW(SystemPath(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
         return path;
     }

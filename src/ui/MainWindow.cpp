@@ -4,11 +4,11 @@
 #include <shellapi.h>
 
 #include "document/ProgramName.h"
-#include "platform/ModalFrame.h"
-#include "platform/Win32Error.h"
 #include "platform/RecentDocuments.h"
+#include "platform/Win32Error.h"
 #include "platform/Win32IniFile.h"
 #include "ui/MenuTable.h"
+#include "ui/QuestionBox.h"
 #include "ui/WindowClass.h"
 
 namespace {
@@ -218,8 +218,8 @@ bool TMainWindow::ExecuteOpenDialog() {
     return dialogs_[OpenDialog].Execute();
 }
 
-int TMainWindow::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    return ModalMessageBox(text, caption, flags);
+Answer TMainWindow::Ask(const Question& question) {
+    return AskInMessageBox(question);
 }
 
 void TMainWindow::RequestClose() {

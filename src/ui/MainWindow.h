@@ -47,7 +47,7 @@ public:
     bool ExecuteSaveDialog() override;
     std::string OpenDialogFileName() const override;
     bool ExecuteOpenDialog() override;
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    Answer Ask(const Question& question) override;
     void RequestClose() override;
     void NoteRecentDocument(const std::string& fileName) override;
 

@@ -111,7 +111,7 @@ private:
             return DiskKind::Project;
         }
         return refusal->second.Message() == CannotReadIniFile(path).Message() ? DiskKind::Unreadable
-                                                                                 : DiskKind::NotAProject;
+                                                                              : DiskKind::NotAProject;
     }
 
     static std::optional<std::string> ValueIn(const File& file, const std::string& section, const std::string& key) {

@@ -17,12 +17,6 @@
 // request runs the close query.
 class ScriptedWindow : public DocumentWindow {
 public:
-    struct Prompt {
-        std::string Text;
-        std::string Caption;
-        unsigned Flags;
-    };
-
     // A dialog that keeps the name chosen in it last, like the real ones.
     struct Dialog {
         std::string FileName;
@@ -51,8 +45,8 @@ public:
     std::vector<std::string> Captions;
     Dialog SaveDialog;
     Dialog OpenDialog;
-    std::deque<int> PromptAnswers;
-    std::vector<Prompt> Prompts;
+    std::deque<Answer> PromptAnswers;
+    std::vector<Question> Prompts;
     std::vector<bool> CloseAnswers;  // CanClose of each close request that was answered
     bool Closed = false;
     std::vector<std::string> RecentDocuments;  // each file the shell was told of, in order
@@ -84,13 +78,13 @@ public:
     std::string OpenDialogFileName() const override { return OpenDialog.FileName; }
     bool ExecuteOpenDialog() override { return OpenDialog.Execute(); }
 
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
-        Prompts.push_back({text, caption, flags});
+    Answer Ask(const Question& question) override {
+        Prompts.push_back(question);
         if (PromptAnswers.empty()) {
             ADD_FAILURE() << "a message box was shown that the script did not expect";
-            return 2;
+            return Answer::Cancel;
         }
-        const int answer = PromptAnswers.front();
+        const Answer answer = PromptAnswers.front();
         PromptAnswers.pop_front();
         return answer;
     }

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int Yes = 6;
-constexpr int No = 7;
-constexpr int Cancel = 2;  // also what Escape and the box's close button answer
+constexpr Answer Yes = Answer::Yes;
+constexpr Answer No = Answer::No;
+constexpr Answer Cancel = Answer::Cancel;  // also what Escape and the box's close button answer
 
 const std::string Untitled = "\x96\xb3\x91\xe8.zrt";  // 無題.zrt in code page 932
 const std::string PathA = "C:\\p\\a.zrt";
@@ -166,16 +166,14 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
         "\r\n\r\n"
         "\x95\xcf\x8d\x58\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb7\x82\xa9?";
     EXPECT_EQ(window.Prompts[0].Text, text);
-    EXPECT_EQ(window.Prompts[0].Caption, "ZUB Runtime Editor");
-    EXPECT_EQ(window.Prompts[0].Flags, 51u);
+    EXPECT_EQ(window.Prompts[0].Offered, Question::Buttons::YesNoCancel);
+    EXPECT_EQ(window.Prompts[0].Shown, Question::Icon::Exclamation);
+    EXPECT_FALSE(window.Prompts[0].NoIsDefault);
 
-    // The caption is the program's own text, not the title of the moment.
-    window.Title = "Other";
     window.PromptAnswers = {No, Cancel};
     OpenAndEdit(PathA);
     document.MenuFileNewClick();
     ASSERT_EQ(window.Prompts.size(), 3u);
-    EXPECT_EQ(window.Prompts[2].Caption, "ZUB Runtime Editor");
     EXPECT_EQ(window.Prompts[2].Text.substr(0, 9 + PathA.size() + 1),
               "\x83\x74\x83\x40\x83\x43\x83\x8b " + PathA + " ");
 }
@@ -204,13 +202,12 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
     struct Case {
         const char* Name;
         bool Filed;
-        int Answer;
+        Answer Reply;
         bool SaveDialogRuns;
     };
     const Case cases[] = {
         {"Cancel, new", false, Cancel, false},
         {"Cancel, filed", true, Cancel, false},
-        {"box not shown", true, 0, false},
         {"Yes, save dialog cancelled", false, Yes, true},
     };
     for (const Case& c : cases) {
@@ -227,7 +224,7 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
             const Snapshot before = Take();
             const std::size_t openRuns = window.OpenDialog.Offered.size();
 
-            window.PromptAnswers.push_back(c.Answer);
+            window.PromptAnswers.push_back(c.Reply);
             if (c.SaveDialogRuns) {
                 window.SaveDialog.Answers.push_back(std::nullopt);
             }
@@ -423,18 +420,17 @@ TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
     const std::string copy = "C:\\p\\~a.zrt.0A1B2C3D.zrt";
     files.UnwrittenCopies[PathA] = {copy};
     WriteProject(PathA, "half");
-    window.PromptAnswers = {1, 1};
+    window.PromptAnswers = {Answer::Ok, Answer::Ok};
     Open(PathA);
     EXPECT_EQ(window.Texts[1], "half1");
     files.RefuseLoad(PathA, NotAProjectFile(PathA));
     EXPECT_THROW(Open(PathA), EIniFileException);
     ASSERT_EQ(window.Prompts.size(), 2u);
-    const ScriptedWindow::Prompt& notice = window.Prompts[1];
+    const Question& notice = window.Prompts[1];
     EXPECT_NE(notice.Text.find(" " + PathA + " "), std::string::npos) << notice.Text;
     EXPECT_NE(notice.Text.find(" " + copy + " "), std::string::npos) << notice.Text;
     EXPECT_TRUE(notice.Text.ends_with(".")) << notice.Text;
-    EXPECT_EQ(notice.Caption, "ZUB Runtime Editor");
-    EXPECT_EQ(notice.Flags, 0x30u);
+    EXPECT_EQ(notice.Offered, Question::Buttons::Ok);
 }
 
 // The file a project came from gets only what the user changed; Save As to another file and

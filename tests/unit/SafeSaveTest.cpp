@@ -27,16 +27,16 @@ public:
     std::map<std::string, std::string> Content;
     std::set<std::string> ReadOnly;
     std::set<std::string> Folders;
-    std::set<std::string> Unwritable;            // permissions, or another program, refuse writes
-    std::map<std::string, std::string> Links;    // link, file it leads to
-    std::set<std::string> Unnamed;               // links whose file has no ANSI name
-    std::set<std::string> OtherNames;            // files with hard links
+    std::set<std::string> Unwritable;          // permissions, or another program, refuse writes
+    std::map<std::string, std::string> Links;  // link, file it leads to
+    std::set<std::string> Unnamed;             // links whose file has no ANSI name
+    std::set<std::string> OtherNames;          // files with hard links
     // Of "create", "work", "copy" (into a copy or work file), "flush", "carry", "move", "name
     // complete", "write into" (a copy into an existing file refused) and "write part" (broken
     // off half-way).
     std::set<std::string> Failing;
-    std::vector<std::string> Moves;              // "from > to"
-    std::vector<std::string> CleanedBeside;      // every path RemoveLeftCopies was given
+    std::vector<std::string> Moves;          // "from > to"
+    std::vector<std::string> CleanedBeside;  // every path RemoveLeftCopies was given
 
     std::string Resolve(const std::string& path) const {
         const auto link = Links.find(path);
@@ -163,10 +163,14 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         bool TargetExists;
         bool Lands;
     } cases[] = {
-        {{"copy"}, true, false},         {{"copy"}, false, true},
-        {{"flush"}, true, false},        {{"flush"}, false, false},
-        {{"carry"}, true, true},         {{"carry", "write into"}, true, false},
-        {{"move"}, true, true},          {{"move"}, false, false},
+        {{"copy"}, true, false},
+        {{"copy"}, false, true},
+        {{"flush"}, true, false},
+        {{"flush"}, false, false},
+        {{"carry"}, true, true},
+        {{"carry", "write into"}, true, false},
+        {{"move"}, true, true},
+        {{"move"}, false, false},
         {{"move", "write into"}, true, false},
         {{"move", "name complete"}, true, false},
     };

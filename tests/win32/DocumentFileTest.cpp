@@ -12,13 +12,14 @@
 #include "platform/ModalFrame.h"
 #include "platform/Win32DiskFiles.h"
 #include "platform/Win32IniFile.h"
+#include "ui/QuestionBox.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
 
 namespace {
 
-constexpr int Yes = 6;
-constexpr int No = 7;
+constexpr Answer Yes = Answer::Yes;
+constexpr Answer No = Answer::No;
 
 // Another program holding a file open without sharing, so that every write to it fails.
 class HeldWithoutSharing {
@@ -239,9 +240,9 @@ namespace {
 // The scripted window with the program's real message box, operated by a driver thread.
 class WindowWithRealPrompt : public ScriptedWindow {
 public:
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
-        Prompts.push_back({text, caption, flags});
-        return ModalMessageBox(text, caption, flags);
+    Answer Ask(const Question& question) override {
+        Prompts.push_back(question);
+        return AskInMessageBox(question);
     }
 };
 
