@@ -73,7 +73,6 @@ public:
     TSafeSave(const TSafeSave&) = delete;
     TSafeSave& operator=(const TSafeSave&) = delete;
 
-    const std::string& Target() const { return target_; }
     // Where the writes go.
     const std::string& WorkPath() const { return workPath_; }
 

@@ -4,15 +4,15 @@
 
 #include <vector>
 
-#include "platform/FileHandle.h"
+#include "platform/FileSharing.h"
 #include "platform/Fingerprint.h"
 #include "platform/ProfileText.h"
+#include "platform/SaveCopies.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 #include "platform/Win32SaveFiles.h"
 
 namespace {
-
-constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 DiskKind KindOfFailedOpen() {
     const DWORD error = GetLastError();
@@ -28,8 +28,8 @@ std::uint64_t Joined(DWORD high, DWORD low) {
 DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
     // Opened, not asked by name, so that a link answers for the file it leads to. Asking for its
     // attributes only, the open passes any other program's hold on the file.
-    const FileHandle file(CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFile file = OpenedFile(CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr,
+                                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
         return {KindOfFailedOpen()};
     }
@@ -43,8 +43,8 @@ DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
 }
 
 DiskContent TWin32DiskFiles::Content(const std::string& path) {
-    const FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile file = OpenedFile(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, ShareAll, nullptr,
+                                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return {KindOfFailedOpen()};
     }

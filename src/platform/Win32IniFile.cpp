@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "platform/Exception.h"
-#include "platform/FileHandle.h"
+#include "platform/FileSharing.h"
 #include "platform/ProfileText.h"
 #include "platform/ProfileValue.h"
 #include "platform/SafeSave.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 #include "platform/Win32SaveFiles.h"
 
@@ -41,10 +42,11 @@ constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 // it for itself between the look at it and the reads.
 class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, HANDLE openFile) : TIniFile(fileName), openFile_(openFile) {}
+    TLoadedIniFile(const std::string& fileName, HANDLE openFile)
+        : TIniFile(fileName), openFile_(OpenedFile(openFile)) {}
 
 private:
-    FileHandle openFile_;
+    UniqueFile openFile_;
 };
 
 // The copy a save writes to, made before the profile file that writes to it.
@@ -68,7 +70,6 @@ public:
 };
 
 std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
-    constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     const HANDLE handle =
         CreateFileW(WidenAnsi(fileName).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {

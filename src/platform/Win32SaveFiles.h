@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileHandle.h"
 #include "platform/SafeSave.h"
+#include "platform/UniqueHandle.h"
 
 // The operations of a save over the Windows file functions. Names pass as UTF-16 converted
 // from the ANSI code page, so that they are exactly the names given, in the long-path form
@@ -32,16 +32,10 @@ private:
     void Release(const std::string& path);
 
     // A handle on the copy that refuses a delete: another save's clean-up leaves it alone.
-    std::optional<FileHandle> hold_;
+    UniqueFile hold_;
     std::string held_;
 };
 
 // The file that path leads to through links, path itself where it is no link; nothing where
 // that file has no name in the ANSI code page.
 std::optional<std::string> FinalPathOf(const std::string& path);
-
-// Removes the copies that saves killed before their end left beside the file at path (its
-// final path, not a link to it), except those a running save still holds. A complete copy,
-// which a save was writing into the file, goes only where the file holds its bytes; answers the
-// full paths of those that stay.
-std::vector<std::string> RemoveLeftSaveCopies(const std::string& path);

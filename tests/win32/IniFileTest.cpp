@@ -9,6 +9,7 @@
 #include "doubles/RecordingEdits.h"
 #include "platform/Exception.h"
 #include "platform/ProfileText.h"
+#include "platform/SaveCopies.h"
 #include "platform/Win32IniFile.h"
 #include "platform/Win32SaveFiles.h"
 #include "win32/TempFolder.h"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A new name for a save's copy of the file at path (a full path), in the same folder.
+std::wstring CopyNameBeside(std::wstring_view path);
+// The name a copy takes once it is complete and about to be written into the file.
+std::wstring CompleteNameOf(std::wstring copy);
+// A new name for a save's work file in folder (ending in a separator).
+std::wstring WorkFileNameIn(std::wstring_view folder);
+
+// Removes the copies that saves killed before their end left beside the file at path (its
+// final path, not a link to it), except those a running save still holds. A complete copy,
+// which a save was writing into the file, goes only where the file holds its bytes; answers the
+// full paths of those that stay.
+std::vector<std::string> RemoveLeftSaveCopies(const std::string& path);
