@@ -130,9 +130,9 @@ class Runner:
             return ["env", f"LC_ALL={locale}", "wine", os.path.join(windows, "acceptance", "ZubAcceptanceTests.exe")]
         sys.exit(f"unknown test program {program}")
 
-    def run(self, spec):
+    def run(self, suite):
         """Runs one program with its filter; answers None when every test passed, else what failed."""
-        program, _, pattern = spec.partition(":")
+        program, _, pattern = suite.partition(":")
         command = self.command(program)
         if program != "images":
             command.append("--gtest_brief=1")
@@ -160,8 +160,8 @@ class Runner:
         return None
 
 
-def presets_for(specs):
-    return {"native" if spec.startswith("native") else "windows" for spec in specs if not spec.startswith("images")}
+def presets_for(suites):
+    return {"native" if suite.startswith("native") else "windows" for suite in suites if not suite.startswith("images")}
 
 
 def main():
@@ -190,17 +190,17 @@ def main():
                 sys.exit(f"tools/mutations.txt:{fault.line}: '{find}' is in {fault.file} {text.count(find)} times, "
                          "not once")
 
-    all_specs = sorted({spec for f in faults for spec in f.run})
+    all_suites = sorted({suite for f in faults for suite in f.run})
     print("== building", flush=True)
-    failure = runner.build(presets_for(all_specs))
+    failure = runner.build(presets_for(all_suites))
     if failure:
         sys.exit("the unchanged tree does not build:\n" + failure)
     if not arguments.no_baseline:
-        for spec in all_specs:
-            print(f"== without a fault: {spec}", flush=True)
-            failed = runner.run(spec)
+        for suite in all_suites:
+            print(f"== without a fault: {suite}", flush=True)
+            failed = runner.run(suite)
             if failed:
-                sys.exit(f"{spec} fails without any fault ({failed}): mend that first")
+                sys.exit(f"{suite} fails without any fault ({failed}): mend that first")
 
     caught = 0
     for number, fault in enumerate(faults, 1):
@@ -218,10 +218,10 @@ def main():
             if failure:
                 verdict = "DOES NOT BUILD (mend the fault's line):\n" + failure
             else:
-                for spec in fault.run:
-                    failed = runner.run(spec)
+                for suite in fault.run:
+                    failed = runner.run(suite)
                     if failed:
-                        verdict = f"caught by {spec.partition(':')[0]}: {failed}"
+                        verdict = f"caught by {suite.partition(':')[0]}: {failed}"
                         caught += 1
                         break
         finally:
