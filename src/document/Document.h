@@ -56,7 +56,7 @@ public:
 
 private:
     // Looks at the record, which nothing shows.
-    friend struct DocumentInspector;
+    friend struct DocumentRecord;
 
     // Before New, Open or a close of a changed project: false when the user called the command off.
     bool SaveFirst();

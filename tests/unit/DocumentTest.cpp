@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "doubles/DocumentInspector.h"
+#include "doubles/DocumentRecord.h"
 #include "doubles/MemoryIniFile.h"
 #include "doubles/ScriptedWindow.h"
 
@@ -81,7 +81,7 @@ protected:
 
     Snapshot Take() const {
         return {window.Texts,
-                DocumentInspector::Record(document),
+                DocumentRecord::Of(document),
                 document.CurrentFileName(),
                 window.Caption(),
                 window.SaveDialog.FileName,
@@ -125,7 +125,7 @@ TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
     EXPECT_EQ(window.OpenDialog.FileName, "");
     ExpectState(false, false);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentInspector::Record(document)[row], "");
+        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_TRUE(Close());
@@ -189,7 +189,7 @@ TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
     document.MenuFileNewClick();
     EXPECT_EQ(window.Prompts.size(), 1u);  // none for a clean project
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentInspector::Record(document)[row], "");
+        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_EQ(document.CurrentFileName(), Untitled);
@@ -326,8 +326,8 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
     Open(PathA);
     EXPECT_TRUE(window.Prompts.empty());
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentInspector::Record(document)[row], "a" + std::to_string(row));
-        EXPECT_EQ(window.Texts[row], DocumentInspector::Record(document)[row]);
+        EXPECT_EQ(DocumentRecord::Of(document)[row], "a" + std::to_string(row));
+        EXPECT_EQ(window.Texts[row], DocumentRecord::Of(document)[row]);
     }
     EXPECT_EQ(document.CurrentFileName(), PathA);
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
@@ -384,7 +384,7 @@ TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyVa
     window.PromptAnswers.push_back(No);
     Open("C:\\p\\missing.zrt");
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentInspector::Record(document)[row], "");
+        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_EQ(window.Caption(), CaptionFor("C:\\p\\missing.zrt"));
