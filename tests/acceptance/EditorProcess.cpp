@@ -6,6 +6,7 @@
 
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
+#include "win32/StartProcess.h"
 
 namespace {
 
@@ -43,8 +44,7 @@ EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, con
         commandLine += " " + arguments;
     }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(EditorPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    if (!StartProcess(EditorPath(), commandLine, folder.empty() ? nullptr : folder.c_str(), startup, started)) {
         throw std::runtime_error("cannot start " + EditorPath() + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(started.hProcess);

@@ -3,6 +3,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "win32/StartProcess.h"
+
 namespace {
 
 constexpr char ApplicationClass[] = "ZubRuntimeEditorApplication";
@@ -78,9 +80,8 @@ EditorProcess::EditorProcess(const std::string& program, int showCommand, const 
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info_)) {
-        throw std::runtime_error("cannot start " + program);
+    if (!StartProcess(program, commandLine, nullptr, startup, info_)) {
+        throw std::runtime_error("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     }
 }
 
