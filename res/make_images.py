@@ -3,7 +3,8 @@
 
 A picture is drawn once as SVG (icon/main.svg, glyphs/<name>.svg); a size at which that drawing
 would not stay crisp has a drawing of its own on its pixel grid (glyphs/save-20.svg, whose viewBox
-is "0 0 20 20"). rsvg-convert renders each drawing at its size, and this script packs the images.
+is "0 0 20 20"). rsvg-convert renders each drawing at its size, ImageMagick reads its pixels, and this
+script packs the images.
 It records in images.json the hash of every drawing, of itself and of every image it wrote, and the
 renderer's version; with --check it compares that record with the files, without rendering.
 """
@@ -16,7 +17,6 @@ import struct
 import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
-import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -39,9 +39,6 @@ BASIC_COLOURS = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255),
     (255, 255, 255),
 ]
-
-PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
-
 
 class ImageError(Exception):
     pass
@@ -91,14 +88,19 @@ def check_drawings(root):
 # --- Rendering ---------------------------------------------------------------------------------
 
 
-def run_renderer(*arguments):
+def run(command, package, data=None):
+    """What command writes, given data; the package that holds it is named when it is missing."""
     try:
-        done = subprocess.run([RENDERER, *arguments], capture_output=True, check=False)
+        done = subprocess.run(command, input=data, capture_output=True, check=False)
     except FileNotFoundError:
-        raise ImageError(f"{RENDERER} is missing: apt-get install librsvg2-bin") from None
+        raise ImageError(f"{command[0]} is missing: apt-get install {package}") from None
     if done.returncode != 0:
-        raise ImageError(f"{RENDERER} {' '.join(arguments)}: {done.stderr.decode(errors='replace').strip()}")
+        raise ImageError(f"{' '.join(command)}: {done.stderr.decode(errors='replace').strip()}")
     return done.stdout
+
+
+def run_renderer(*arguments):
+    return run([RENDERER, *arguments], "librsvg2-bin")
 
 
 def render(drawing, size):
@@ -106,65 +108,18 @@ def render(drawing, size):
     return run_renderer("--width", str(size), "--height", str(size), str(drawing))
 
 
-def read_png(data):
-    """Rows of (red, green, blue, alpha) from an 8-bit RGBA PNG, alpha not premultiplied."""
-    if not data.startswith(PNG_SIGNATURE):
-        raise ImageError("not a PNG file")
-    at, header, compressed = len(PNG_SIGNATURE), None, b""
-    while at + 8 <= len(data):
-        length, kind = struct.unpack(">I4s", data[at : at + 8])
-        body = data[at + 8 : at + 8 + length]
-        at += 12 + length
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", body)
-        elif kind == b"IDAT":
-            compressed += body
-    if header is None or header[2:] != (8, 6, 0, 0, 0):
-        raise ImageError("the PNG file is not 8-bit RGBA without interlacing")
-    width, height = header[:2]
-    stride = width * 4
-    try:
-        raw = zlib.decompress(compressed)
-    except zlib.error as error:
-        raise ImageError(f"the PNG file's image data is damaged ({error})") from None
-    if len(raw) != height * (stride + 1):
-        raise ImageError("the PNG file's image data is not as long as its size says")
-    rows, above = [], bytes(stride)
-    for y in range(height):
-        start = y * (stride + 1)
-        kind, line = raw[start], bytearray(raw[start + 1 : start + 1 + stride])
-        for i in range(stride):
-            left = line[i - 4] if i >= 4 else 0
-            up = above[i]
-            up_left = above[i - 4] if i >= 4 else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                to_left, to_up, to_up_left = abs(up - up_left), abs(left - up_left), abs(left + up - 2 * up_left)
-                if to_left <= to_up and to_left <= to_up_left:
-                    line[i] = (line[i] + left) & 0xFF
-                elif to_up <= to_up_left:
-                    line[i] = (line[i] + up) & 0xFF
-                else:
-                    line[i] = (line[i] + up_left) & 0xFF
-            elif kind != 0:
-                raise ImageError(f"unknown PNG filter {kind}")
-        rows.append([tuple(line[x : x + 4]) for x in range(0, stride, 4)])
-        above = line
-    return rows
+def read_pixels(png, size):
+    """Rows of (red, green, blue, alpha), alpha not premultiplied, as ImageMagick reads the PNG file."""
+    raw, stride = run(["convert", "png:-", "-depth", "8", "rgba:-"], "imagemagick", png), size * 4
+    if len(raw) != size * stride:
+        raise ImageError(f"the rendered image is not {size} pixels square")
+    return [[tuple(raw[x : x + 4]) for x in range(y * stride, (y + 1) * stride, 4)] for y in range(size)]
 
 
 def rendered(drawing, size):
     """The drawing at size x size pixels: the renderer's PNG file and its rows of pixels."""
     png = render(drawing, size)
-    rows = read_png(png)
-    if len(rows) != size or len(rows[0]) != size:
-        raise ImageError(f"{drawing}: rendered at {size} pixels, it is not {size} pixels square")
-    return png, rows
+    return png, read_pixels(png, size)
 
 
 def rendered_pixels(drawing, size):

@@ -1,11 +1,9 @@
-"""What only the packer of res/make_images.py decides: the 16-colour icon image, the reading of the
-renderer's PNG files, which drawing serves a size, and the record that --check trusts. (The
+"""What only the packer of res/make_images.py decides: the 16-colour icon image, which drawing
+serves a size, and the record that --check trusts. (The
 32-bit images and the glyph strips are compared with what Windows shows by the resource test and
 the acceptance density checks.)"""
 
-import shutil
 import struct
-import subprocess
 import sys
 import tempfile
 import unittest
@@ -32,22 +30,6 @@ class SixteenColourImage(unittest.TestCase):
         indexes = [pair[0] >> 4, pair[0] & 15, pair[1] >> 4, pair[1] & 15]
         self.assertEqual([palette[i] for i in indexes[:2] + indexes[3:]], [(192, 192, 192), (128, 0, 0), (0, 128, 128)])
         self.assertEqual(mask, 0b00100000, "only the pixel less than half covered is transparent")
-
-
-class ReadingPng(unittest.TestCase):
-    @unittest.skipUnless(shutil.which("convert"), "needs ImageMagick")
-    def test_the_renderers_png_reads_as_imagemagick_reads_it(self):
-        # The 256-pixel image of the icon is the renderer's PNG file as it wrote it; its rows use
-        # all five of the filters a PNG encoder chooses from.
-        icon = (RES / "MainIcon.ico").read_bytes()
-        last = struct.unpack("<H", icon[4:6])[0] - 1
-        size, offset = struct.unpack("<II", icon[6 + 16 * last + 8 : 6 + 16 * last + 16])
-        png = icon[offset : offset + size]
-        command = ["convert", "png:-", "-depth", "8", "rgba:-"]
-        expected = subprocess.run(command, input=png, capture_output=True, check=True).stdout
-        read = make_images.read_png(png)
-        self.assertEqual(len(read), 256)
-        self.assertEqual(b"".join(bytes(pixel) for row in read for pixel in row), expected)
 
 
 class Drawings(unittest.TestCase):
