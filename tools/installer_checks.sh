@@ -12,13 +12,17 @@ INSTALLED_DIR="$USER_FOLDER/AppData/Local/Programs/ZUB Runtime Editor"
 SHORTCUT="$USER_FOLDER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ZUB Runtime Editor.lnk"
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
-# The default or named value of a key in the 64-bit view, as text.
+# What reg query says of a key in the 64-bit view.
+reg_query() {
+    wine_env wine reg query "$@" /reg:64 2>/dev/null | tr -d '\r'
+}
+
+# The default or named value of a key, as text; more arguments (/s) go to reg query.
 reg_value() {
     local key=$1 name=${2:-}
     local which=(/ve)
     [ -n "$name" ] && which=(/v "$name")
-    wine_env wine reg query "$key" "${which[@]}" /reg:64 2>/dev/null | tr -d '\r' |
-        LC_ALL=C sed -n -E 's/^ +[^ ]+ +REG_(SZ|EXPAND_SZ|DWORD) +//p' | head -1
+    reg_query "$key" "${which[@]}" "${@:3}" | LC_ALL=C sed -n -E 's/^ +[^ ]+ +REG_(SZ|EXPAND_SZ|DWORD) +//p' | head -1
 }
 
 # Fails with both values shown unless they are equal.
@@ -33,8 +37,7 @@ expect_equal() {
 installed_entries() {
     local root key
     for root in HKLM HKCU; do
-        for key in $(wine_env wine reg query "$root\\$UNINSTALL_KEY" /reg:64 2>/dev/null | tr -d '\r' |
-            grep -o '{[0-9A-Fa-f-]*}$'); do
+        for key in $(reg_query "$root\\$UNINSTALL_KEY" | grep -o '{[0-9A-Fa-f-]*}$'); do
             [ "$(reg_value "$root\\$UNINSTALL_KEY\\$key" DisplayName)" = "ZUB Runtime Editor" ] &&
                 echo "$root\\$UNINSTALL_KEY\\$key"
         done
@@ -101,8 +104,7 @@ check_installed() {
     expect_equal "the publisher" "$(reg_value "${entries[0]}" Publisher)" "ZUB Runtime Editor" || failed=1
     expect_equal "the version" "$(reg_value "${entries[0]}" DisplayVersion)" "$version" || failed=1
     local icon
-    icon=$(wine_env wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s /v ProductIcon /reg:64 2>/dev/null |
-        tr -d '\r' | LC_ALL=C sed -n -E 's/^ +ProductIcon +REG_SZ +//p' | head -1)
+    icon=$(reg_value 'HKCU\Software\Microsoft\Installer\Products' ProductIcon /s)
     [ -n "$icon" ] && [ -f "$(wine_env winepath -u "$icon")" ] ||
         { echo "installer: the list of installed programs has no icon for it (\"$icon\")"; failed=1; }
     return "$failed"

@@ -1,19 +1,5 @@
-"""The work of tools/mutate, which sets up Wine and a display first and then runs this.
-
-Reads the faults of tools/mutations.txt, blocks of lines separated by blank lines:
-
-    fault: what goes wrong, in a few words
-    file: src/platform/AnsiText.cpp
-    find: the exact text the fault changes, found once in the file
-    replace: the faulty text
-    run: native win32:OpenWin32IniFile.* acceptance:FileSafety.*
-
-A fault that changes more than one place has a find and a replace line for each. run names the
-test programs that must catch the fault, each with an optional GoogleTest filter: native (the
-sanitized native tests), win32 (the Win32 tests), acceptance and acceptance-c-utf8 (the
-acceptance tests in a Japanese and in an English locale), and images (the Python tests of the
-image packer, which take no filter).
-"""
+"""The work of tools/mutate, which sets up Wine and a display first and then runs this over the
+faults of tools/mutations.txt, whose head says how a fault is written."""
 
 import argparse
 import os

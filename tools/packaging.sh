@@ -27,7 +27,7 @@ make_msi() {
     product=$(derived_guid "ZubRuntimeEditor product $version")
     package=$(derived_guid "ZubRuntimeEditor package $version $commit")
     # wixl takes the files' paths relative to where it runs.
-    (cd "$ROOT" && wixl -a x64 -D Version="$version" -D ProductCode="$product" -D PackageCode="$package" \
+    (cd "$ROOT" && wixl -a x64 -D Version="$version" -D ProductCode="$product" \
         -D DistDir="$(realpath --relative-to="$ROOT" "$dist")" -D IconFile=res/MainIcon.ico \
         -o "$msi" package/ZubRuntimeEditor.wxs) || return 1
     # wixl puts a random package code and the clock into the summary; the commit's go there.
