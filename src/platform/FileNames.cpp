@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "platform/Exception.h"
+#include "platform/FileSharing.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -13,6 +15,17 @@ namespace {
 Exception NameError(std::wstring_view name, std::wstring_view what) {
     const std::wstring wide = L"ファイル名 " + std::wstring(name) + L" " + std::wstring(what);
     return Exception(NearestAnsi(wide), wide);
+}
+
+// A full path without the prefix the system's final paths carry.
+std::wstring WithoutLongPathPrefix(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
+    }
+    if (path.starts_with(L"\\\\?\\")) {
+        return path.substr(4);
+    }
+    return path;
 }
 
 }  // namespace
@@ -43,4 +56,25 @@ std::wstring FullPathName(std::wstring_view name) {
     }
     full.resize(length);
     return full;
+}
+
+std::optional<std::string> FinalPathOf(const std::string& path) {
+    const UniqueFile file(CreateFileW(SystemPath(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
+        return path;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            return path;
+        }
+        if (length < final.size()) {
+            final.resize(length);
+            return ExactAnsi(WithoutLongPathPrefix(final));
+        }
+        final.assign(length, L'\0');
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,3 +23,7 @@ std::string ExactAnsiFileName(std::wstring_view name, std::size_t maxBytes);
 // The full path of name, a relative one taken from the current folder. Raises Exception when
 // the system makes no path of it.
 std::wstring FullPathName(std::wstring_view name);
+
+// The file that path leads to through links, path itself where it is no link; nothing where
+// that file has no name in the ANSI code page.
+std::optional<std::string> FinalPathOf(const std::string& path);

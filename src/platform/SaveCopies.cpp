@@ -63,28 +63,10 @@ bool IsCopyName(std::wstring_view name, std::wstring_view fileName, std::wstring
     return true;
 }
 
-class Search {
-public:
-    Search(const std::wstring& pattern, WIN32_FIND_DATAW& found) : handle_(FindFirstFileW(pattern.c_str(), &found)) {}
-    ~Search() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    Search(const Search&) = delete;
-    Search& operator=(const Search&) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAW& found) { return FindNextFileW(handle_, &found) != FALSE; }
-
-private:
-    HANDLE handle_;
-};
-
 // Whether the file at path holds exactly the bytes that copy holds from where it is read.
 bool HoldsBytesOf(const std::wstring& path, HANDLE copy) {
-    const UniqueFile file = OpenedFile(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, ShareAll, nullptr,
-                                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER fileSize{};
     LARGE_INTEGER copySize{};
     if (!file || !GetFileSizeEx(file.get(), &fileSize) || !GetFileSizeEx(copy, &copySize) ||
@@ -111,8 +93,8 @@ bool HoldsBytesOf(const std::wstring& path, HANDLE copy) {
 // there ended before it removed the copy. Answers whether the copy stays for the user to see:
 // not where a running save holds it, which refuses the right to delete it.
 bool KeepsUnwrittenCopy(const std::wstring& copy, const std::wstring& path) {
-    const UniqueFile held = OpenedFile(CreateFileW(LongPathForm(copy).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ,
-                                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile held(CreateFileW(LongPathForm(copy).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!held) {
         return false;
     }
@@ -147,8 +129,8 @@ std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
     const std::wstring fileName = wide.substr(folder.size());
     std::vector<std::string> kept;
     WIN32_FIND_DATAW found;
-    Search search(LongPathForm(folder + std::wstring(CopyMark) + L"*"), found);
-    for (bool more = static_cast<bool>(search); more; more = search.Next(found)) {
+    const UniqueSearch search(FindFirstFileW(LongPathForm(folder + std::wstring(CopyMark) + L"*").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found) != FALSE) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             continue;
         }

@@ -4,14 +4,17 @@
 
 #include <commctrl.h>
 
+#include <type_traits>
 #include <utility>
 
-// Sole owner of one Win32 handle, released by Release(handle) when the owner goes.
+// Sole owner of one Win32 handle, released by Release(handle) when the owner goes. The kernel's
+// handles answer INVALID_HANDLE_VALUE, not null, where CreateFile or FindFirstFile fail: an owner
+// of one holds null then.
 template <typename Handle, auto Release>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) : handle_(Valid(handle)) {}
     ~UniqueHandle() { reset(); }
 
     UniqueHandle(const UniqueHandle&) = delete;
@@ -31,13 +34,20 @@ public:
         if (handle_ != Handle{}) {
             Release(handle_);
         }
-        handle_ = handle;
+        handle_ = Valid(handle);
     }
 
     // Gives the handle up to a new owner, such as a window that destroys it with itself.
     Handle release() { return std::exchange(handle_, Handle{}); }
 
 private:
+    static Handle Valid(Handle handle) {
+        if constexpr (std::is_same_v<Handle, HANDLE>) {
+            return handle == INVALID_HANDLE_VALUE ? Handle{} : handle;
+        }
+        return handle;
+    }
+
     Handle handle_{};
 };
 
@@ -59,12 +69,8 @@ using UniqueAccelerators = UniqueHandle<HACCEL, &DestroyAcceleratorTable>;
 using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueSearch = UniqueHandle<HANDLE, &FindClose>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
-
-// CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails: an owner that holds null then.
-inline UniqueFile OpenedFile(HANDLE file) {
-    return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
-}
 
 // A window class registered for as long as its owner lives.
 class WindowClassRegistration {

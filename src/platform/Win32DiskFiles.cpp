@@ -4,19 +4,18 @@
 
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/FileSharing.h"
 #include "platform/Fingerprint.h"
 #include "platform/ProfileText.h"
 #include "platform/SaveCopies.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
-#include "platform/Win32SaveFiles.h"
 
 namespace {
 
 DiskKind KindOfFailedOpen() {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? DiskKind::Missing : DiskKind::Unreadable;
+    return NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable;
 }
 
 std::uint64_t Joined(DWORD high, DWORD low) {
@@ -28,8 +27,8 @@ std::uint64_t Joined(DWORD high, DWORD low) {
 DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
     // Opened, not asked by name, so that a link answers for the file it leads to. Asking for its
     // attributes only, the open passes any other program's hold on the file.
-    const UniqueFile file = OpenedFile(CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr,
-                                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFile file(CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
         return {KindOfFailedOpen()};
     }
@@ -43,8 +42,8 @@ DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
 }
 
 DiskContent TWin32DiskFiles::Content(const std::string& path) {
-    const UniqueFile file = OpenedFile(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, ShareAll, nullptr,
-                                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return {KindOfFailedOpen()};
     }

@@ -42,8 +42,7 @@ constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 // it for itself between the look at it and the reads.
 class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, HANDLE openFile)
-        : TIniFile(fileName), openFile_(OpenedFile(openFile)) {}
+    TLoadedIniFile(const std::string& fileName, HANDLE openFile) : TIniFile(fileName), openFile_(openFile) {}
 
 private:
     UniqueFile openFile_;
@@ -73,11 +72,10 @@ std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
     const HANDLE handle =
         CreateFileW(WidenAnsi(fileName).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
         // Only a name that is not there is a new project; a file that is there and cannot be
         // read (taken by another program, not the user's to read, a folder) must not open as
         // an empty one, which the next save would write over it.
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        if (NamesNoFile(GetLastError())) {
             return std::make_unique<TIniFile>(fileName);
         }
         throw CannotReadIniFile(fileName);

@@ -6,23 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/FileSecurity.h"
 #include "platform/FileSharing.h"
 #include "platform/SaveCopies.h"
 #include "platform/WideText.h"
 
 namespace {
-
-// A full path without the prefix the system's final paths carry.
-std::wstring WithoutLongPathPrefix(std::wstring path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\\\" + path.substr(8);
-    }
-    if (path.starts_with(L"\\\\?\\")) {
-        return path.substr(4);
-    }
-    return path;
-}
 
 // Renames the file that handle holds open with the right to delete it, to the full path to.
 bool RenameHeld(HANDLE file, const std::wstring& to) {
@@ -35,35 +25,36 @@ bool RenameHeld(HANDLE file, const std::wstring& to) {
     return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
-}  // namespace
-
-std::optional<std::string> FinalPathOf(const std::string& path) {
-    const UniqueFile file = OpenedFile(CreateFileW(SystemPath(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
-                                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) {
-        return path;
-    }
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) {
-            return path;
+// Makes a new file under the first of up to a hundred names that no file has yet, made by
+// nameOf; answers its name and puts the handle in made. Nothing where a name has no exact ANSI
+// form or the folder takes no new file.
+template <typename NameOf>
+std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, UniqueFile& made) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::optional<std::string> ansi = ExactAnsi(nameOf());
+        if (!ansi) {
+            return std::nullopt;
         }
-        if (length < final.size()) {
-            final.resize(length);
-            return ExactAnsi(WithoutLongPathPrefix(final));
+        made.reset(CreateFileW(SystemPath(*ansi).c_str(), access, ShareReadWrite, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (made) {
+            return ansi;
         }
-        final.assign(length, L'\0');
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            return std::nullopt;
+        }
     }
+    return std::nullopt;
 }
+
+}  // namespace
 
 SaveFiles::Kind TWin32SaveFiles::Probe(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         // Any other answer (no right to look, a busy device) leaves the copy to tell.
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Kind::Missing : Kind::File;
+        return NamesNoFile(error) ? Kind::Missing : Kind::File;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         return Kind::Folder;
@@ -72,8 +63,8 @@ SaveFiles::Kind TWin32SaveFiles::Probe(const std::string& path) {
 }
 
 bool TWin32SaveFiles::CanWrite(const std::string& path) {
-    const UniqueFile file =
-        OpenedFile(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueFile file(
+        CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
     return static_cast<bool>(file);
 }
 
@@ -82,7 +73,7 @@ std::optional<std::string> TWin32SaveFiles::FinalPath(const std::string& path) {
 }
 
 bool TWin32SaveFiles::HasOtherNames(const std::string& path) {
-    const UniqueFile file = OpenedFile(
+    const UniqueFile file(
         CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     return file && GetFileInformationByHandle(file.get(), &information) && information.nNumberOfLinks > 1;
@@ -94,27 +85,13 @@ void TWin32SaveFiles::RemoveLeftCopies(const std::string& path) {
 
 std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& path) {
     const std::wstring wide = WidenAnsi(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::wstring copy = CopyNameBeside(wide);
-        // The folder and the file's name came from an ANSI name and the rest is ASCII, so the
-        // copy's name has an exact ANSI form.
-        const std::optional<std::string> ansi = ExactAnsi(copy);
-        if (!ansi) {
-            return std::nullopt;
-        }
-        // Made and held in one step, so that no clean-up can come between.
-        const HANDLE made = CreateFileW(SystemPath(*ansi).c_str(), GENERIC_READ, ShareReadWrite, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (made != INVALID_HANDLE_VALUE) {
-            hold_.reset(made);
-            held_ = *ansi;
-            return ansi;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
-            return std::nullopt;
-        }
+    // The folder and the file's name came from an ANSI name and the rest is ASCII, so the copy's
+    // name has an exact ANSI form. Made and held in one step, so that no clean-up can come between.
+    const std::optional<std::string> copy = CreateNew([&] { return CopyNameBeside(wide); }, GENERIC_READ, hold_);
+    if (copy) {
+        held_ = *copy;
     }
-    return std::nullopt;
+    return copy;
 }
 
 std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
@@ -123,14 +100,13 @@ std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy
     // done with the copy by now, could not bear.
     Release(copy);
     const std::optional<std::string> ansi = ExactAnsi(CompleteNameOf(WidenAnsi(copy)));
-    const HANDLE held = CreateFileW(SystemPath(copy).c_str(), GENERIC_READ | DELETE, ShareReadWrite, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (held == INVALID_HANDLE_VALUE) {
+    hold_.reset(CreateFileW(SystemPath(copy).c_str(), GENERIC_READ | DELETE, ShareReadWrite, nullptr, OPEN_EXISTING, 0,
+                            nullptr));
+    if (!hold_) {
         return std::nullopt;
     }
-    hold_.reset(held);
     held_ = copy;
-    if (!ansi || !RenameHeld(held, SystemPath(*ansi))) {
+    if (!ansi || !RenameHeld(hold_.get(), SystemPath(*ansi))) {
         return std::nullopt;
     }
     held_ = *ansi;
@@ -143,31 +119,18 @@ std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
     if (length == 0 || length > MAX_PATH) {
         return std::nullopt;
     }
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::optional<std::string> ansi = ExactAnsi(WorkFileNameIn(folder));
-        if (!ansi) {
-            return std::nullopt;
-        }
-        const UniqueFile made = OpenedFile(CreateFileW(WidenAnsi(*ansi).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr,
-                                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (made) {
-            return ansi;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
+    UniqueFile made;
+    return CreateNew([&] { return WorkFileNameIn(folder); }, GENERIC_WRITE, made);
 }
 
 SaveFiles::Written TWin32SaveFiles::Copy(const std::string& from, const std::string& to) {
-    const UniqueFile source = OpenedFile(CreateFileW(SystemPath(from).c_str(), GENERIC_READ, ShareAll, nullptr,
-                                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile source(CreateFileW(SystemPath(from).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source) {
         return Written::Nothing;
     }
     // Another program may hold the file open, for reading or for writing, as long as it shares.
-    const UniqueFile sink = OpenedFile(
+    const UniqueFile sink(
         CreateFileW(SystemPath(to).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!sink) {
         return Written::Nothing;
@@ -195,7 +158,7 @@ SaveFiles::Written TWin32SaveFiles::Copy(const std::string& from, const std::str
 }
 
 bool TWin32SaveFiles::Flush(const std::string& path) {
-    const UniqueFile file = OpenedFile(
+    const UniqueFile file(
         CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr));
     return file && FlushFileBuffers(file.get());
 }
@@ -210,8 +173,8 @@ bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& re
         return false;
     }
     {
-        const UniqueFile file = OpenedFile(CreateFileW(replacementName.c_str(), FILE_WRITE_ATTRIBUTES, ShareReadWrite,
-                                                       nullptr, OPEN_EXISTING, 0, nullptr));
+        const UniqueFile file(CreateFileW(replacementName.c_str(), FILE_WRITE_ATTRIBUTES, ShareReadWrite, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
         if (!file || !SetFileTime(file.get(), &kept.ftCreationTime, nullptr, nullptr)) {
             return false;
         }

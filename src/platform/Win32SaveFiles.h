@@ -35,7 +35,3 @@ private:
     UniqueFile hold_;
     std::string held_;
 };
-
-// The file that path leads to through links, path itself where it is no link; nothing where
-// that file has no name in the ANSI code page.
-std::optional<std::string> FinalPathOf(const std::string& path);
