@@ -59,13 +59,14 @@ protected:
     }
 
     void ExpectReloadQuestion(bool discardingEdits, int answer) {
-        ExpectBoxAndAnswer("the question whether to read the file again", ReloadTextFor(path, discardingEdits),
+        ExpectBoxAndAnswer("the question whether to read the file again",
+                           WidePath(ReloadTextFor(path, discardingEdits)),
                            discardingEdits ? IconLook::Exclamation : IconLook::Question, {IDYES, IDNO}, answer);
     }
 
     void ExpectOverwriteQuestion(int answer) {
-        ExpectBoxAndAnswer("the question whether to write over the file", OverwriteTextFor(path), IconLook::Exclamation,
-                           {IDYES, IDNO}, answer);
+        ExpectBoxAndAnswer("the question whether to write over the file", WidePath(OverwriteTextFor(path)),
+                           IconLook::Exclamation, {IDYES, IDNO}, answer);
     }
 };
 
@@ -134,7 +135,8 @@ TEST_F(ChangedOnDisk, ASaveAsksBeforeWritingOverAnotherProgramsChange) {
 TEST_F(ChangedOnDisk, AFileThatIsGoneIsToldOnceAndSavedAnew) {
     ASSERT_TRUE(DeleteFileA(path.c_str()));
     ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
-    ExpectBoxAndAnswer("the notice that the file is gone", GoneTextFor(path), IconLook::Exclamation, {IDOK}, IDOK);
+    ExpectBoxAndAnswer("the notice that the file is gone", WidePath(GoneTextFor(path)), IconLook::Exclamation, {IDOK},
+                       IDOK);
     ASSERT_TRUE(MainWindowBack());
     ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
     EXPECT_TRUE(NoDialogWithin(1500)) << WhatShows();

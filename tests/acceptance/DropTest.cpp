@@ -16,12 +16,6 @@ namespace {
 
 class Drop : public EditorTest {};
 
-POINT CentreOf(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-}
-
 }  // namespace
 
 TEST_F(Drop, AProjectOnTheWindowOpensAfterThePromptAndAnIconOnItsEditFillsIt) {
@@ -33,7 +27,7 @@ TEST_F(Drop, AProjectOnTheWindowOpensAfterThePromptAndAnIconOnItsEditFillsIt) {
 
     // Let go over the tabs of the version page, which shows no file edit.
     ASSERT_TRUE(ShowPage(Page::VersionInfo));
-    DropFiles(CentreOf(Window().PageControl()), {WidePath(project)});
+    DropFiles(CentreOf(ScreenRectOf(Window().PageControl())), {WidePath(project)});
     const HWND box = ExpectPrompt(UntitledName);
     ASSERT_TRUE(box);
     Answer(box, IDNO);
@@ -43,7 +37,7 @@ TEST_F(Drop, AProjectOnTheWindowOpensAfterThePromptAndAnIconOnItsEditFillsIt) {
     EXPECT_EQ(FieldText(ProductNameField), "");
 
     ASSERT_TRUE(ShowPage(Page::General));
-    DropFiles(CentreOf(Window().Edit(ProjectFields[IconField])), {WidePath(icon)});
+    DropFiles(CentreOf(ScreenRectOf(Window().Edit(ProjectFields[IconField]))), {WidePath(icon)});
     EXPECT_TRUE(WaitUntil([&] { return FieldText(IconField) == icon; })) << FieldText(IconField);
     EXPECT_EQ(FieldText(RuntimeField), "C:\\zub\\zubrt.exe");
     EXPECT_EQ(Window().Caption(), CaptionFor(project));

@@ -223,7 +223,7 @@ HWND EditorTest::ExpectPrompt(const std::string& fileName) {
 }
 
 void EditorTest::ExpectBoxAndAnswer(const std::string& what,
-                                    const std::string& text,
+                                    const std::wstring& text,
                                     IconLook icon,
                                     const std::vector<int>& buttons,
                                     int answer) {
@@ -232,7 +232,7 @@ void EditorTest::ExpectBoxAndAnswer(const std::string& what,
         return;
     }
     const MessageBoxView seen = ReadMessageBox(box);
-    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.unicodeText, text) << seen.text;
     EXPECT_EQ(seen.caption, ApplicationTitle);
     EXPECT_EQ(seen.icon, icon) << what << " shows " << Describe(seen.icon);
     EXPECT_EQ(seen.buttons, buttons);
@@ -240,14 +240,7 @@ void EditorTest::ExpectBoxAndAnswer(const std::string& what,
 }
 
 void EditorTest::ExpectErrorAndOk(const std::wstring& text) {
-    const HWND box = ExpectDialog("an error box");
-    ASSERT_TRUE(box);
-    const MessageBoxView seen = ReadMessageBox(box);
-    EXPECT_EQ(seen.unicodeText, text) << seen.text;
-    EXPECT_EQ(seen.caption, ApplicationTitle);
-    EXPECT_EQ(seen.icon, IconLook::Error) << "the box shows " << Describe(seen.icon);
-    EXPECT_EQ(seen.buttons, (std::vector<int>{IDOK}));
-    Answer(box, IDOK);
+    ExpectBoxAndAnswer("an error box", text, IconLook::Error, {IDOK}, IDOK);
     ASSERT_TRUE(MainWindowBack());
 }
 

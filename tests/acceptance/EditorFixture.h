@@ -60,10 +60,10 @@ protected:
     void CancelDialog(HWND dialog);
     // Waits for the save-changes prompt and checks its text, caption, icon and buttons.
     HWND ExpectPrompt(const std::string& fileName);
-    // Waits for a box of the editor's own, checks its text, caption, icon and buttons, and
-    // presses answer.
+    // Waits for a box of the editor's own, checks its text (as the box holds it in UTF-16, which
+    // may name what the code page cannot), caption, icon and buttons, and presses answer.
     void ExpectBoxAndAnswer(const std::string& what,
-                            const std::string& text,
+                            const std::wstring& text,
                             IconLook icon,
                             const std::vector<int>& buttons,
                             int answer);

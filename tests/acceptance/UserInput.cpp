@@ -1,9 +1,9 @@
 #include "acceptance/UserInput.h"
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <vector>
+
+#include "win32/DropBlock.h"
 
 namespace {
 
@@ -198,18 +198,9 @@ void DropFiles(POINT screenPoint, const std::vector<std::wstring>& names) {
     if (!target) {
         return;
     }
-    std::wstring list;
-    for (const std::wstring& name : names) {
-        list += name + L'\0';
-    }
-    list += L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* files = reinterpret_cast<DROPFILES*>(block.data());
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    files->pt = screenPoint;
-    ScreenToClient(target, &files->pt);
-    std::memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    POINT point = screenPoint;
+    ScreenToClient(target, &point);
+    const std::vector<char> block = DropBlock(point, names);
 
     DWORD processId = 0;
     GetWindowThreadProcessId(target, &processId);

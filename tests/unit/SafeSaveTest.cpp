@@ -215,25 +215,18 @@ TEST(TSafeSave, RefusesWhatTheUserMayNotWriteBeforeMakingAnything) {
 // another program holds open while sharing its writing: the complete copy goes into the file
 // itself, which keeps its names, owner and permissions, and the copy goes once that is done.
 TEST(TSafeSave, WritesIntoTheTargetWhereTheCopyCannotTakeItsPlace) {
-    for (const char* why : {"other names", "carry", "move"}) {
-        SCOPED_TRACE(why);
-        MemoryFolder folder;
-        folder.Content[Target] = "old";
-        if (why == std::string("other names")) {
-            folder.OtherNames.insert(Target);
-        } else {
-            folder.Failing = {why};
-        }
-        EXPECT_TRUE(Save(folder));
-        EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
-        EXPECT_TRUE(folder.Moves.empty());
-    }
-
-    // Broken off half-way: the complete new version stays beside the file, under the name that
-    // tells a clean-up it is complete.
+    // The copy that could not take the file's place through CarryOver or Move is the table's
+    // above; a file with other names is not even tried.
     MemoryFolder folder;
     folder.Content[Target] = "old";
     folder.OtherNames.insert(Target);
+    EXPECT_TRUE(Save(folder));
+    EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
+    EXPECT_TRUE(folder.Moves.empty());
+
+    // Broken off half-way: the complete new version stays beside the file, under the name that
+    // tells a clean-up it is complete.
+    folder.Content = {{Target, "old"}};
     folder.Failing = {"write part"};
     EXPECT_FALSE(Save(folder));
     EXPECT_EQ(folder.Content.at(CompleteName), "old+new");

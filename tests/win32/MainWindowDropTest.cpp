@@ -3,14 +3,13 @@
 // accepts it, at a point of its client area.
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "document/ProjectTable.h"
 #include "win32/DialogDriver.h"
+#include "win32/DropBlock.h"
 #include "win32/MainWindowFixture.h"
 #include "win32/TempFolder.h"
 
@@ -20,21 +19,13 @@ class MainWindowDropTest : public MainWindowFixture {
 protected:
     // Drops the files at the middle of target, as the system hands them to the main window.
     void Drop(const std::vector<std::wstring>& names, HWND target) {
-        std::wstring list;
-        for (const std::wstring& name : names) {
-            list += name + L'\0';
-        }
-        list += L'\0';
-        const std::size_t bytes = list.size() * sizeof(wchar_t);
-        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
-        auto* files = static_cast<DROPFILES*>(GlobalLock(block));
-        files->pFiles = sizeof(DROPFILES);
-        files->fWide = TRUE;
         RECT bounds{};
         GetWindowRect(target, &bounds);
-        files->pt = {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-        ScreenToClient(Window().Handle(), &files->pt);
-        std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), bytes);
+        POINT point{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+        ScreenToClient(Window().Handle(), &point);
+        const std::vector<char> bytes = DropBlock(point, names);
+        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
         GlobalUnlock(block);
         // The window releases the block, as it must release every drop it is handed.
         SendMessageW(Window().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
