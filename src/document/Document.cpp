@@ -28,50 +28,80 @@ void TDocument::NewZrtFile() {
     window_.SetSaveDialogFileName(currentFileName_);
     stored_.reset();
     watch_.Stop();
+    unfinishedCopy_.reset();
     modified_ = false;
     hasFile_ = false;
 }
 
 void TDocument::OpenZrtFile(const std::string& fileName) {
-    // Looked at before it is read: a change made while it loads shows at the next look.
-    const DiskRecord onDisk = watch_.Look(fileName);
-    // What killed saves left goes at the latest now. A save that ended while it wrote into the
-    // file is told before the load, which may refuse the half-written file and raises past here.
-    for (const std::string& copy : disk_.ClearLeftCopies(fileName)) {
-        window_.Ask(UnfinishedSaveNotice(fileName, copy));
-    }
     // A file that cannot be read raises here, and the project on screen stays as it was.
-    LoadProject(fileName, openIniFile_, record_, window_);
+    const DiskRecord loaded = LoadProject(fileName, openIniFile_, record_, window_);
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
     stored_ = TStoredProject{currentFileName_, EditTexts(window_)};
-    watch_.Watch(currentFileName_, onDisk);
+    watch_.Watch(currentFileName_, loaded);
+    unfinishedCopy_.reset();
     // Showing the loaded values reported changes of their own; the project is as on disk.
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
+    // What killed saves left goes once the file is accepted as a project. The complete copy of a
+    // save that ended while it wrote into the file stays, and is told.
+    for (const std::string& copy : disk_.ClearLeftCopies(currentFileName_)) {
+        window_.Ask(UnfinishedSaveNotice(currentFileName_, copy));
+    }
 }
 
+// The save road, from the first look at the file to the new record. Each step is one of the save
+// object's (the platform's TSafeSave on Windows).
 bool TDocument::SaveZrtFile() {
-    // Saved back to its own file, which the user chose again or never left.
-    if (stored_ && SameFileName(stored_->FileName, currentFileName_, IsShiftJisLeadByte) && !MayWriteOverFile()) {
+    const TProjectRecord texts = EditTexts(window_);
+    // 1. The save takes the file: only a file on a disk that the user may write, held against
+    //    other writers until the save ends, and read whole once. A file that is no project file
+    //    raises here.
+    const auto file = openIniFile_(currentFileName_, IniFileUse::Save);
+    // 2. The project's own file, under any spelling, may have been changed by another program
+    //    since it was read or written here: the user says whether to write over that.
+    const bool ownFile = watch_.Follows(currentFileName_, file->Found().Stamp.Identity);
+    if (ownFile && !MayWriteOverFile(watch_.Compare(file->Found()))) {
         return false;
     }
-    // A store that raises leaves the flags and the file as they were: nothing claims a save
-    // that failed.
-    const TProjectRecord texts = EditTexts(window_);
-    StoreProject(currentFileName_, openIniFile_, texts, stored_ ? &*stored_ : nullptr);
+    // A save of it that broke off while it wrote into it left the whole new version beside it.
+    if (ownFile && unfinishedCopy_) {
+        file->BuildOn(*unfinishedCopy_);
+    }
+    // 3. The values go into the save's copy: into the project's own file, only what changed.
+    StoreProject(*file, texts, ownFile ? &*stored_ : nullptr);
+    // 4. Looked at again: a program that held the file open for writing before the save took it
+    //    may have changed it all the same.
+    if (file->ChangedSinceFound() && window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
+        return false;
+    }
+    // 5. The save lands whole; what it wrote is the file's new record.
+    DiskRecord written;
+    try {
+        written = file->Commit();
+    } catch (const EUnfinishedSave& unfinished) {
+        // The file holds the editor's own half-write now: the next save to it does not take that
+        // for another program's change, and builds on the complete copy, not on the half-write.
+        // Until then the project is not safe on disk.
+        stored_ = TStoredProject{currentFileName_, texts};
+        watch_.Watch(currentFileName_, DiskRecord{unfinished.Left()});
+        unfinishedCopy_ = unfinished.Copy();
+        modified_ = true;
+        throw;
+    }
     stored_ = TStoredProject{currentFileName_, texts};
-    watch_.Watch(currentFileName_, watch_.Look(currentFileName_));
+    watch_.Watch(currentFileName_, written);
+    unfinishedCopy_.reset();
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
     return true;
 }
 
-bool TDocument::MayWriteOverFile() {
-    const DiskChange change = watch_.Check();
+bool TDocument::MayWriteOverFile(DiskChange change) {
     switch (QuestionFor(change, modified_, DiskMoment::Save, watch_.Answered())) {
         case DiskQuestion::Overwrite:
             if (window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
@@ -90,12 +120,18 @@ bool TDocument::MayWriteOverFile() {
 
 void TDocument::ApplicationActivate() {
     const DiskQuestion question = QuestionFor(watch_.Check(), modified_, DiskMoment::Activation, watch_.Answered());
+    if (question == DiskQuestion::None) {
+        return;
+    }
+    // The file that changed: the one last loaded or saved, which after a failed Save As is not
+    // the one the caption names.
+    const std::string fileName = *watch_.Watched();
     switch (question) {
         case DiskQuestion::Reload:
         case DiskQuestion::ReloadDiscardingEdits:
-            switch (window_.Ask(ReloadQuestion(currentFileName_, question == DiskQuestion::ReloadDiscardingEdits))) {
+            switch (window_.Ask(ReloadQuestion(fileName, question == DiskQuestion::ReloadDiscardingEdits))) {
                 case Answer::Yes:
-                    OpenZrtFile(currentFileName_);
+                    OpenZrtFile(fileName);
                     break;
                 case Answer::No:
                     watch_.MarkAnswered();
@@ -107,7 +143,7 @@ void TDocument::ApplicationActivate() {
             }
             break;
         case DiskQuestion::TellGone:
-            window_.Ask(GoneNotice(currentFileName_));
+            window_.Ask(GoneNotice(fileName));
             watch_.MarkAnswered();
             modified_ = true;
             break;

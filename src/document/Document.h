@@ -62,9 +62,10 @@ private:
     bool SaveFirst();
     // Runs the save dialog and saves under the name chosen there; false when it was called off.
     bool SaveUnderChosenName();
-    // Before a save to the project's own file, which another program may have changed: false
-    // when the user would not write over the change. A file that is no project file raises.
-    bool MayWriteOverFile();
+    // Before a save to the project's own file, which another program may have changed as change
+    // says: false when the user would not write over the change. A file that is no project file
+    // raises.
+    bool MayWriteOverFile(DiskChange change);
     // The screen is kept over a file that another program changed: the next save makes the
     // file hold what the screen shows.
     void KeepScreenOverFile();
@@ -83,4 +84,6 @@ private:
     std::optional<TStoredProject> stored_;
     // The same file as the disk held it then.
     TFileWatch watch_;
+    // The complete copy a save of that file left when it broke off while writing into it.
+    std::optional<std::string> unfinishedCopy_;
 };

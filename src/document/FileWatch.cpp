@@ -1,14 +1,6 @@
 #include "document/FileWatch.h"
 
-DiskRecord TFileWatch::Look(const std::string& path) const {
-    DiskRecord record{disk_.Stamp(path)};
-    if (record.Stamp.Kind == DiskKind::Project) {
-        const DiskContent content = disk_.Content(path);
-        record.Stamp.Kind = content.Kind;
-        record.Fingerprint = content.Fingerprint;
-    }
-    return record;
-}
+#include "platform/AnsiText.h"
 
 void TFileWatch::Watch(const std::string& path, const DiskRecord& record) {
     watched_ = path;
@@ -21,56 +13,76 @@ void TFileWatch::Stop() {
     answered_.reset();
 }
 
+bool TFileWatch::Follows(const std::string& path, const FileIdentity& identity) const {
+    // The program runs in code page 932, so its paths are Shift-JIS.
+    return watched_ && (SameFileName(*watched_, path, IsShiftJisLeadByte) ||
+                        (identity.Known() && identity == record_.Stamp.Identity));
+}
+
 DiskChange TFileWatch::Check() {
     if (!watched_) {
         return DiskChange::Unchanged;
     }
-    seen_ = DiskRecord{disk_.Stamp(*watched_)};
-    seenWhole_ = false;
-    switch (seen_.Stamp.Kind) {
+    const DiskStamp stamp = disk_.Stamp(*watched_);
+    if (answered_ && stamp == answered_->Record.Stamp) {
+        // The state the user answered about, by size, time and identity: nothing is read again.
+        seen_ = *answered_;
+        return seen_.Change;
+    }
+    seen_ = Seen{DiskRecord{stamp}};
+    if (stamp.Kind == DiskKind::Project) {
+        if (stamp == record_.Stamp) {
+            return DiskChange::Unchanged;
+        }
+        const DiskContent content = disk_.Content(*watched_);
+        seen_.Record.Stamp.Kind = content.Kind;
+        seen_.Record.Fingerprint = content.Fingerprint;
+    }
+    return Judge(seen_.Record);
+}
+
+DiskChange TFileWatch::Compare(const DiskRecord& found) {
+    seen_ = Seen{found};
+    return Judge(found);
+}
+
+DiskChange TFileWatch::Judge(const DiskRecord& now) {
+    seen_.Whole = true;
+    switch (now.Stamp.Kind) {
         case DiskKind::Missing:
-            return record_.Stamp.Kind == DiskKind::Missing ? DiskChange::Unchanged : DiskChange::Gone;
-        case DiskKind::Unreadable:
-            return DiskChange::Unreadable;
-        default:
+            seen_.Change = record_.Stamp.Kind == DiskKind::Missing ? DiskChange::Unchanged : DiskChange::Gone;
             break;
-    }
-    if (seen_.Stamp == record_.Stamp) {
-        return DiskChange::Unchanged;
-    }
-    const DiskContent content = disk_.Content(*watched_);
-    seen_.Stamp.Kind = content.Kind;
-    seen_.Fingerprint = content.Fingerprint;
-    seenWhole_ = true;
-    switch (content.Kind) {
-        case DiskKind::Missing:
-            return DiskChange::Gone;
         case DiskKind::Unreadable:
-            return DiskChange::Unreadable;
+            seen_.Change = DiskChange::Unreadable;
+            break;
         case DiskKind::NotAProject:
-            return DiskChange::NotAProject;
+            seen_.Change = DiskChange::NotAProject;
+            break;
         case DiskKind::Project:
+            if (record_.Stamp.Kind == DiskKind::Project &&
+                (now.Stamp == record_.Stamp || now.Fingerprint == record_.Fingerprint)) {
+                // Touched, not changed: the next look needs no reading. The same stamp is the
+                // same file where the record knows no fingerprint (a save that broke off).
+                record_ = now;
+                seen_.Change = DiskChange::Unchanged;
+            } else {
+                seen_.Change = DiskChange::Changed;
+            }
             break;
     }
-    if (record_.Stamp.Kind == DiskKind::Project && content.Fingerprint == record_.Fingerprint) {
-        // Touched, not changed: the next look needs no reading.
-        record_ = seen_;
-        return DiskChange::Unchanged;
-    }
-    return DiskChange::Changed;
+    return seen_.Change;
 }
 
 void TFileWatch::MarkAnswered() {
     answered_ = seen_;
-    answeredWhole_ = seenWhole_;
 }
 
 bool TFileWatch::Answered() const {
-    if (!answered_ || answered_->Stamp.Kind != seen_.Stamp.Kind) {
+    if (!answered_ || answered_->Change != seen_.Change) {
         return false;
     }
-    if (answered_->Stamp == seen_.Stamp) {
+    if (answered_->Record.Stamp == seen_.Record.Stamp) {
         return true;
     }
-    return answeredWhole_ && seenWhole_ && answered_->Fingerprint == seen_.Fingerprint;
+    return answered_->Whole && seen_.Whole && answered_->Record.Fingerprint == seen_.Record.Fingerprint;
 }

@@ -14,41 +14,48 @@ enum class DiskChange {
     NotAProject,  // a file that is no profile text any more
 };
 
-// The file on disk as it was when last read or written.
-struct DiskRecord {
-    DiskStamp Stamp;
-    std::uint64_t Fingerprint = 0;
-};
-
-// Watches one project file: remembers the file as the editor last read or wrote it, tells a
-// change from a touch, and remembers which state of the file the user was last told about, so
-// that the user hears of each change once.
+// Watches one project file, the one the project was last loaded from or saved to: remembers the
+// file as the editor last read or wrote it, tells a change from a touch, and remembers which
+// state of the file the user was last told about, so that the user hears of each change once.
 class TFileWatch {
 public:
     explicit TFileWatch(DiskFiles& disk) : disk_(disk) {}
 
-    // The file at path as the disk holds it now, read whole.
-    DiskRecord Look(const std::string& path) const;
-    // From now on, changes are told against record, the file at path after a load or a save.
+    // From now on, changes are told against record, the file at path as a load read it or a save
+    // wrote it. What the user answered about the file before is forgotten.
     void Watch(const std::string& path, const DiskRecord& record);
     // Nothing is watched (a project that has no file).
     void Stop();
-    bool Watching() const { return watched_.has_value(); }
+    // The file watched.
+    const std::optional<std::string>& Watched() const { return watched_; }
+    // Whether path, a file of identity, is the file watched: the same name in any letter case,
+    // or the same file under another spelling.
+    bool Follows(const std::string& path, const FileIdentity& identity) const;
 
-    // How the file stands now. A file whose time changed but whose bytes did not is taken into
-    // the record as it is now. The file is read whole only when its size or time changed.
+    // How the file stands now. It is read whole only where its stamp is neither the one recorded
+    // nor the one of the state the user answered about; a file whose stamp changed but whose
+    // bytes did not is taken into the record as it is now.
     DiskChange Check();
-    // The user was told about the state the last Check saw, and answered.
+    // How the file stands, as a save that read it whole found it.
+    DiskChange Compare(const DiskRecord& found);
+    // The user was told about the state the last Check or Compare saw, and answered.
     void MarkAnswered();
-    // Whether the state the last Check saw is the one the user answered about.
+    // Whether the state the last Check or Compare saw is the one the user answered about.
     bool Answered() const;
 
 private:
+    // A state of the file as a look saw it: read whole or by its stamp only.
+    struct Seen {
+        DiskRecord Record{};
+        bool Whole = false;
+        DiskChange Change = DiskChange::Unchanged;
+    };
+    // Judges a state read whole against the record.
+    DiskChange Judge(const DiskRecord& now);
+
     DiskFiles& disk_;
     std::optional<std::string> watched_;
     DiskRecord record_;
-    DiskRecord seen_;         // what the last Check saw
-    bool seenWhole_ = false;  // whether that Check read the file whole
-    std::optional<DiskRecord> answered_;
-    bool answeredWhole_ = false;
+    Seen seen_;
+    std::optional<Seen> answered_;
 };

@@ -15,21 +15,19 @@ struct TStoredProject {
 };
 
 // Reads every row of the project file at path into the record, then shows the record in the
-// edits. What the file lacks (a key, a section, the whole file) loads as an empty value, so
-// nothing of a project opened before can leak into this one. A file that exists but cannot be
-// read, or is no text, raises EIniFileException before the record or an edit changes.
-void LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits);
+// edits, and answers the file as it was read. What the file lacks (a key, a section, the whole
+// file) loads as an empty value, so nothing of a project opened before can leak into this one.
+// A file that exists but cannot be read, or is no text, raises EIniFileException before the
+// record or an edit changes.
+DiskRecord LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits);
 
 // The texts of the seventeen edits, in table order.
 TProjectRecord EditTexts(const ProjectEdits& edits);
 
-// Writes the texts to the project file at path, all of them or, when it raises
-// EIniFileException, none. Saved to the file that stored describes, a row whose text is still
-// the stored one is written only where its key is missing, so that a value the user did not
-// change keeps its bytes, even where the edit could not show them exactly; where stored holds
-// no texts, a row is written where the file's value differs from it. Any other file gets every
-// row, empty ones included, in table order. Other sections and keys of the file stay.
-void StoreProject(const std::string& path,
-                  const IniFileOpener& open,
-                  const TProjectRecord& texts,
-                  const TStoredProject* stored);
+// Writes the texts into the file a save has taken. Saved back to the file it came from (stored
+// describes it), a row whose text is still the stored one is written only where its key is
+// missing, so that a value the user did not change keeps its bytes, even where the edit could
+// not show them exactly; where stored holds no texts, a row is written where the file's value
+// differs from it. Any other file (no stored) gets every row, empty ones included, in table
+// order. Other sections and keys of the file stay.
+void StoreProject(TCustomIniFile& file, const TProjectRecord& texts, const TStoredProject* stored);

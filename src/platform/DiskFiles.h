@@ -7,37 +7,57 @@
 // What a name on disk holds, as far as telling whether a file changed needs.
 enum class DiskKind {
     Missing,      // nothing of that name, or no folder of that name
-    Unreadable,   // there, but not to be read: a folder, held by another program, not the user's
+    Unreadable,   // there, but not to be read: a folder, a device, held by another program, not the user's
     NotAProject,  // a file that is no profile text (a program, a picture, UTF-16 big-endian)
     Project,      // a file that may be a project file
 };
 
-// The size and last-write time of a file, which change with every write.
+// Which file a name leads to: the volume's serial number and the file's number on it. Two names
+// with one identity are one file, whatever their spelling (a link, a short name, another drive
+// letter for the same share). Zero where the system did not tell.
+struct FileIdentity {
+    std::uint64_t Volume = 0;
+    std::uint64_t Index = 0;
+    bool Known() const { return Volume != 0 || Index != 0; }
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The size, last-write time and identity of a file: the size and time change with every write,
+// the identity when another program saves by putting a new file in the old one's place.
 struct DiskStamp {
     DiskKind Kind = DiskKind::Missing;
     std::uint64_t Size = 0;
     std::uint64_t WriteTime = 0;
+    FileIdentity Identity{};
     bool operator==(const DiskStamp&) const = default;
 };
 
-// What a file holds, read whole: whether it can be a project file, and its fingerprint.
+// A file as a load read it or a save wrote it: its stamp, and the fingerprint of its bytes.
+struct DiskRecord {
+    DiskStamp Stamp{};
+    std::uint64_t Fingerprint = 0;
+};
+
+// What a file holds: whether it can be a project file, and the fingerprint of its bytes.
 struct DiskContent {
     DiskKind Kind = DiskKind::Missing;
     std::uint64_t Fingerprint = 0;
 };
 
-// The file system as far as watching and opening a project file need. Paths are full paths in
-// the ANSI code page; a link is followed to the file it leads to.
+// The file system as far as watching a project file and cleaning up after saves need. Paths are
+// full paths in the ANSI code page; a link is followed to the file it leads to. Only files on a
+// disk are read: a device or a pipe of that name is Unreadable.
 class DiskFiles {
 public:
     virtual ~DiskFiles() = default;
-    // Missing, Unreadable, or Project with the file's size and time; reads none of its bytes.
+    // Missing, Unreadable, or Project with the file's stamp; reads none of its bytes.
     virtual DiskStamp Stamp(const std::string& path) = 0;
-    // Reads the file whole: Unreadable, NotAProject as a load refuses it, or Project with the
-    // fingerprint of its bytes.
+    // Unreadable, NotAProject as a load refuses it (told from its head, without reading the
+    // rest), or Project with the fingerprint of its bytes.
     virtual DiskContent Content(const std::string& path) = 0;
-    // Removes what saves killed before their end left beside the file, and answers the full paths
-    // of the complete copies it kept: each the whole new version a save was writing into the
-    // file when it ended, where the file now holds other bytes.
+    // Removes what saves killed before their end left beside the file and in the user's
+    // temporary folder, and answers the full paths of the complete copies it kept: each the
+    // whole new version a save was writing into the file when it ended, where the file now holds
+    // other bytes. Called once the file was accepted as a project.
     virtual std::vector<std::string> ClearLeftCopies(const std::string& path) = 0;
 };

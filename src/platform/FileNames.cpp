@@ -64,12 +64,16 @@ std::optional<std::string> FinalPathOf(const std::string& path) {
     if (!file) {
         return path;
     }
+    return FinalPathOf(file.get());
+}
+
+std::optional<std::string> FinalPathOf(void* file) {
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+        const DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (length == 0) {
-            return path;
+            return std::nullopt;
         }
         if (length < final.size()) {
             final.resize(length);

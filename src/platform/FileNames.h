@@ -27,3 +27,5 @@ std::wstring FullPathName(std::wstring_view name);
 // The file that path leads to through links, path itself where it is no link; nothing where
 // that file has no name in the ANSI code page.
 std::optional<std::string> FinalPathOf(const std::string& path);
+// The name of the open file, through links; nothing where it has no name in the ANSI code page.
+std::optional<std::string> FinalPathOf(void* file);

@@ -4,6 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/DiskFiles.h"
+#include "platform/Exception.h"
+
 // A profile (INI) file reached one value at a time. An object lives for one load or one
 // save: whatever the platform buffers is flushed when it is destroyed.
 class TCustomIniFile {
@@ -24,17 +27,35 @@ public:
     // Raises EIniFileException when the platform cannot write.
     virtual void WriteEntry(const std::string& section, const std::string& key, const std::string& value) = 0;
 
+    // The file as this object took it: what a load reads, what a save writes over (Missing
+    // for a file that is not there yet). The object holds the file from then on, so that no
+    // other program writes it until the object is gone or the save has landed.
+    const DiskRecord& Found() const { return found_; }
+
+    // For a save: whether the file is no longer as it was found. Only a program that held the
+    // file open for writing before the save took it can have changed it.
+    virtual bool ChangedSinceFound() { return false; }
+
+    // For a save: builds on base, the complete copy that an unfinished save of this file left,
+    // in place of the file's own bytes; base goes once this save has landed.
+    virtual void BuildOn(const std::string& base) { (void)base; }
+
     // A save's writes reach the file here, all of them or, when this raises EIniFileException,
-    // none. An object destroyed without it leaves the file as it was where the platform can.
-    virtual void Commit() {}
+    // none; an EUnfinishedSave says where that could not hold. Answers the file as the save
+    // wrote it. An object destroyed without it leaves the file as it was where the platform can.
+    virtual DiskRecord Commit() { return found_; }
 
     // Whether the file holds the key, whatever its value (an empty one included).
     bool HasEntry(const std::string& section, const std::string& key);
 
     const std::string& FileName() const { return fileName_; }
 
+protected:
+    void SetFound(const DiskRecord& found) { found_ = found; }
+
 private:
     std::string fileName_;
+    DiskRecord found_;
 };
 
 // What a profile-file object is made for: one load or one save.
@@ -45,11 +66,22 @@ enum class IniFileUse { Load, Save };
 // that does not exist loads as one without keys.
 using IniFileOpener = std::function<std::unique_ptr<TCustomIniFile>(const std::string& fileName, IniFileUse use)>;
 
-class EIniFileException;
-
 // The error of a write that the platform refused: "<path> に書き込めません".
 EIniFileException CannotWriteIniFile(const std::string& fileName);
 // A file that exists but could not be read: "<path> を読み込めません".
 EIniFileException CannotReadIniFile(const std::string& fileName);
 // A file that is no profile text, such as a program or a picture.
 EIniFileException NotAProjectFile(const std::string& fileName);
+
+// A save that broke off while it wrote into the file itself: the file may be incomplete, and the
+// whole new version is in the copy beside it. Left is the file as the save left it.
+class EUnfinishedSave : public EIniFileException {
+public:
+    EUnfinishedSave(const std::string& fileName, std::string copy, const DiskStamp& left);
+    const std::string& Copy() const { return copy_; }
+    const DiskStamp& Left() const { return left_; }
+
+private:
+    std::string copy_;
+    DiskStamp left_;
+};

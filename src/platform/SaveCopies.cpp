@@ -108,6 +108,22 @@ bool KeepsUnwrittenCopy(const std::wstring& copy, const std::wstring& path) {
     return false;
 }
 
+// Calls each with the name of every file in folder (ending in a separator) that starts as a
+// copy's name does.
+template <typename Each>
+void ForEachCopyIn(const std::wstring& folder, Each each) {
+    WIN32_FIND_DATAW found;
+    const UniqueSearch search(FindFirstFileW(LongPathForm(folder + std::wstring(CopyMark) + L"*").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found) != FALSE) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            each(std::wstring(found.cFileName));
+        }
+    }
+}
+
+// A work file in the temporary folder is named as a copy of a file of this name.
+constexpr std::wstring_view WorkFileName = L"zrt";
+
 }  // namespace
 
 std::wstring CopyNameBeside(std::wstring_view path) {
@@ -120,7 +136,7 @@ std::wstring CompleteNameOf(std::wstring copy) {
 }
 
 std::wstring WorkFileNameIn(std::wstring_view folder) {
-    return std::wstring(folder) + CopyName(L"zrt", NextCopyNumber());
+    return std::wstring(folder) + CopyName(WorkFileName, NextCopyNumber());
 }
 
 std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
@@ -128,19 +144,28 @@ std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
     const std::wstring folder = wide.substr(0, NameStart(wide));
     const std::wstring fileName = wide.substr(folder.size());
     std::vector<std::string> kept;
-    WIN32_FIND_DATAW found;
-    const UniqueSearch search(FindFirstFileW(LongPathForm(folder + std::wstring(CopyMark) + L"*").c_str(), &found));
-    for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found) != FALSE) {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            continue;
-        }
-        const std::wstring copy = folder + found.cFileName;
-        if (IsCopyName(found.cFileName, fileName, CopyEnd)) {
+    ForEachCopyIn(folder, [&](const std::wstring& name) {
+        const std::wstring copy = folder + name;
+        if (IsCopyName(name, fileName, CopyEnd)) {
             // A copy that a running save holds refuses.
             DeleteFileW(LongPathForm(copy).c_str());
-        } else if (IsCopyName(found.cFileName, fileName, CompleteEnd) && KeepsUnwrittenCopy(copy, wide)) {
+        } else if (IsCopyName(name, fileName, CompleteEnd) && KeepsUnwrittenCopy(copy, wide)) {
             kept.push_back(NearestAnsi(copy));
         }
-    }
+    });
     return kept;
+}
+
+void RemoveLeftWorkFiles() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) {
+        return;
+    }
+    ForEachCopyIn(folder, [&](const std::wstring& name) {
+        if (IsCopyName(name, WorkFileName, CopyEnd)) {
+            // A work file that a running save holds refuses.
+            DeleteFileW(LongPathForm(folder + name).c_str());
+        }
+    });
 }

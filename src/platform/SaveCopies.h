@@ -16,3 +16,7 @@ std::wstring WorkFileNameIn(std::wstring_view folder);
 // which a save was writing into the file, goes only where the file holds its bytes; answers the
 // full paths of those that stay.
 std::vector<std::string> RemoveLeftSaveCopies(const std::string& path);
+
+// Removes the work files that saves killed before their end left in the user's temporary
+// folder, except those a running save still holds.
+void RemoveLeftWorkFiles();

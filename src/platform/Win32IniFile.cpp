@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/DiskFile.h"
 #include "platform/Exception.h"
 #include "platform/FileSharing.h"
-#include "platform/ProfileText.h"
 #include "platform/ProfileValue.h"
 #include "platform/SafeSave.h"
 #include "platform/UniqueHandle.h"
@@ -38,59 +38,63 @@ BOOL WriteProfileText(const std::string& section,
 // program could have written, and its reading stops growing.
 constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 
-// A load, which keeps the file open for reading meanwhile, so that no other program can take
-// it for itself between the look at it and the reads.
+// A load, which holds the file open for reading meanwhile, sharing only reading, so that no
+// other program writes it between the look at it and the reads: what it found is what it reads.
 class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, HANDLE openFile) : TIniFile(fileName), openFile_(openFile) {}
+    TLoadedIniFile(const std::string& fileName, UniqueFile openFile, const DiskRecord& found)
+        : TIniFile(fileName), openFile_(std::move(openFile)) {
+        SetFound(found);
+    }
 
 private:
     UniqueFile openFile_;
 };
 
-// The copy a save writes to, made before the profile file that writes to it.
-struct SaveCopy {
-    explicit SaveCopy(const std::string& fileName) : save(fileName, files) {}
+// The save a profile file writes for, made before it and gone after it, so that the profile
+// file is flushed while its work file is still there.
+struct SaveUnderway {
+    explicit SaveUnderway(const std::string& fileName) : save(fileName, files) {}
 
     TWin32SaveFiles files;
     TSafeSave save;
 };
 
-// A save: the writes go to a copy beside the file, which takes its place at Commit. The copy
-// outlives the profile file, which is flushed before the copy goes.
-class TSavedIniFile final : private SaveCopy, public TIniFile {
+class TSavedIniFile final : private SaveUnderway, public TIniFile {
 public:
-    explicit TSavedIniFile(const std::string& fileName) : SaveCopy(fileName), TIniFile(fileName, save.WorkPath()) {}
+    explicit TSavedIniFile(const std::string& fileName) : SaveUnderway(fileName), TIniFile(fileName, save.WorkPath()) {
+        SetFound(save.Found());
+    }
 
-    void Commit() override {
+    bool ChangedSinceFound() override { return save.ChangedSinceFound(); }
+    void BuildOn(const std::string& base) override { save.BuildOn(base); }
+    DiskRecord Commit() override {
         Flush();
-        save.Commit();
+        return save.Commit();
     }
 };
 
 std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
-    const HANDLE handle =
-        CreateFileW(WidenAnsi(fileName).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    UniqueFile file = OpenDiskFile(fileName, GENERIC_READ, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file) {
         // Only a name that is not there is a new project; a file that is there and cannot be
-        // read (taken by another program, not the user's to read, a folder) must not open as
-        // an empty one, which the next save would write over it.
+        // read (taken by another program, not the user's to read, a folder, a device) must not
+        // open as an empty one, which the next save would write over it.
         if (NamesNoFile(GetLastError())) {
             return std::make_unique<TIniFile>(fileName);
         }
         throw CannotReadIniFile(fileName);
     }
-    auto loaded = std::make_unique<TLoadedIniFile>(fileName, handle);
-    std::string head(ProfileTextProbeSize, '\0');
-    DWORD length = 0;
-    if (!ReadFile(handle, head.data(), static_cast<DWORD>(head.size()), &length, nullptr)) {
-        throw CannotReadIniFile(fileName);
-    }
-    head.resize(length);
-    if (!IsProfileText(head)) {
+    // Read whole for its fingerprint, its head first: a file that is no text is refused from it.
+    const SaveFiles::Copied read = CopyWhole(file.get(), nullptr);
+    if (read.Kind == DiskKind::NotAProject) {
         throw NotAProjectFile(fileName);
     }
-    return loaded;
+    const DiskStamp stamp = StampOf(file.get());
+    if (read.Done != SaveFiles::Written::All || stamp.Kind != DiskKind::Project) {
+        throw CannotReadIniFile(fileName);
+    }
+    return std::make_unique<TLoadedIniFile>(fileName, std::move(file), DiskRecord{stamp, read.Fingerprint});
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ private:
     std::string workPath_;
 };
 
-// Opens the profile-file objects the document is given on Windows. A load first looks at the
-// file itself: one that does not exist loads without keys, and one that exists but cannot be
-// read, or holds no text, is refused. A save writes beside the file and lands whole.
+// Opens the profile-file objects the document is given on Windows. A load first reads the file
+// itself: one that does not exist loads without keys, and one that exists but cannot be read, or
+// holds no text, is refused. A save is a TSafeSave: it lands whole.
 std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName, IniFileUse use);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/DiskFile.h"
 #include "platform/FileNames.h"
 #include "platform/FileSecurity.h"
 #include "platform/FileSharing.h"
@@ -14,29 +15,32 @@
 
 namespace {
 
-// Renames the file that handle holds open with the right to delete it, to the full path to.
-bool RenameHeld(HANDLE file, const std::wstring& to) {
-    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t));
+// Renames the file that handle holds open with the right to delete it to the full path to, and
+// puts the rename on the disk.
+bool RenameHeld(HANDLE file, const std::string& to, bool replace) {
+    const std::wstring name = SystemPath(to);
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = FALSE;
+    rename->ReplaceIfExists = replace;
     rename->RootDirectory = nullptr;
-    rename->FileNameLength = static_cast<DWORD>(to.size() * sizeof(wchar_t));
-    std::memcpy(rename->FileName, to.c_str(), (to.size() + 1) * sizeof(wchar_t));
-    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) &&
+           FlushFileBuffers(file);
 }
 
 // Makes a new file under the first of up to a hundred names that no file has yet, made by
 // nameOf; answers its name and puts the handle in made. Nothing where a name has no exact ANSI
 // form or the folder takes no new file.
 template <typename NameOf>
-std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, UniqueFile& made) {
+std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, DWORD share, UniqueFile& made) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::optional<std::string> ansi = ExactAnsi(nameOf());
         if (!ansi) {
             return std::nullopt;
         }
-        made.reset(CreateFileW(SystemPath(*ansi).c_str(), access, ShareReadWrite, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        made.reset(
+            CreateFileW(SystemPath(*ansi).c_str(), access, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (made) {
             return ansi;
         }
@@ -49,68 +53,38 @@ std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, UniqueFile& ma
 
 }  // namespace
 
-SaveFiles::Kind TWin32SaveFiles::Probe(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        // Any other answer (no right to look, a busy device) leaves the copy to tell.
-        return NamesNoFile(error) ? Kind::Missing : Kind::File;
+SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
+    taken_ = path;
+    takenFinal_.reset();
+    // Sharing only reading, no other program writes the file while the save runs. One that has
+    // it open for writing already cannot be kept out: the save then looks again before it ends.
+    for (const DWORD share : {static_cast<DWORD>(FILE_SHARE_READ), ShareReadWrite}) {
+        takenFile_ = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, share);
+        if (takenFile_ || GetLastError() != ERROR_SHARING_VIOLATION) {
+            break;
+        }
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        return Kind::Folder;
+    if (!takenFile_) {
+        return {{NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable}};
     }
-    return (attributes & FILE_ATTRIBUTE_READONLY) ? Kind::ReadOnlyFile : Kind::File;
-}
-
-bool TWin32SaveFiles::CanWrite(const std::string& path) {
-    const UniqueFile file(
-        CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-    return static_cast<bool>(file);
-}
-
-std::optional<std::string> TWin32SaveFiles::FinalPath(const std::string& path) {
-    return FinalPathOf(path);
-}
-
-bool TWin32SaveFiles::HasOtherNames(const std::string& path) {
-    const UniqueFile file(
-        CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
-    return file && GetFileInformationByHandle(file.get(), &information) && information.nNumberOfLinks > 1;
+    const DiskStamp stamp = StampOf(takenFile_.get());
+    // Root may write a read-only file under Wine; the attribute is the user's word all the same.
+    if (stamp.Kind != DiskKind::Project || !GetFileInformationByHandle(takenFile_.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        takenFile_.reset();
+        return {{DiskKind::Unreadable}};
+    }
+    takenFinal_ = FinalPathOf(takenFile_.get());
+    return {stamp, takenFinal_, information.nNumberOfLinks > 1};
 }
 
-void TWin32SaveFiles::RemoveLeftCopies(const std::string& path) {
-    RemoveLeftSaveCopies(path);
+DiskStamp TWin32SaveFiles::TakenNow() {
+    return takenFile_ ? StampOf(takenFile_.get()) : StampAt(taken_);
 }
 
-std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& path) {
-    const std::wstring wide = WidenAnsi(path);
-    // The folder and the file's name came from an ANSI name and the rest is ASCII, so the copy's
-    // name has an exact ANSI form. Made and held in one step, so that no clean-up can come between.
-    const std::optional<std::string> copy = CreateNew([&] { return CopyNameBeside(wide); }, GENERIC_READ, hold_);
-    if (copy) {
-        held_ = *copy;
-    }
-    return copy;
-}
-
-std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
-    // A rename needs the right to delete, which the hold shares with no handle, not even one of
-    // this save's: the hold is taken again with that right, which only the profile functions,
-    // done with the copy by now, could not bear.
-    Release(copy);
-    const std::optional<std::string> ansi = ExactAnsi(CompleteNameOf(WidenAnsi(copy)));
-    hold_.reset(CreateFileW(SystemPath(copy).c_str(), GENERIC_READ | DELETE, ShareReadWrite, nullptr, OPEN_EXISTING, 0,
-                            nullptr));
-    if (!hold_) {
-        return std::nullopt;
-    }
-    held_ = copy;
-    if (!ansi || !RenameHeld(hold_.get(), SystemPath(*ansi))) {
-        return std::nullopt;
-    }
-    held_ = *ansi;
-    return ansi;
+void TWin32SaveFiles::LetGo() {
+    takenFile_.reset();
 }
 
 std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
@@ -119,48 +93,86 @@ std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
     if (length == 0 || length > MAX_PATH) {
         return std::nullopt;
     }
-    UniqueFile made;
-    return CreateNew([&] { return WorkFileNameIn(folder); }, GENERIC_WRITE, made);
+    // The profile functions write it too, and they share no right to delete.
+    Made work;
+    const std::optional<std::string> path =
+        CreateNew([&] { return WorkFileNameIn(folder); }, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, work.File);
+    if (path) {
+        made_[*path] = std::move(work);
+    }
+    return path;
 }
 
-SaveFiles::Written TWin32SaveFiles::Copy(const std::string& from, const std::string& to) {
-    const UniqueFile source(CreateFileW(SystemPath(from).c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& path) {
+    const std::wstring wide = WidenAnsi(path);
+    // The folder and the file's name came from an ANSI name and the rest is ASCII, so the copy's
+    // name has an exact ANSI form. Made with the right to rename and delete it, which a folder
+    // that lets the user write but not delete would refuse to a handle opened later.
+    Made copy{UniqueFile{}, true};
+    const std::optional<std::string> made = CreateNew(
+        [&] { return CopyNameBeside(wide); }, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, copy.File);
+    if (made) {
+        made_[*made] = std::move(copy);
+    }
+    return made;
+}
+
+SaveFiles::Copied TWin32SaveFiles::Read(const std::string& path) {
+    if (const HANDLE held = Held(path)) {
+        return CopyWhole(held, nullptr);
+    }
+    const UniqueFile file = OpenDiskFile(path, GENERIC_READ, ShareAll, FILE_FLAG_SEQUENTIAL_SCAN);
+    return file ? CopyWhole(file.get(), nullptr) : Copied{};
+}
+
+SaveFiles::Copied TWin32SaveFiles::Copy(const std::string& from, const std::string& to) {
+    UniqueFile opened;
+    HANDLE source = Held(from);
     if (!source) {
-        return Written::Nothing;
+        opened = OpenDiskFile(from, GENERIC_READ, ShareAll, FILE_FLAG_SEQUENTIAL_SCAN);
+        source = opened.get();
     }
-    // Another program may hold the file open, for reading or for writing, as long as it shares.
-    const UniqueFile sink(
-        CreateFileW(SystemPath(to).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile openedSink;
+    HANDLE sink = Held(to);
     if (!sink) {
-        return Written::Nothing;
+        // Another program may hold the file open, for reading or for writing, as long as it shares.
+        openedSink = OpenDiskFile(to, GENERIC_WRITE, ShareReadWrite);
+        sink = openedSink.get();
     }
-    std::vector<char> buffer(1 << 20);
-    bool begun = false;
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(source.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
-            return begun ? Written::Part : Written::Nothing;
-        }
-        if (read == 0) {
-            break;
-        }
-        begun = true;
-        DWORD written = 0;
-        if (!WriteFile(sink.get(), buffer.data(), read, &written, nullptr) || written != read) {
-            return Written::Part;
-        }
-    }
-    if (!SetEndOfFile(sink.get())) {
-        return begun ? Written::Part : Written::Nothing;
-    }
-    return Written::All;
+    return source && sink ? CopyWhole(source, sink) : Copied{};
 }
 
-bool TWin32SaveFiles::Flush(const std::string& path) {
-    const UniqueFile file(
-        CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr));
-    return file && FlushFileBuffers(file.get());
+std::optional<DiskStamp> TWin32SaveFiles::Flush(const std::string& path) {
+    UniqueFile opened;
+    HANDLE file = Held(path);
+    if (!file) {
+        opened = OpenDiskFile(path, GENERIC_WRITE, ShareReadWrite);
+        file = opened.get();
+    }
+    if (!file || !FlushFileBuffers(file)) {
+        return std::nullopt;
+    }
+    return StampOf(file);
+}
+
+std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
+    const auto held = made_.find(copy);
+    const std::optional<std::string> complete = ExactAnsi(CompleteNameOf(WidenAnsi(copy)));
+    if (held == made_.end() || !complete) {
+        return std::nullopt;
+    }
+    Made& file = held->second;
+    if (!file.MayDelete) {
+        // A work file, which the profile functions shared: taken again with the right to rename it.
+        file.File = OpenDiskFile(copy, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ);
+        file.MayDelete = true;
+    }
+    if (!file.File || !RenameHeld(file.File.get(), *complete, false)) {
+        return std::nullopt;
+    }
+    made_[*complete] = std::move(file);
+    made_.erase(copy);
+    return complete;
 }
 
 bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& replacement) {
@@ -169,33 +181,45 @@ bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& re
     const std::wstring targetName = SystemPath(target);
     const std::wstring replacementName = SystemPath(replacement);
     WIN32_FILE_ATTRIBUTE_DATA kept{};
-    if (!GetFileAttributesExW(targetName.c_str(), GetFileExInfoStandard, &kept)) {
+    const HANDLE copy = Held(replacement);
+    if (!copy || !GetFileAttributesExW(targetName.c_str(), GetFileExInfoStandard, &kept) ||
+        !SetFileTime(copy, &kept.ftCreationTime, nullptr, nullptr)) {
         return false;
     }
-    {
-        const UniqueFile file(CreateFileW(replacementName.c_str(), FILE_WRITE_ATTRIBUTES, ShareReadWrite, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-        if (!file || !SetFileTime(file.get(), &kept.ftCreationTime, nullptr, nullptr)) {
-            return false;
-        }
-    }
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = kept.dwFileAttributes == 0 ? FILE_ATTRIBUTE_NORMAL : kept.dwFileAttributes;
     return CarrySecurity(targetName, replacementName) &&
-           SetFileAttributesW(replacementName.c_str(), kept.dwFileAttributes);
+           SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof basic);
 }
 
-bool TWin32SaveFiles::Move(const std::string& from, const std::string& to) {
-    Release(from);
-    return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+bool TWin32SaveFiles::Move(const std::string& copy, const std::string& to) {
+    const auto held = made_.find(copy);
+    if (held == made_.end() || !held->second.MayDelete || !RenameHeld(held->second.File.get(), to, true)) {
+        return false;
+    }
+    made_.erase(held);
+    return true;
 }
 
 void TWin32SaveFiles::Remove(const std::string& path) {
-    Release(path);
-    DeleteFileW(SystemPath(path).c_str());
+    const auto held = made_.find(path);
+    if (held == made_.end() || !held->second.MayDelete) {
+        if (held != made_.end()) {
+            made_.erase(held);
+        }
+        DeleteFileW(SystemPath(path).c_str());
+        return;
+    }
+    // Through the handle that may delete it, whatever the folder allows.
+    FILE_DISPOSITION_INFO removal{TRUE};
+    SetFileInformationByHandle(held->second.File.get(), FileDispositionInfo, &removal, sizeof removal);
+    made_.erase(held);
 }
 
-void TWin32SaveFiles::Release(const std::string& path) {
-    if (hold_ && path == held_) {
-        hold_.reset();
+HANDLE TWin32SaveFiles::Held(const std::string& path) const {
+    if (takenFile_ && (path == taken_ || path == takenFinal_)) {
+        return takenFile_.get();
     }
+    const auto made = made_.find(path);
+    return made == made_.end() ? nullptr : made->second.File.get();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "acceptance/EditorFixture.h"
+#include "acceptance/LockedFile.h"
 #include "acceptance/ProjectFileCheck.h"
 #include "acceptance/UserInput.h"
 #include "acceptance/Wait.h"
@@ -128,6 +129,62 @@ TEST_F(ChangedOnDisk, ASaveAsksBeforeWritingOverAnotherProgramsChange) {
     ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, "VERSION", "Comments") == "mine"; }));
     EXPECT_EQ(FieldText(FirstVersionField + 2), "VERSION/FileVersion 1");
     ExpectFileAsShown(path);
+}
+
+// A Save As that failed named the project after the file it could not write; the file the
+// project came from is still the one watched: its change is asked about by its own name, and Yes
+// reads that file again.
+TEST_F(ChangedOnDisk, AfterAFailedSaveAsTheFileTheProjectCameFromIsWatched) {
+    TypeIntoField(CommentsField, "mine");
+    const std::string other = folder / "beta.zrt";
+    WriteFileBytes(other, ProjectText());
+    {
+        LockedFile lock(other);
+        ASSERT_TRUE(lock.Held());
+        ChooseFileMenuItem('A');
+        const HWND dialog = ExpectFileDialog(SaveTitle);
+        ASSERT_TRUE(dialog);
+        ASSERT_NO_FATAL_FAILURE(ChooseReplacingInFileDialog(dialog, other));
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(WriteErrorTextFor(other))));
+    }
+    EXPECT_EQ(Window().Caption(), CaptionFor(other));
+
+    WriteFileBytes(path, ProjectText({{FileVersion, "2.0"}}));
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    ExpectReloadQuestion(true, IDYES);
+    ASSERT_TRUE(MainWindowBack());
+    EXPECT_EQ(Window().Caption(), CaptionFor(path));
+    EXPECT_EQ(FieldText(FirstVersionField + 2), "2.0");
+    EXPECT_EQ(FieldText(CommentsField), "VERSION/Comments 1");
+}
+
+// Another program writes the file while a long save runs: the save keeps it out, so its write
+// either fails then or lands after the save, to be asked about on the way back. Nothing is lost.
+TEST_F(ChangedOnDisk, AChangeDuringALongSaveIsKeptOutOrAskedAbout) {
+    std::string big = ProjectText();
+    big += "[BIG]\r\n";
+    for (int line = 0; big.size() < 30u * 1024u * 1024u; ++line) {
+        big += "k" + std::to_string(line) + "=" + std::string(80, 'x') + "\r\n";
+    }
+    WriteFileBytes(path, big);
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    ExpectReloadQuestion(false, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); }, 60000));
+    TypeIntoField(CommentsField, "mine");
+
+    PressKey('S', {VK_CONTROL});
+    Sleep(400);
+    const bool written = WritePrivateProfileStringA("VERSION", "FileVersion", "theirs", path.c_str()) != FALSE;
+    ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, "VERSION", "Comments") == "mine"; }, 60000));
+    ASSERT_TRUE(MainWindowBack());
+    if (!written) {
+        EXPECT_EQ(ReadProfileValue(path, "VERSION", "FileVersion"), "VERSION/FileVersion 1");
+        return;
+    }
+    EXPECT_EQ(ReadProfileValue(path, "VERSION", "FileVersion"), "theirs");
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    ExpectReloadQuestion(false, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(FirstVersionField + 2) == "theirs"; }, 60000));
 }
 
 // Deleted or moved away: said once when the editor comes back; the project then counts as

@@ -199,6 +199,15 @@ void EditorTest::ChooseInFileDialog(HWND dialog, const std::string& path) {
         << "the file dialog stayed open after \"" << path << "\" and Enter";
 }
 
+void EditorTest::ChooseReplacingInFileDialog(HWND dialog, const std::string& path) {
+    TypeFileNameAndEnter(dialog, path);
+    const HWND replace = ExpectDialog("the save dialog's question whether to replace " + path, dialog);
+    ASSERT_TRUE(replace);
+    Answer(replace, IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+        << "the file dialog stayed open after replacing \"" << path << "\"";
+}
+
 void EditorTest::ChooseInFileDialog(HWND dialog, const std::wstring& path) {
     TypeFileNameAndEnter(dialog, path);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))

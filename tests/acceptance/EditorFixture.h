@@ -57,6 +57,9 @@ protected:
     // Types a full path into the file dialog, presses Enter and waits for it to close.
     void ChooseInFileDialog(HWND dialog, const std::string& path);
     void ChooseInFileDialog(HWND dialog, const std::wstring& path);
+    // Chooses path, a file that is there, in the save dialog, and answers Yes when it asks
+    // whether to replace it.
+    void ChooseReplacingInFileDialog(HWND dialog, const std::string& path);
     void CancelDialog(HWND dialog);
     // Waits for the save-changes prompt and checks its text, caption, icon and buttons.
     HWND ExpectPrompt(const std::string& fileName);

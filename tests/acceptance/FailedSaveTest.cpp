@@ -77,6 +77,27 @@ TEST_F(FailedSave, IntoAMissingFolderShowsTheErrorAndKeepsTheChanges) {
     EXPECT_EQ(Window().Caption(), CaptionFor(good));
 }
 
+// AUX, which the dialog makes AUX.zrt, names a device, as AUX itself does: no file to save
+// into. The error comes at once, and the editor answers on.
+TEST_F(FailedSave, IntoADeviceNameShowsTheErrorAndTheEditorGoesOn) {
+    TypeIntoField(CommentsField, "mine");
+    ChooseFileMenuItem('A');
+    const HWND dialog = ExpectFileDialog(SaveTitle);
+    ASSERT_TRUE(dialog);
+    // The dialog takes the device for a file that is there.
+    ASSERT_NO_FATAL_FAILURE(ChooseReplacingInFileDialog(dialog, folder / "AUX"));
+    ASSERT_NO_FATAL_FAILURE(ExpectWriteErrorAndOk(folder / "AUX.zrt"));
+    EXPECT_EQ(FieldText(CommentsField), "mine");
+
+    ChooseFileMenuItem('A');
+    const HWND again = ExpectFileDialog(SaveTitle);
+    ASSERT_TRUE(again);
+    const std::string good = folder / "p.zrt";
+    ChooseInFileDialog(again, good);
+    ASSERT_TRUE(MainWindowBack());
+    EXPECT_TRUE(WaitUntil([&] { return ReadProfileValue(good, "VERSION", "Comments") == "mine"; }));
+}
+
 TEST_F(FailedSave, IntoAFileHeldOpenShowsTheErrorAndTheNextSaveWorks) {
     const std::string path = folder / "握られた.zrt";
     ASSERT_NO_FATAL_FAILURE(SavedThenChanged(path));

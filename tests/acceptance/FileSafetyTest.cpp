@@ -116,6 +116,18 @@ TEST_F(FileSafety, AFileThatCannotBeReadOrIsNoTextIsRefusedAndTheProjectStays) {
     }
     ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, program));
     ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(program + " はプロジェクト ファイルではありません.")));
+    // A gigabyte of zeros is told from its head, at once.
+    const std::string huge = folder / "huge.zrt";
+    {
+        OwnedHandle file(CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        LARGE_INTEGER size{};
+        size.QuadPart = 1ll << 30;
+        ASSERT_TRUE(SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get()));
+    }
+    const DWORD asked = GetTickCount();
+    ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, huge));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(huge + " はプロジェクト ファイルではありません.")));
+    EXPECT_LT(GetTickCount() - asked, 5000u) << "the whole gigabyte was read";
 
     EXPECT_EQ(Window().Caption(), CaptionFor(mine));
     EXPECT_EQ(FieldText(IconField), "mine.ico");

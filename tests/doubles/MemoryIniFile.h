@@ -14,10 +14,11 @@
 
 // Profile files kept in memory, one per path, in the order their sections and keys were first
 // written. A save's writes land at its Commit, all together, as on the real platform. It can be
-// told to refuse writes to a path from a given write on, to refuse a save's commit, and to
-// refuse loading a path with an error of the platform's. As the disk, a file's time follows its
-// content and its touches, a refused load makes it unreadable or no project, and complete copies
-// of unfinished saves stay beside a file.
+// told to refuse writes to a path from a given write on, to refuse a save's commit or break it
+// off half-way, to have another program change a file during a save, and to refuse loading a
+// path with an error of the platform's. As the disk, a file's time follows its content and its
+// touches, a refused load makes it unreadable or no project (which a save refuses too), and
+// complete copies of unfinished saves stay beside a file.
 class MemoryIniFiles : public DiskFiles {
 public:
     struct Entry {
@@ -67,6 +68,15 @@ public:
     void AllowWrites(const std::string& path) { refusals_.erase(path); }
     // The next save of path fails at its commit, after its writes.
     void RefuseCommit(const std::string& path) { commitRefusals_.push_back(path); }
+    // The next save of path breaks off while it writes into the file: the file holds half of
+    // what it had, and the whole new version is left in the complete copy CompleteCopyOf(path).
+    void BreakOffCommit(const std::string& path) { breakOffs_.push_back(path); }
+    static std::string CompleteCopyOf(const std::string& path) {
+        const std::size_t name = path.rfind('\\') + 1;
+        return path.substr(0, name) + "~" + path.substr(name) + ".0A1B2C3D.zrt";
+    }
+    // Another program changes path while the next save of it runs, after the save took it.
+    void ChangeDuringSave(const std::string& path) { changesDuringSave_.push_back(path); }
     // Loading path raises error (CannotReadIniFile, NotAProjectFile).
     void RefuseLoad(const std::string& path, const EIniFileException& error) {
         loadRefusals_.insert_or_assign(path, error);
@@ -99,6 +109,16 @@ private:
         return bytes;
     }
 
+    static bool Take(std::vector<std::string>& paths, const std::string& path) {
+        for (auto each = paths.begin(); each != paths.end(); ++each) {
+            if (*each == path) {
+                paths.erase(each);
+                return true;
+            }
+        }
+        return false;
+    }
+
     static std::uint64_t FingerprintOf(const std::string& bytes) {
         TFingerprint fingerprint;
         fingerprint.Add(bytes);
@@ -128,8 +148,15 @@ private:
     public:
         Object(MemoryIniFiles& files, const std::string& path, IniFileUse use)
             : TCustomIniFile(path), files_(files), use_(use) {
+            if (use == IniFileUse::Save) {
+                // A save refuses what it may not write into, as the platform's does.
+                if (const DiskKind kind = files.KindOf(path); kind != DiskKind::Project) {
+                    throw kind == DiskKind::NotAProject ? NotAProjectFile(path) : CannotWriteIniFile(path);
+                }
+            }
             if (const auto file = files.Files.find(path); file != files.Files.end()) {
                 copy_ = file->second;
+                SetFound({files.Stamp(path), FingerprintOf(BytesOf(copy_))});
             }
         }
         ~Object() override { ++files_.Released; }
@@ -156,26 +183,48 @@ private:
             copy_.push_back({section, key, value});
         }
 
-        void Commit() override {
-            auto& refusals = files_.commitRefusals_;
-            for (auto refusal = refusals.begin(); refusal != refusals.end(); ++refusal) {
-                if (*refusal == FileName()) {
-                    refusals.erase(refusal);
-                    throw CannotWriteIniFile(FileName());
-                }
+        bool ChangedSinceFound() override {
+            if (Take(files_.changesDuringSave_, FileName())) {
+                files_.Files[FileName()].push_back({"OTHER", "changedBy", "another program"});
+            }
+            return files_.Stamp(FileName()) != Found().Stamp;
+        }
+
+        void BuildOn(const std::string& base) override {
+            copy_ = files_.Files.at(base);
+            base_ = base;
+        }
+
+        DiskRecord Commit() override {
+            if (Take(files_.commitRefusals_, FileName())) {
+                throw CannotWriteIniFile(FileName());
+            }
+            if (Take(files_.breakOffs_, FileName())) {
+                const std::string copy = CompleteCopyOf(FileName());
+                files_.Files[copy] = copy_;
+                File& file = files_.Files[FileName()];
+                file.resize(file.size() / 2);
+                throw EUnfinishedSave(FileName(), copy, files_.Stamp(FileName()));
             }
             files_.Files[FileName()] = copy_;
+            if (base_) {
+                files_.Files.erase(*base_);
+            }
+            return {files_.Stamp(FileName()), FingerprintOf(BytesOf(copy_))};
         }
 
     private:
         MemoryIniFiles& files_;
         IniFileUse use_;
         File copy_;
+        std::optional<std::string> base_;
         int writes_ = 0;
     };
 
     std::map<std::string, int> refusals_;
     std::map<std::string, std::uint64_t> touches_;
     std::vector<std::string> commitRefusals_;
+    std::vector<std::string> breakOffs_;
+    std::vector<std::string> changesDuringSave_;
     std::map<std::string, EIniFileException> loadRefusals_;
 };

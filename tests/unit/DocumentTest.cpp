@@ -415,22 +415,56 @@ TEST_F(DocumentTest, OpenOfAFileThatCannotBeReadChangesNothing) {
 }
 
 // A save that ended while it wrote into the file left the whole new version beside it: an open
-// names the file and the copy, and the file then loads, or is refused, as always.
+// that accepts the file names the file and the copy; one that refuses it leaves the copies alone.
 TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
     const std::string copy = "C:\\p\\~a.zrt.0A1B2C3D.zrt";
     files.UnwrittenCopies[PathA] = {copy};
     WriteProject(PathA, "half");
-    window.PromptAnswers = {Answer::Ok, Answer::Ok};
+    window.PromptAnswers = {Answer::Ok};
     Open(PathA);
     EXPECT_EQ(window.Texts[1], "half1");
-    files.RefuseLoad(PathA, NotAProjectFile(PathA));
-    EXPECT_THROW(Open(PathA), EIniFileException);
-    ASSERT_EQ(window.Prompts.size(), 2u);
-    const Question& notice = window.Prompts[1];
+    ASSERT_EQ(window.Prompts.size(), 1u);
+    const Question& notice = window.Prompts[0];
     EXPECT_NE(notice.Text.find(" " + PathA + " "), std::string::npos) << notice.Text;
     EXPECT_NE(notice.Text.find(" " + copy + " "), std::string::npos) << notice.Text;
     EXPECT_TRUE(notice.Text.ends_with(".")) << notice.Text;
     EXPECT_EQ(notice.Offered, Question::Buttons::Ok);
+    files.RefuseLoad(PathA, NotAProjectFile(PathA));
+    EXPECT_THROW(Open(PathA), EIniFileException);
+    EXPECT_EQ(window.Prompts.size(), 1u);
+}
+
+// The editor's own save that broke off while it wrote into the file: the project stays changed,
+// the next save neither asks about the half-written file nor builds on it, and the complete copy
+// goes once that save has landed.
+TEST_F(DocumentTest, TheNextSaveAfterABrokenWriteFinishesItWithoutAsking) {
+    OpenAndEdit(PathA);
+    files.BreakOffCommit(PathA);
+    EXPECT_THROW(document.MenuFileSaveClick(), EUnfinishedSave);
+    ExpectState(true, true);
+    const std::string copy = MemoryIniFiles::CompleteCopyOf(PathA);
+    ASSERT_EQ(files.Files.count(copy), 1u);
+    window.Type(16, "after");
+    document.ApplicationActivate();
+    document.MenuFileSaveClick();
+    EXPECT_TRUE(window.Prompts.empty());
+    EXPECT_EQ(files.Files.count(copy), 0u);
+    ExpectStored(PathA);
+    ExpectState(true, false);
+}
+
+// A program that held the file open for writing before the save took it changes it while the
+// save runs: the save asks before it writes over that, and No writes nothing.
+TEST_F(DocumentTest, AChangeMadeWhileASaveRunsIsAskedAboutBeforeItIsWrittenOver) {
+    OpenAndEdit(PathA);
+    files.ChangeDuringSave(PathA);
+    window.PromptAnswers.push_back(No);
+    document.MenuFileSaveClick();
+    ASSERT_EQ(window.Prompts.size(), 1u);
+    EXPECT_EQ(window.Prompts[0].Text, OverwriteQuestion(PathA).Text);
+    EXPECT_TRUE(window.Prompts[0].NoIsDefault);
+    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loaded1");
+    ExpectState(true, true);
 }
 
 // The file a project came from gets only what the user changed; Save As to another file and

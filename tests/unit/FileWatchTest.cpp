@@ -18,8 +18,10 @@ protected:
 
     void SetUp() override {
         disk.Files[Path] = {{"VERSION", "Comments", "mine"}};
-        watch.Watch(Path, watch.Look(Path));
+        WatchAnew();
     }
+    // As after a load or a save: the file as it is now.
+    void WatchAnew() { watch.Watch(Path, {disk.Stamp(Path), disk.Content(Path).Fingerprint}); }
     void ChangeFile(const std::string& comments) { disk.Files[Path] = {{"VERSION", "Comments", comments}}; }
 };
 
@@ -53,6 +55,25 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
     ChangeFile("THEIRS");
     EXPECT_EQ(watch.Check(), DiskChange::Changed);
     EXPECT_FALSE(watch.Answered());
+    // The same bytes in another order, as a merge that swapped two lines leaves them.
+    disk.Files[Path] = {{"VERSION", "Comments", "mine"}, {"VERSION", "ProductName", "ours"}};
+    WatchAnew();
+    disk.Files[Path] = {{"VERSION", "ProductName", "ours"}, {"VERSION", "Comments", "mine"}};
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+
+    // Answered, the state costs no reading on later looks; a save watches the file anew, and a
+    // change back to the answered bytes is news again.
+    watch.MarkAnswered();
+    const int reads = disk.WholeReads;
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_TRUE(watch.Answered());
+    EXPECT_EQ(disk.WholeReads, reads);
+    const MemoryIniFiles::File answered = disk.Files[Path];
+    ChangeFile("saved here");
+    WatchAnew();
+    disk.Files[Path] = answered;
+    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_FALSE(watch.Answered());
 
     // Gone, told once.
     disk.Files.erase(Path);
@@ -63,7 +84,7 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
     EXPECT_TRUE(watch.Answered());
 
     // A new project's file that is not there yet is no news until one appears.
-    watch.Watch(Path, watch.Look(Path));
+    WatchAnew();
     EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
     ChangeFile("made by another");
     EXPECT_EQ(watch.Check(), DiskChange::Changed);
@@ -72,6 +93,22 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
     EXPECT_EQ(watch.Check(), DiskChange::NotAProject);
     disk.RefuseLoad(Path, CannotReadIniFile(Path));
     EXPECT_EQ(watch.Check(), DiskChange::Unreadable);
+}
+
+// The file watched is the one a save to path would write over: by name in any letter case (a
+// trail byte that reads as a letter is no letter: ア and ヂ differ only in its case), or by the
+// file's identity under another spelling.
+TEST_F(FileWatchTest, FollowsTheFileByNameOrByIdentity) {
+    const FileIdentity same{7, 42};
+    watch.Watch(Path, {{DiskKind::Project, 1, 1, same}});
+    EXPECT_TRUE(watch.Follows("c:\\P\\A.ZRT", {}));
+    EXPECT_TRUE(watch.Follows("X:\\share\\A~1.ZRT", same));
+    EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {7, 43}));
+    EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {}));
+    watch.Watch("C:\\ア\\a.zrt", {});
+    EXPECT_FALSE(watch.Follows("C:\\ヂ\\a.zrt", {}));
+    watch.Stop();
+    EXPECT_FALSE(watch.Follows(Path, same));
 }
 
 // What the user is asked about a change on disk: at the moment the program comes back to the

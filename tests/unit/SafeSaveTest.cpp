@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/Exception.h"
+#include "platform/Fingerprint.h"
+#include "platform/IniFile.h"
 
 namespace {
 
@@ -25,50 +27,80 @@ std::string FolderOf(const std::string& path) {
 class MemoryFolder : public SaveFiles {
 public:
     std::map<std::string, std::string> Content;
-    std::set<std::string> ReadOnly;
-    std::set<std::string> Folders;
-    std::set<std::string> Unwritable;          // permissions, or another program, refuse writes
+    std::set<std::string> Unwritable;          // read-only, a folder, a device, permissions, another program's hold
+    std::set<std::string> NoProject;           // files that are no profile text
     std::map<std::string, std::string> Links;  // link, file it leads to
     std::set<std::string> Unnamed;             // links whose file has no ANSI name
     std::set<std::string> OtherNames;          // files with hard links
-    // Of "create", "work", "copy" (into a copy or work file), "flush", "carry", "move", "name
-    // complete", "write into" (a copy into an existing file refused) and "write part" (broken
-    // off half-way).
+    // Of "work", "create" (the copy beside), "copy" (into a copy or work file), "flush", "carry",
+    // "move", "name complete", "write into" (into an existing file, refused) and "write part"
+    // (broken off half-way).
     std::set<std::string> Failing;
-    std::vector<std::string> Moves;          // "from > to"
-    std::vector<std::string> CleanedBeside;  // every path RemoveLeftCopies was given
+    std::vector<std::string> Moves;  // "from > to"
+    std::string TakenPath;
 
     std::string Resolve(const std::string& path) const {
         const auto link = Links.find(path);
         return link == Links.end() ? path : link->second;
     }
-    Kind Probe(const std::string& path) override {
-        const std::string file = Resolve(path);
-        if (Folders.count(file)) {
-            return Kind::Folder;
-        }
-        if (!Content.count(file)) {
-            return Kind::Missing;
-        }
-        return ReadOnly.count(file) ? Kind::ReadOnlyFile : Kind::File;
+    static std::uint64_t FingerprintOf(const std::string& bytes) {
+        TFingerprint fingerprint;
+        fingerprint.Add(bytes);
+        return fingerprint.Value();
     }
-    bool CanWrite(const std::string& path) override { return !Unwritable.count(Resolve(path)); }
-    std::optional<std::string> FinalPath(const std::string& path) override {
+    DiskStamp StampOf(const std::string& path) const {
+        const auto file = Content.find(Resolve(path));
+        if (file == Content.end()) {
+            return {DiskKind::Missing};
+        }
+        return {DiskKind::Project, file->second.size(), FingerprintOf(file->second)};
+    }
+
+    Taken Take(const std::string& path) override {
+        TakenPath = path;
+        if (Unwritable.count(Resolve(path))) {
+            return {{DiskKind::Unreadable}};
+        }
         if (Unnamed.count(path)) {
-            return std::nullopt;
+            return {StampOf(path), std::nullopt};
         }
-        return Resolve(path);
+        return {StampOf(path), Resolve(path), OtherNames.count(Resolve(path)) > 0};
     }
-    bool HasOtherNames(const std::string& path) override { return OtherNames.count(path) > 0; }
-    void RemoveLeftCopies(const std::string& path) override { CleanedBeside.push_back(path); }
+    DiskStamp TakenNow() override { return StampOf(TakenPath); }
+    void LetGo() override {}
+    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkName); }
     std::optional<std::string> CreateCopyBeside(const std::string& path) override {
-        if (Failing.count("create")) {
+        return Make("create", FolderOf(path) + "\\~" + path.substr(FolderOf(path).size() + 1) + ".1.tmp");
+    }
+    Copied Read(const std::string& path) override {
+        const std::string file = Resolve(path);
+        if (NoProject.count(file)) {
+            return {Written::Nothing, DiskKind::NotAProject};
+        }
+        return {Written::All, DiskKind::Project, FingerprintOf(Content.at(file))};
+    }
+    Copied Copy(const std::string& from, const std::string& to) override {
+        Copied read = Read(from);
+        const std::string file = Resolve(to);
+        if (read.Kind == DiskKind::NotAProject ||
+            (made_.count(file) ? Failing.count("copy") > 0 : Failing.count("write into") > 0)) {
+            read.Done = Written::Nothing;
+            return read;
+        }
+        const std::string bytes = Content.at(Resolve(from));
+        if (!made_.count(file) && Failing.count("write part")) {
+            Content[file] = bytes.substr(0, bytes.size() / 2);
+            read.Done = Written::Part;
+            return read;
+        }
+        Content[file] = bytes;
+        return read;
+    }
+    std::optional<DiskStamp> Flush(const std::string& path) override {
+        if (Failing.count("flush")) {
             return std::nullopt;
         }
-        const std::string copy = FolderOf(path) + "\\~" + path.substr(FolderOf(path).size() + 1) + ".1.tmp";
-        made_.insert(copy);
-        Content[copy] = "";
-        return copy;
+        return StampOf(path);
     }
     std::optional<std::string> NameComplete(const std::string& copy) override {
         if (Failing.count("name complete")) {
@@ -77,30 +109,9 @@ public:
         const std::string complete = copy.substr(0, copy.rfind('.')) + ".zrt";
         Content[complete] = Content.at(copy);
         Content.erase(copy);
+        made_.insert(complete);
         return complete;
     }
-    std::optional<std::string> CreateWorkFile() override {
-        if (Failing.count("work")) {
-            return std::nullopt;
-        }
-        made_.insert(WorkName);
-        Content[WorkName] = "";
-        return WorkName;
-    }
-    Written Copy(const std::string& from, const std::string& to) override {
-        const std::string file = Resolve(to);
-        if (made_.count(file) ? Failing.count("copy") > 0 : Failing.count("write into") > 0) {
-            return Written::Nothing;
-        }
-        const std::string bytes = Content.at(Resolve(from));
-        if (!made_.count(file) && Failing.count("write part")) {
-            Content[file] = bytes.substr(0, bytes.size() / 2);
-            return Written::Part;
-        }
-        Content[file] = bytes;
-        return Written::All;
-    }
-    bool Flush(const std::string&) override { return !Failing.count("flush"); }
     bool CarryOver(const std::string&, const std::string&) override { return !Failing.count("carry"); }
     bool Move(const std::string& from, const std::string& to) override {
         if (Failing.count("move")) {
@@ -115,10 +126,20 @@ public:
     void Remove(const std::string& path) override { Content.erase(path); }
 
 private:
+    std::optional<std::string> Make(const std::string& step, const std::string& path) {
+        if (Failing.count(step)) {
+            return std::nullopt;
+        }
+        made_.insert(path);
+        Content[path] = "";
+        return path;
+    }
+
     std::set<std::string> made_;
 };
 
-// Runs one save of "new" over whatever the folder holds; true when it landed.
+// Runs one save of "new" over whatever the folder holds; true when it landed, and then its
+// record is the written bytes'.
 bool Save(MemoryFolder& folder, const std::string& target = Target, std::string* workPath = nullptr) {
     try {
         TSafeSave save(target, folder);
@@ -126,7 +147,8 @@ bool Save(MemoryFolder& folder, const std::string& target = Target, std::string*
             *workPath = save.WorkPath();
         }
         folder.Content[folder.Resolve(save.WorkPath())] += "+new";
-        save.Commit();
+        const std::string written = folder.Content[folder.Resolve(save.WorkPath())];
+        EXPECT_EQ(save.Commit().Fingerprint, MemoryFolder::FingerprintOf(written));
         return true;
     } catch (const EIniFileException& error) {
         EXPECT_EQ(error.Message(), target + " に書き込めません");
@@ -138,16 +160,14 @@ using Files = std::map<std::string, std::string>;
 
 }  // namespace
 
-TEST(TSafeSave, WritesACopyBesideTheTargetThatTakesItsPlace) {
+TEST(TSafeSave, WritesAWorkFileWhoseCopyBesideTheTargetTakesItsPlace) {
     MemoryFolder folder;
     folder.Content[Target] = "old";
     std::string workPath;
     EXPECT_TRUE(Save(folder, Target, &workPath));
-    EXPECT_EQ(workPath, CopyName);
+    EXPECT_EQ(workPath, WorkName);
     EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
     EXPECT_EQ(folder.Moves, std::vector<std::string>{CopyName + " > " + Target});
-    // What killed saves left goes at every save.
-    EXPECT_EQ(folder.CleanedBeside, std::vector<std::string>{Target});
 
     // A target that does not exist yet is made by the move.
     folder.Content.clear();
@@ -164,7 +184,7 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         bool Lands;
     } cases[] = {
         {{"copy"}, true, false},
-        {{"copy"}, false, true},
+        {{"copy"}, false, false},
         {{"flush"}, true, false},
         {{"flush"}, false, false},
         {{"carry"}, true, true},
@@ -173,6 +193,8 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         {{"move"}, false, false},
         {{"move", "write into"}, true, false},
         {{"move", "name complete"}, true, false},
+        {{"create"}, true, true},
+        {{"create", "name complete"}, true, false},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(testing::Message() << *each.Steps.begin() << (each.Steps.size() > 1 ? " and more" : "")
@@ -192,23 +214,26 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
     }
 }
 
-TEST(TSafeSave, RefusesWhatTheUserMayNotWriteBeforeMakingAnything) {
+TEST(TSafeSave, RefusesWhatTheUserMayNotWriteOrIsNoProjectBeforeMakingAnything) {
     MemoryFolder folder;
     folder.Content[Target] = "old";
-    folder.ReadOnly.insert(Target);
-    EXPECT_FALSE(Save(folder));
-
-    // Denied by the file's own permissions, or held by a program that shares no writing, while
-    // the folder would take the copy and the rename.
-    folder.ReadOnly.clear();
     folder.Unwritable.insert(Target);
     EXPECT_FALSE(Save(folder));
     EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
 
-    MemoryFolder folders;
-    folders.Folders.insert(Target);
-    EXPECT_FALSE(Save(folders));
-    EXPECT_TRUE(folders.Content.empty());
+    folder.Unwritable.clear();
+    folder.NoProject.insert(Target);
+    EXPECT_THROW(
+        {
+            try {
+                TSafeSave save(Target, folder);
+            } catch (const EIniFileException& error) {
+                EXPECT_EQ(error.Message(), NotAProjectFile(Target).Message());
+                throw;
+            }
+        },
+        EIniFileException);
+    EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
 }
 
 // A file with other names, whose owner or permissions cannot be given to the copy, or that
@@ -225,12 +250,41 @@ TEST(TSafeSave, WritesIntoTheTargetWhereTheCopyCannotTakeItsPlace) {
     EXPECT_TRUE(folder.Moves.empty());
 
     // Broken off half-way: the complete new version stays beside the file, under the name that
-    // tells a clean-up it is complete.
-    folder.Content = {{Target, "old"}};
+    // tells a clean-up it is complete, and the error names it.
+    folder.Content = {{Target, "previous"}};
     folder.Failing = {"write part"};
-    EXPECT_FALSE(Save(folder));
-    EXPECT_EQ(folder.Content.at(CompleteName), "old+new");
-    EXPECT_EQ(folder.Content.count(CopyName), 0u);
+    try {
+        TSafeSave save(Target, folder);
+        folder.Content[WorkName] += "+new";
+        save.Commit();
+        ADD_FAILURE() << "the save did not raise";
+    } catch (const EUnfinishedSave& error) {
+        EXPECT_EQ(error.Copy(), CompleteName);
+        EXPECT_NE(error.Message().find(CompleteName), std::string::npos);
+        EXPECT_EQ(error.Left(), folder.StampOf(Target));
+    }
+    EXPECT_EQ(folder.Content, (Files{{Target, "previo"}, {CompleteName, "previous+new"}}));
+}
+
+// After such a break, the next save builds on the complete copy, not on the half-written file,
+// and the copy goes once that save has landed.
+TEST(TSafeSave, BuildsOnTheCompleteCopyOfAnUnfinishedSave) {
+    MemoryFolder folder;
+    folder.Content = {{Target, "ol"}, {CompleteName, "old+new"}};
+    {
+        TSafeSave save(Target, folder);
+        save.BuildOn(CompleteName);
+        folder.Content[WorkName] += "+more";
+        folder.Failing = {"flush"};
+        EXPECT_THROW(save.Commit(), EIniFileException);
+    }
+    EXPECT_EQ(folder.Content, (Files{{Target, "ol"}, {CompleteName, "old+new"}}));
+    folder.Failing.clear();
+    TSafeSave save(Target, folder);
+    save.BuildOn(CompleteName);
+    folder.Content[WorkName] += "+more";
+    save.Commit();
+    EXPECT_EQ(folder.Content, (Files{{Target, "old+new+more"}}));
 }
 
 TEST(TSafeSave, ALinkStaysALinkAndTheFileItLeadsToIsSaved) {
@@ -242,7 +296,6 @@ TEST(TSafeSave, ALinkStaysALinkAndTheFileItLeadsToIsSaved) {
     EXPECT_EQ(folder.Content, (Files{{real, "old+new"}}));
     EXPECT_EQ(folder.Links.count(Target), 1u);
     EXPECT_EQ(folder.Moves, std::vector<std::string>{"D:\\real\\~b.zrt.1.tmp > " + real});
-    EXPECT_EQ(folder.CleanedBeside, std::vector<std::string>{real});
 
     // Where the file it leads to cannot be named, the save writes into it through the link.
     folder.Unnamed.insert(Target);
@@ -251,45 +304,34 @@ TEST(TSafeSave, ALinkStaysALinkAndTheFileItLeadsToIsSaved) {
     EXPECT_EQ(folder.Links.count(Target), 1u);
 }
 
-TEST(TSafeSave, WritesInPlaceWhereTheFolderTakesNoNewFile) {
+// Without a work file that the profile functions can take, they write to the target itself.
+TEST(TSafeSave, WritesInPlaceWithoutAWorkFile) {
     MemoryFolder folder;
     folder.Content[Target] = "old";
-    folder.Failing = {"create"};
+    folder.Failing = {"work"};
     std::string workPath;
     EXPECT_TRUE(Save(folder, Target, &workPath));
     EXPECT_EQ(workPath, Target);
     EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
 }
 
-// The profile functions take no name as long as the copy's can be: they write a work file
-// elsewhere, which becomes the copy beside the target at Commit.
-TEST(TSafeSave, ACopyWithATooLongNameIsWrittenThroughAWorkFile) {
-    const std::string folderName = "C:\\" + std::string(250, 'f');
-    const std::string target = folderName + "\\a.zrt";
-    ASSERT_LE(target.size(), LongestProfilePath);
+// Only a program that held the file open for writing before the save took it can change it.
+TEST(TSafeSave, TellsAChangeMadeWhileItRan) {
     MemoryFolder folder;
-    folder.Content[target] = "old";
-    std::string workPath;
-    EXPECT_TRUE(Save(folder, target, &workPath));
-    EXPECT_EQ(workPath, WorkName);
-    EXPECT_EQ(folder.Content, (Files{{target, "old+new"}}));
-    EXPECT_EQ(folder.Moves, std::vector<std::string>{folderName + "\\~a.zrt.1.tmp > " + target});
-
-    // No work file to be had: in place, as where the folder takes no copy.
-    folder.Failing = {"work"};
-    EXPECT_TRUE(Save(folder, target, &workPath));
-    EXPECT_EQ(workPath, target);
-    EXPECT_EQ(folder.Content, (Files{{target, "old+new+new"}}));
+    folder.Content[Target] = "old";
+    TSafeSave save(Target, folder);
+    EXPECT_EQ(save.Found().Fingerprint, MemoryFolder::FingerprintOf("old"));
+    EXPECT_FALSE(save.ChangedSinceFound());
+    folder.Content[Target] = "theirs";
+    EXPECT_TRUE(save.ChangedSinceFound());
 }
 
 TEST(TSafeSave, ASaveThatEndsWithoutCommitLeavesNoCopy) {
-    for (const std::string& target : {Target, "C:\\" + std::string(245, 'f') + "\\a.zrt"}) {
-        MemoryFolder folder;
-        folder.Content[target] = "old";
-        {
-            TSafeSave save(target, folder);
-            folder.Content[save.WorkPath()] += "+half";
-        }
-        EXPECT_EQ(folder.Content, (Files{{target, "old"}}));
+    MemoryFolder folder;
+    folder.Content[Target] = "old";
+    {
+        TSafeSave save(Target, folder);
+        folder.Content[save.WorkPath()] += "+half";
     }
+    EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
 }

@@ -8,11 +8,15 @@
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
 #include "platform/Exception.h"
+#include "platform/FileSharing.h"
 #include "platform/ProfileText.h"
 #include "platform/SaveCopies.h"
+#include "platform/WideText.h"
+#include "platform/Win32DiskFiles.h"
 #include "platform/Win32IniFile.h"
 #include "platform/Win32SaveFiles.h"
 #include "win32/TempFolder.h"
+#include "win32/TestThread.h"
 
 namespace {
 
@@ -41,6 +45,13 @@ std::string TrickyValue(std::size_t row) {
     return values[row];
 }
 
+// One whole save of texts to the file at path, as the document makes it.
+DiskRecord StoreAt(const std::string& at, const TProjectRecord& texts) {
+    const auto file = OpenWin32IniFile(at, IniFileUse::Save);
+    StoreProject(*file, texts, nullptr);
+    return file->Commit();
+}
+
 class Win32ProjectFileTest : public testing::Test {
 protected:
     TempFolder folder;
@@ -48,7 +59,7 @@ protected:
     RecordingEdits edits;
     TProjectRecord record;
 
-    void Store(const std::string& at) { StoreProject(at, OpenWin32IniFile, EditTexts(edits), nullptr); }
+    void Store(const std::string& at) { StoreAt(at, EditTexts(edits)); }
     void Load(const std::string& at) { LoadProject(at, OpenWin32IniFile, record, edits); }
 };
 
@@ -167,7 +178,7 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
     try {
-        StoreProject(inMissingFolder, OpenWin32IniFile, texts, nullptr);
+        StoreAt(inMissingFolder, texts);
         FAIL() << "no error";
     } catch (const EIniFileException& error) {
         EXPECT_EQ(std::string(error.what()), inMissingFolder + " に書き込めません");
@@ -179,7 +190,7 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     const HANDLE holder =
         CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(StoreProject(locked, OpenWin32IniFile, texts, nullptr), EIniFileException);
+    EXPECT_THROW(StoreAt(locked, texts), EIniFileException);
     CloseHandle(holder);
     EXPECT_EQ(ReadFileBytes(locked), "[OTHER]\r\nx=1\r\n");
 
@@ -187,7 +198,7 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     const std::string folderName = folder / "ソ";
     const std::string inFolder = folderName + "\\p.zrt";
     ASSERT_TRUE(CreateDirectoryA(folderName.c_str(), nullptr));
-    StoreProject(inFolder, OpenWin32IniFile, texts, nullptr);
+    StoreAt(inFolder, texts);
     TIniFile file(inFolder);
     EXPECT_EQ(file.ReadEntry("VERSION", "SpecialBuild", ""), "v");
 }
@@ -253,33 +264,27 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
         EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
     };
 
-    // Taken by another program after the writes: the file stays as it was.
+    // Not committed: nothing lands, and nothing is left.
     WriteFileBytes(path, old);
     {
         const auto file = OpenWin32IniFile(path, IniFileUse::Save);
         file->WriteEntry("ICON", "filename", "new.ico");
-        const HANDLE holder = Hold(path, FILE_SHARE_READ);
-        EXPECT_THROW(file->Commit(), EIniFileException);
-        CloseHandle(holder);
     }
     EXPECT_EQ(ReadFileBytes(path), old);
     expectOnlyTheTarget();
 
-    // Not committed: nothing lands. The copy is beside the file, where the rename is one step.
-    {
-        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
-        EXPECT_EQ(FileNamesIn(folder.Path()).size(), 2u);
-        file->WriteEntry("ICON", "filename", "new.ico");
-    }
-    EXPECT_EQ(ReadFileBytes(path), old);
-    expectOnlyTheTarget();
-
-    // Committed: everything lands, and a hidden file stays hidden.
+    // Committed: everything lands, and a hidden file stays hidden. Meanwhile no other program
+    // can write the file; one that reads it, sharing, does not keep the save out.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     {
         const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        EXPECT_EQ(CreateFileA(path.c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr),
+                  INVALID_HANDLE_VALUE);
+        const HANDLE reader = Hold(path, ShareReadWrite);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
         file->WriteEntry("ICON", "filename", "new.ico");
         file->Commit();
+        CloseHandle(reader);
     }
     EXPECT_EQ(ReadFileBytes(path), old + "[ICON]\r\nfilename=new.ico\r\n");
     EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
@@ -291,16 +296,63 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     expectOnlyTheTarget();
 }
 
+// What a save answers is what a later look at the file sees, so that the editor's own save is
+// never taken for another program's change: by rename, and written into a file with another
+// name, which is cut to the new, shorter length.
+TEST(OpenWin32IniFile, ASaveAnswersTheFileAsALookSeesIt) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    const std::string linked = folder / "other name.zrt";
+    TProjectRecord texts;
+    texts.fill("v");
+    for (const bool otherName : {false, true}) {
+        SCOPED_TRACE(otherName ? "written into" : "renamed");
+        WriteFileBytes(path, "[ICON]\r\nfilename=" + std::string(5000, 'x') + "\r\n");
+        if (otherName) {
+            ASSERT_TRUE(CreateHardLinkA(linked.c_str(), path.c_str(), nullptr));
+        }
+        const DiskRecord written = StoreAt(path, texts);
+        TWin32DiskFiles disk;
+        EXPECT_EQ(written.Stamp, disk.Stamp(path));
+        EXPECT_EQ(written.Fingerprint, disk.Content(path).Fingerprint);
+        EXPECT_LT(ReadFileBytes(path).size(), 1000u);
+        if (otherName) {
+            EXPECT_EQ(ReadFileBytes(linked), ReadFileBytes(path));
+        }
+    }
+}
+
+// A device (AUX, AUX.zrt, CON) is no file: a load, a look and a save refuse it at once, before
+// anything reads from it or writes to it.
+TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
+    TempFolder folder;
+    for (const std::string& device : {folder / "AUX.zrt", folder / "AUX", folder / "CON"}) {
+        SCOPED_TRACE(device);
+        TestThread refusals(
+            [&] {
+                EXPECT_EQ(LoadError(device), device + " を読み込めません");
+                TWin32DiskFiles disk;
+                EXPECT_NE(disk.Stamp(device).Kind, DiskKind::Project);
+                EXPECT_NE(disk.Content(device).Kind, DiskKind::Project);
+                TProjectRecord texts;
+                EXPECT_THROW(StoreAt(device, texts), EIniFileException);
+            },
+            10000);
+        refusals.Join();
+    }
+}
+
 // Another editor's save of the same file, starting meanwhile, clears what killed saves left
-// beside it: the copy this save is writing is not among them, and the profile functions write
-// it all the same.
-TEST(OpenWin32IniFile, ASaveInProgressKeepsItsCopyFromAnotherSavesCleanUp) {
+// beside it and in the temporary folder: the work file this save is writing is not among them,
+// and the profile functions write it all the same.
+TEST(OpenWin32IniFile, ASaveInProgressKeepsItsWorkFromAnotherSavesCleanUp) {
     TempFolder folder;
     const std::string path = folder / "p.zrt";
     WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
     const auto file = OpenWin32IniFile(path, IniFileUse::Save);
     file->WriteEntry("ICON", "filename", "first.ico");
     RemoveLeftSaveCopies(path);
+    RemoveLeftWorkFiles();
     file->WriteEntry("ICON", "filename", "new.ico");
     file->Commit();
     EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
@@ -316,7 +368,7 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
     WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
     TWin32SaveFiles running;
     const std::optional<std::string> copy = running.CreateCopyBeside(path);
-    ASSERT_TRUE(copy && running.Copy(path, *copy) == SaveFiles::Written::All);
+    ASSERT_TRUE(copy && running.Copy(path, *copy).Done == SaveFiles::Written::All);
     const std::optional<std::string> held = running.NameComplete(*copy);
     ASSERT_TRUE(held);
 
@@ -329,6 +381,10 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
     std::vector<std::wstring> kept{L"p.zrt", L"~P.ZRT.0000BEEF.zrt", WidePath(held->substr(folder.Path().size() + 1))};
     for (const char* killed : {"~p.zrt.0000ABCD.tmp", "~P.ZRT.12345678.tmp"}) {
         WriteFileBytes(folder / killed, "[OTHER]\r\n");
+    }
+    // Named as this program names its copies: random digits, letters among them now and then.
+    for (int copies = 0; copies < 20; ++copies) {
+        WriteFileBytes(NearestAnsi(CopyNameBeside(WidePath(path))), "[OTHER]\r\n");
     }
     for (const char* lookAlike : {"p.zrt.0000ABCD.tmp", "~p.zrt.running0.tmp", "~q.zrt.0000ABCD.tmp"}) {
         WriteFileBytes(folder / lookAlike, "[OTHER]\r\n");

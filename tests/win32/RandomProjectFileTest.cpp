@@ -255,7 +255,11 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
                 changed[row] = edits.Texts[row] != (*stored.Texts)[row];
             }
         }
-        StoreProject(path, OpenWin32IniFile, EditTexts(edits), &stored);
+        {
+            const auto saving = OpenWin32IniFile(path, IniFileUse::Save);
+            StoreProject(*saving, EditTexts(edits), &stored);
+            saving->Commit();
+        }
 
         TIniFile saved(path);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {

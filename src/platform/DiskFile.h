@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/DiskFiles.h"
+#include "platform/SafeSave.h"
+#include "platform/UniqueHandle.h"
+
+// Opens the existing file at path (a full ANSI path) only where it is a file on a disk: a device
+// such as AUX, a pipe or a console is refused before anything reads it, since its reads can wait
+// for ever. A refused one answers none, with ERROR_BAD_FILE_TYPE as the last error.
+UniqueFile OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD flags = 0);
+
+// The stamp of an open file: Project with its size, time and identity; Unreadable for a folder
+// or where the system does not tell.
+DiskStamp StampOf(HANDLE file);
+
+// The stamp of the file at path, opened only for its attributes, which passes any other
+// program's hold on it: Missing, Unreadable, or as StampOf.
+DiskStamp StampAt(const std::string& path);
+
+// Reads the open file from its start to its end, its head first: where the head is no profile
+// text, nothing more is read and nothing written. Every piece read goes on to sink where there is
+// one, which then ends where the file ends.
+SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink);
