@@ -39,9 +39,7 @@ void TDocument::OpenZrtFile(const std::string& fileName) {
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
-    stored_ = TStoredProject{currentFileName_, EditTexts(window_)};
-    watch_.Watch(currentFileName_, loaded);
-    unfinishedCopy_.reset();
+    FollowFile(EditTexts(window_), loaded);
     // Showing the loaded values reported changes of their own; the project is as on disk.
     modified_ = false;
     hasFile_ = true;
@@ -86,15 +84,12 @@ bool TDocument::SaveZrtFile() {
         // The file holds the editor's own half-write now: the next save to it does not take that
         // for another program's change, and builds on the complete copy, not on the half-write.
         // Until then the project is not safe on disk.
-        stored_ = TStoredProject{currentFileName_, texts};
-        watch_.Watch(currentFileName_, DiskRecord{unfinished.Left()});
+        FollowFile(texts, DiskRecord{unfinished.Left()});
         unfinishedCopy_ = unfinished.Copy();
         modified_ = true;
         throw;
     }
-    stored_ = TStoredProject{currentFileName_, texts};
-    watch_.Watch(currentFileName_, written);
-    unfinishedCopy_.reset();
+    FollowFile(texts, written);
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
@@ -150,6 +145,12 @@ void TDocument::ApplicationActivate() {
         default:
             break;
     }
+}
+
+void TDocument::FollowFile(const TProjectRecord& texts, const DiskRecord& onDisk) {
+    stored_ = TStoredProject{currentFileName_, texts};
+    watch_.Watch(currentFileName_, onDisk);
+    unfinishedCopy_.reset();
 }
 
 void TDocument::KeepScreenOverFile() {

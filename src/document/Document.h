@@ -66,6 +66,8 @@ private:
     // says: false when the user would not write over the change. A file that is no project file
     // raises.
     bool MayWriteOverFile(DiskChange change);
+    // The project is the current file's from now on, as it held texts and as the disk holds it.
+    void FollowFile(const TProjectRecord& texts, const DiskRecord& onDisk);
     // The screen is kept over a file that another program changed: the next save makes the
     // file hold what the screen shows.
     void KeepScreenOverFile();

@@ -1,5 +1,12 @@
 #include "document/ProjectFile.h"
 
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+
+#include "platform/ProfileText.h"
+
 DiskRecord LoadProject(const std::string& path,
                        const IniFileOpener& open,
                        TProjectRecord& record,
@@ -29,15 +36,31 @@ TProjectRecord EditTexts(const ProjectEdits& edits) {
 }
 
 void StoreProject(TCustomIniFile& file, const TProjectRecord& texts, const TStoredProject* stored) {
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        const ProjectRow& key = ProjectTable[row];
-        if (stored) {
-            // Read from the copy being written: what the file holds at the moment of the save.
+    // Every read before the first write: a write rewrites the whole file, and a read after it
+    // would read the whole file again.
+    std::array<bool, ProjectRowCount> kept{};
+    if (stored) {
+        // Read from the copy being written: what the file holds at the moment of the save. A
+        // value that is not empty was read from a key that is there; only an empty one may stand
+        // for a key that is missing, and the keys of its section are read in one go.
+        std::map<std::string, std::vector<std::string>> keysOf;
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            const ProjectRow& key = ProjectTable[row];
             const std::string held = stored->Texts ? (*stored->Texts)[row] : file.ReadEntry(key.Section, key.Key, "");
-            if (texts[row] == held && file.HasEntry(key.Section, key.Key)) {
+            if (texts[row] != held || !held.empty()) {
+                kept[row] = texts[row] == held;
                 continue;
             }
+            if (!keysOf.contains(key.Section)) {
+                keysOf[key.Section] = file.ReadSection(key.Section);
+            }
+            kept[row] = std::ranges::any_of(keysOf[key.Section],
+                                            [&](const std::string& name) { return SameProfileName(name, key.Key); });
         }
-        file.WriteEntry(key.Section, key.Key, texts[row]);
+    }
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        if (!kept[row]) {
+            file.WriteEntry(ProjectTable[row].Section, ProjectTable[row].Key, texts[row]);
+        }
     }
 }

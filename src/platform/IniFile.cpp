@@ -4,20 +4,12 @@
 
 namespace {
 
-// Any default other than the empty one.
-constexpr const char* OtherDefault = "\x01";
-
 EIniFileException ErrorNaming(const std::string& fileName, std::string message) {
     message.replace(message.find("%s"), 2, fileName);
     return EIniFileException(message);
 }
 
 }  // namespace
-
-bool TCustomIniFile::HasEntry(const std::string& section, const std::string& key) {
-    // A present key answers its own value whatever the default; a missing one answers each default.
-    return ReadEntry(section, key, "") == ReadEntry(section, key, OtherDefault);
-}
 
 EIniFileException CannotWriteIniFile(const std::string& fileName) {
     return ErrorNaming(fileName, "%s に書き込めません");

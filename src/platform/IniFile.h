@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/DiskFiles.h"
 #include "platform/Exception.h"
@@ -45,8 +46,9 @@ public:
     // wrote it. An object destroyed without it leaves the file as it was where the platform can.
     virtual DiskRecord Commit() { return found_; }
 
-    // Whether the file holds the key, whatever its value (an empty one included).
-    bool HasEntry(const std::string& section, const std::string& key);
+    // The names of the keys the section holds, in the file's order; none where the file or the
+    // section is missing. Never fails.
+    virtual std::vector<std::string> ReadSection(const std::string& section) = 0;
 
     const std::string& FileName() const { return fileName_; }
 

@@ -11,3 +11,7 @@ inline constexpr std::size_t ProfileTextProbeSize = 64 * 1024;
 // UTF-16 that Windows' profile functions read. Anything else (a program, a picture, an archive,
 // UTF-16 big-endian) is refused, so that a save can never rewrite it as text.
 bool IsProfileText(std::string_view head);
+
+// Whether two section or key names are one to the profile functions, which ignore the case of
+// ASCII letters.
+bool SameProfileName(std::string_view a, std::string_view b);

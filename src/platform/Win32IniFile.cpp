@@ -130,6 +130,26 @@ std::string TIniFile::ReadEntry(const std::string& section, const std::string& k
     }
 }
 
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
+    std::vector<char> buffer(FirstReadSize);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        // The names come back one after another, each ending in NUL; a list that does not fit
+        // answers size - 2.
+        const DWORD length =
+            GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), size, workPath_.c_str());
+        if (length + 2 < size || size >= LargestReadSize) {
+            std::vector<std::string> keys;
+            for (const char* name = buffer.data(); name < buffer.data() + length && *name;
+                 name += keys.back().size() + 1) {
+                keys.emplace_back(name);
+            }
+            return keys;
+        }
+        buffer.assign(static_cast<std::size_t>(size) * 2, '\0');
+    }
+}
+
 void TIniFile::WriteEntry(const std::string& section, const std::string& key, const std::string& value) {
     const std::string text = ProfileValueForWriting(value);
     if (!WriteProfileText(section, key, text, workPath_)) {

@@ -14,6 +14,7 @@ public:
 
     std::string ReadEntry(const std::string& section, const std::string& key, const std::string& defaultValue) override;
     void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override;
+    std::vector<std::string> ReadSection(const std::string& section) override;
 
     // Hands whatever the platform keeps of the file over to the file.
     void Flush();

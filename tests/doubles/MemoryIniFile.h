@@ -183,6 +183,16 @@ private:
             copy_.push_back({section, key, value});
         }
 
+        std::vector<std::string> ReadSection(const std::string& section) override {
+            std::vector<std::string> keys;
+            for (const Entry& entry : copy_) {
+                if (entry.Section == section) {
+                    keys.push_back(entry.Key);
+                }
+            }
+            return keys;
+        }
+
         bool ChangedSinceFound() override {
             if (Take(files_.changesDuringSave_, FileName())) {
                 files_.Files[FileName()].push_back({"OTHER", "changedBy", "another program"});

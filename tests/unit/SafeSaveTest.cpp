@@ -37,6 +37,7 @@ public:
     // (broken off half-way).
     std::set<std::string> Failing;
     std::vector<std::string> Moves;  // "from > to"
+    std::string WorkFile = WorkName;
     std::string TakenPath;
 
     std::string Resolve(const std::string& path) const {
@@ -68,7 +69,7 @@ public:
     }
     DiskStamp TakenNow() override { return StampOf(TakenPath); }
     void LetGo() override {}
-    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkName); }
+    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkFile); }
     std::optional<std::string> CreateCopyBeside(const std::string& path) override {
         return Make("create", FolderOf(path) + "\\~" + path.substr(FolderOf(path).size() + 1) + ".1.tmp");
     }
@@ -313,6 +314,13 @@ TEST(TSafeSave, WritesInPlaceWithoutAWorkFile) {
     EXPECT_TRUE(Save(folder, Target, &workPath));
     EXPECT_EQ(workPath, Target);
     EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
+
+    // A work file whose name is too long for them is none.
+    folder.Failing.clear();
+    folder.WorkFile = "C:\\" + std::string(LongestProfilePath, 't');
+    EXPECT_TRUE(Save(folder, Target, &workPath));
+    EXPECT_EQ(workPath, Target);
+    EXPECT_EQ(folder.Content, (Files{{Target, "old+new+new"}}));
 }
 
 // Only a program that held the file open for writing before the save took it can change it.

@@ -359,6 +359,17 @@ TEST(OpenWin32IniFile, ASaveInProgressKeepsItsWorkFromAnotherSavesCleanUp) {
     EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
 }
 
+namespace {
+
+// The user's temporary folder, ending in a separator.
+std::string TempFolderPath() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    return temp;
+}
+
+}  // namespace
+
 // A save that ended between writing its complete copy into the file and removing the copy left
 // it under a name of its own. The clean-up removes it only where the file holds its bytes, and
 // answers the others; one that a running save holds is neither removed nor answered.
@@ -390,7 +401,11 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
         WriteFileBytes(folder / lookAlike, "[OTHER]\r\n");
         kept.push_back(WidePath(lookAlike));
     }
-    EXPECT_EQ(RemoveLeftSaveCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
+    // The work files killed saves left in the temporary folder go too.
+    const std::string work = NearestAnsi(WorkFileNameIn(WidePath(TempFolderPath())));
+    WriteFileBytes(work, "[OTHER]\r\n");
+    EXPECT_EQ(TWin32DiskFiles().ClearLeftCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
+    EXPECT_FALSE(FileExists(work));
     std::vector<std::wstring> left = FileNamesIn(folder.Path());
     std::sort(left.begin(), left.end());
     std::sort(kept.begin(), kept.end());
