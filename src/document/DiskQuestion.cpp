@@ -18,8 +18,8 @@ DiskQuestion QuestionFor(DiskChange change, bool documentChanged, DiskMoment mom
         case DiskChange::Unreadable:
         case DiskChange::NotAProject:
             // Coming back is no reason to complain of a file that may be free again in a moment;
-            // writing the project into it is.
-            return moment == DiskMoment::Save ? DiskQuestion::RefuseSave : DiskQuestion::None;
+            // a save refuses such a file itself, before it asks anything.
+            return DiskQuestion::None;
     }
     return DiskQuestion::None;
 }

@@ -13,10 +13,10 @@ enum class DiskQuestion {
     ReloadDiscardingEdits,  // the same, naming the edits made here that Yes discards
     Overwrite,              // write over another program's change? No ends the command unsaved
     TellGone,               // the file is no longer there; the project then counts as changed
-    RefuseSave,             // the save stops with the error a load of the file gives
 };
 
 // The question for a change on disk, with the document changed or clean, at a moment, when the
 // user has or has not answered about this very change already. Asked at most once a change: a
-// change the user kept the screen over is written over without asking again.
+// change the user kept the screen over is written over without asking again. A file that cannot
+// be read or is no project file brings no question: a save refuses it with the error Open gives.
 DiskQuestion QuestionFor(DiskChange change, bool documentChanged, DiskMoment moment, bool answered);

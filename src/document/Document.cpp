@@ -69,8 +69,10 @@ bool TDocument::SaveZrtFile() {
     if (ownFile && unfinishedCopy_) {
         file->BuildOn(*unfinishedCopy_);
     }
-    // 3. The values go into the save's copy: into the project's own file, only what changed.
-    StoreProject(*file, texts, ownFile ? &*stored_ : nullptr);
+    // 3. The values go into the save's copy: into the project's own file, only what changed; a
+    //    file made anew where it was gone gets every value.
+    const bool backToFile = ownFile && file->Found().Stamp.Kind != DiskKind::Missing;
+    StoreProject(*file, texts, backToFile ? &*stored_ : nullptr);
     // 4. Looked at again: a program that held the file open for writing before the save took it
     //    may have changed it all the same.
     if (file->ChangedSinceFound() && window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
@@ -105,9 +107,6 @@ bool TDocument::MayWriteOverFile(DiskChange change) {
             watch_.MarkAnswered();
             KeepScreenOverFile();
             return true;
-        case DiskQuestion::RefuseSave:
-            throw change == DiskChange::Unreadable ? CannotReadIniFile(currentFileName_)
-                                                   : NotAProjectFile(currentFileName_);
         default:
             return true;
     }
@@ -174,8 +173,8 @@ void TDocument::MenuFileOpenClick() {
     if (modified_ && !SaveFirst()) {
         return;
     }
-    if (window_.ExecuteOpenDialog()) {
-        OpenZrtFile(window_.OpenDialogFileName());
+    if (const std::optional<std::string> chosen = window_.ExecuteOpenDialog()) {
+        OpenZrtFile(*chosen);
     }
 }
 
@@ -224,10 +223,11 @@ bool TDocument::SaveFirst() {
 }
 
 bool TDocument::SaveUnderChosenName() {
-    if (!window_.ExecuteSaveDialog()) {
+    const std::optional<std::string> chosen = window_.ExecuteSaveDialog();
+    if (!chosen) {
         return false;
     }
-    SetCurrentFileName(window_.SaveDialogFileName());
+    SetCurrentFileName(*chosen);
     return SaveZrtFile();
 }
 

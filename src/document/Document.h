@@ -63,8 +63,7 @@ private:
     // Runs the save dialog and saves under the name chosen there; false when it was called off.
     bool SaveUnderChosenName();
     // Before a save to the project's own file, which another program may have changed as change
-    // says: false when the user would not write over the change. A file that is no project file
-    // raises.
+    // says: false when the user would not write over the change.
     bool MayWriteOverFile(DiskChange change);
     // The project is the current file's from now on, as it held texts and as the disk holds it.
     void FollowFile(const TProjectRecord& texts, const DiskRecord& onDisk);

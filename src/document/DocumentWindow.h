@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/ProjectTable.h"
@@ -29,13 +30,11 @@ public:
     virtual std::string ApplicationTitle() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
 
-    virtual std::string SaveDialogFileName() const = 0;
+    // The name the save dialog offers next.
     virtual void SetSaveDialogFileName(const std::string& fileName) = 0;
-    // True when the user chose a name; SaveDialogFileName then gives its full path.
-    virtual bool ExecuteSaveDialog() = 0;
-
-    virtual std::string OpenDialogFileName() const = 0;
-    virtual bool ExecuteOpenDialog() = 0;
+    // The full path the user chose in the save or the open dialog; nothing when it was called off.
+    virtual std::optional<std::string> ExecuteSaveDialog() = 0;
+    virtual std::optional<std::string> ExecuteOpenDialog() = 0;
 
     // A modal message box under the program's name; answers the button pressed.
     virtual Answer Ask(const Question& question) = 0;

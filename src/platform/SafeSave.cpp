@@ -55,8 +55,8 @@ TSafeSave::~TSafeSave() {
 
 void TSafeSave::BuildOn(const std::string& base) {
     if (!workFile_) {
-        // Written in place, the save cannot build on it: it stays for the user.
-        return;
+        // Written in place, the save could only write over the half-written file.
+        Fail();
     }
     const SaveFiles::Copied copied = files_.Copy(base, *workFile_);
     if (copied.Done != SaveFiles::Written::All || copied.Kind != DiskKind::Project) {

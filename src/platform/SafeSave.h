@@ -102,7 +102,7 @@ public:
     // Where the writes go.
     const std::string& WorkPath() const { return workPath_; }
     // The save builds on base, a complete copy an unfinished save left, in place of what the
-    // target holds, and removes it once this save has landed.
+    // target holds, and removes it once this save has landed. A save in place cannot, and raises.
     void BuildOn(const std::string& base);
     bool ChangedSinceFound();
     DiskRecord Commit();

@@ -23,6 +23,11 @@ constexpr UINT WM_FORMCREATE = WM_APP + 0x301;
 // is over, never inside it.
 constexpr UINT WM_LOOKATFILE = WM_APP + 0x303;
 
+// The full path chosen in dialog; nothing when the user called it off.
+std::optional<std::string> ChosenIn(TOpenDialog& dialog) {
+    return dialog.Execute() ? std::optional<std::string>(dialog.FileName) : std::nullopt;
+}
+
 }  // namespace
 
 TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
@@ -198,24 +203,16 @@ void TMainWindow::SetCaption(const std::string& caption) {
     SetWindowTextA(Handle(), caption.c_str());
 }
 
-std::string TMainWindow::SaveDialogFileName() const {
-    return dialogs_[SaveDialog].FileName;
-}
-
 void TMainWindow::SetSaveDialogFileName(const std::string& fileName) {
     dialogs_[SaveDialog].FileName = fileName;
 }
 
-bool TMainWindow::ExecuteSaveDialog() {
-    return dialogs_[SaveDialog].Execute();
+std::optional<std::string> TMainWindow::ExecuteSaveDialog() {
+    return ChosenIn(dialogs_[SaveDialog]);
 }
 
-std::string TMainWindow::OpenDialogFileName() const {
-    return dialogs_[OpenDialog].FileName;
-}
-
-bool TMainWindow::ExecuteOpenDialog() {
-    return dialogs_[OpenDialog].Execute();
+std::optional<std::string> TMainWindow::ExecuteOpenDialog() {
+    return ChosenIn(dialogs_[OpenDialog]);
 }
 
 Answer TMainWindow::Ask(const Question& question) {

@@ -42,11 +42,9 @@ public:
     void SetEditText(std::size_t row, const std::string& text) override;
     std::string ApplicationTitle() const override;
     void SetCaption(const std::string& caption) override;
-    std::string SaveDialogFileName() const override;
     void SetSaveDialogFileName(const std::string& fileName) override;
-    bool ExecuteSaveDialog() override;
-    std::string OpenDialogFileName() const override;
-    bool ExecuteOpenDialog() override;
+    std::optional<std::string> ExecuteSaveDialog() override;
+    std::optional<std::string> ExecuteOpenDialog() override;
     Answer Ask(const Question& question) override;
     void RequestClose() override;
     void NoteRecentDocument(const std::string& fileName) override;

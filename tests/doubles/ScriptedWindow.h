@@ -23,18 +23,18 @@ public:
         std::deque<std::optional<std::string>> Answers;  // a name is chosen; nullopt cancels
         std::vector<std::string> Offered;                // FileName at the start of each run
 
-        bool Execute() {
+        std::optional<std::string> Execute() {
             Offered.push_back(FileName);
             if (Answers.empty()) {
                 ADD_FAILURE() << "a dialog ran that the script did not expect";
-                return false;
+                return std::nullopt;
             }
             const std::optional<std::string> answer = Answers.front();
             Answers.pop_front();
             if (answer) {
                 FileName = *answer;
             }
-            return answer.has_value();
+            return answer;
         }
     };
 
@@ -71,12 +71,9 @@ public:
     std::string ApplicationTitle() const override { return Title; }
     void SetCaption(const std::string& caption) override { Captions.push_back(caption); }
 
-    std::string SaveDialogFileName() const override { return SaveDialog.FileName; }
     void SetSaveDialogFileName(const std::string& fileName) override { SaveDialog.FileName = fileName; }
-    bool ExecuteSaveDialog() override { return SaveDialog.Execute(); }
-
-    std::string OpenDialogFileName() const override { return OpenDialog.FileName; }
-    bool ExecuteOpenDialog() override { return OpenDialog.Execute(); }
+    std::optional<std::string> ExecuteSaveDialog() override { return SaveDialog.Execute(); }
+    std::optional<std::string> ExecuteOpenDialog() override { return OpenDialog.Execute(); }
 
     Answer Ask(const Question& question) override {
         Prompts.push_back(question);
