@@ -16,10 +16,12 @@ derived_guid() {
 }
 
 # The installer's custom actions for the .zrt file type, a DLL built into the folder $1. It needs
-# nothing of the editor's build tree, and nothing but the DLLs every Windows has.
+# nothing of the editor's build tree, and nothing but the DLLs every Windows has. GNU ld would
+# take the DLL's base address from a hash of the output's path, which differs between builds.
 make_file_type_action() {
     mkdir -p "$1"
     (cd "$ROOT" && x86_64-w64-mingw32-g++-posix -std=c++20 -shared -Os -s -static -Wall -Wextra -Werror \
+        -Wl,--disable-auto-image-base \
         -o "$1/FileTypeAction.dll" package/FileTypeAction.cpp -lshell32)
 }
 
