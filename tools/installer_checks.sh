@@ -1,6 +1,8 @@
 # The installer under Wine, for tools/test: installed silently into the test prefix, looked
 # over, used through the shell as Explorer uses it, replaced by a package of a higher version
-# and removed again. Sourced by tools/test, which defines check and run_acceptance.
+# and by another build of that version, and removed again; then installed and removed where
+# another program already opens .zrt files. Sourced by tools/test, which defines check and
+# run_acceptance.
 #
 # Where Wine differs from Windows (measured with Wine 8 and wixl 0.101), what is checked is the
 # place Wine uses: a per-user package's classes (HKCR) go to HKLM\Software\Classes instead of
@@ -80,8 +82,9 @@ leftovers() {
         grep -v -i -E 'RecentDocs|\.zrt\.lnk'
 }
 
+# $3: the program .zrt files open with, this editor's type unless another program had them first.
 check_installed() {
-    local version=$1 exe=$2
+    local version=$1 exe=$2 opener=${3:-ZubRuntimeEditor.Project}
     local windows_dir='C:\users\'"$(id -un)"'\AppData\Local\Programs\ZUB Runtime Editor'
     local failed=0
     cmp -s "$INSTALLED_DIR/ZubRuntimeEditor.exe" "$exe" || { echo "installer: the installed program differs"; failed=1; }
@@ -90,7 +93,9 @@ check_installed() {
     done
     [ -f "$SHORTCUT" ] && strings -el "$SHORTCUT" | grep -q -F "ZubRuntimeEditor.exe" ||
         { echo "installer: no Start-menu shortcut to the program"; failed=1; }
-    expect_equal ".zrt's type" "$(reg_value 'HKCR\.zrt')" "ZubRuntimeEditor.Project" || failed=1
+    expect_equal ".zrt's default" "$(reg_value 'HKCR\.zrt')" "$opener" || failed=1
+    reg_query 'HKCR\.zrt\OpenWithProgids' | grep -q ' ZubRuntimeEditor\.Project ' ||
+        { echo "installer: .zrt's OpenWithProgids does not list the editor"; failed=1; }
     expect_equal "the type's icon" "$(reg_value 'HKCR\ZubRuntimeEditor.Project\DefaultIcon')" \
         "$windows_dir\\ZubRuntimeEditor.exe,0" || failed=1
     expect_equal "the type's open command" "$(reg_value 'HKCR\ZubRuntimeEditor.Project\shell\open\command')" \
@@ -115,11 +120,13 @@ check_installed() {
 check_installer() {
     local msi=$1 version=$2 exe=$3 work=$4
     mkdir -p "$work"
-    # An installation that an earlier run left, stopped half-way, goes first.
+    # An installation that an earlier run left, stopped half-way, goes first, and so does the
+    # other program's .zrt that it may have left.
     local entry
     for entry in $(installed_entries); do
         wine_env wine msiexec /x "${entry##*\\}" /qn
     done
+    wine_env wine reg delete 'HKCR\.zrt' /f >/dev/null 2>&1
     wine_env wineserver -w
     snapshot_prefix "$work/before"
 
@@ -138,12 +145,28 @@ check_installer() {
     check make_msi "$(dirname "$exe")" "$newer" "$work/newer.msi"
     check msiexec_quiet /i "$work/newer.msi"
     check check_installed "$newer" "$exe"
+    # Another build of that version (a rebuilt or a test package) over it: one installation.
+    say "installing another build of version $newer over it"
+    check make_msi "$(dirname "$exe")" "$newer" "$work/rebuilt.msi" "another build"
+    check msiexec_quiet /i "$work/rebuilt.msi"
+    check check_installed "$newer" "$exe"
 
     say "uninstalling"
-    check msiexec_quiet /x "$work/newer.msi"
+    check msiexec_quiet /x "$work/rebuilt.msi"
     snapshot_prefix "$work/after"
     local left
     left=$(leftovers "$work/before" "$work/after")
     [ -z "$left" ] || printf 'installer: the uninstall left\n%s\n' "$left"
     check test -z "$left"
+
+    # Where .zrt files already open with another program, they still do after the install and
+    # after the uninstall; the editor is only offered beside it. Wine's shell reads the machine's
+    # classes alone, so that is where the other program's default goes.
+    say "installing and uninstalling where another program opens .zrt files"
+    wine_env wine reg add 'HKCR\.zrt' /ve /d OtherEditor.Project /f >/dev/null 2>&1
+    check msiexec_quiet /i "$msi"
+    check check_installed "$version" "$exe" OtherEditor.Project
+    check msiexec_quiet /x "$msi"
+    check expect_equal ".zrt's default after the uninstall" "$(reg_value 'HKCR\.zrt')" OtherEditor.Project
+    wine_env wine reg delete 'HKCR\.zrt' /f >/dev/null 2>&1
 }

@@ -15,20 +15,33 @@ derived_guid() {
     python3 -c 'import sys, uuid; print(uuid.uuid5(uuid.UUID("3f0b6c1e-2d6a-5b8e-9c41-7a2f0e5d9b13"), sys.argv[1]))' "$1"
 }
 
+# The installer's custom actions for the .zrt file type, a DLL built into the folder $1. It needs
+# nothing of the editor's build tree, and nothing but the DLLs every Windows has. GNU ld would
+# take the DLL's base address from a hash of the output's path, which differs between builds.
+make_file_type_action() {
+    mkdir -p "$1"
+    (cd "$ROOT" && x86_64-w64-mingw32-g++-posix -std=c++20 -shared -Os -s -static -Wall -Wextra -Werror \
+        -Wl,--disable-auto-image-base \
+        -o "$1/FileTypeAction.dll" package/FileTypeAction.cpp -lshell32)
+}
+
 # The Windows Installer package of the program installed in $1 (a folder below $ROOT), as
-# version $2, into $3. The product code follows from the version, so that a package of another
-# version upgrades it; the package code from the version and the commit, so that two different
-# packages never share one.
+# version $2, into $3; $4 tells this build from others of the same version, the commit unless
+# given. The product code and the package code follow from the version and the build, so that
+# every other build, of any version, replaces the installed one, and two different packages
+# never share a code.
 make_msi() {
-    local dist=$1 version=$2 msi=$3
-    local commit
-    commit=$(git -C "$ROOT" rev-parse HEAD 2>/dev/null || echo unknown)
-    local product package
-    product=$(derived_guid "ZubRuntimeEditor product $version")
-    package=$(derived_guid "ZubRuntimeEditor package $version $commit")
+    local dist=$1 version=$2 msi=$3 build=${4:-}
+    [ -n "$build" ] || build=$(git -C "$ROOT" rev-parse HEAD 2>/dev/null || echo unknown)
+    local product package action
+    product=$(derived_guid "ZubRuntimeEditor product $version $build")
+    package=$(derived_guid "ZubRuntimeEditor package $version $build")
+    action="$(dirname "$msi")/file-type-action"
+    make_file_type_action "$action" || return 1
     # wixl takes the files' paths relative to where it runs.
     (cd "$ROOT" && wixl -a x64 -D Version="$version" -D ProductCode="$product" \
         -D DistDir="$(realpath --relative-to="$ROOT" "$dist")" -D IconFile=res/MainIcon.ico \
+        -D FileTypeAction="$(realpath --relative-to="$ROOT" "$action")/FileTypeAction.dll" \
         -o "$msi" package/ZubRuntimeEditor.wxs) || return 1
     # wixl puts a random package code and the clock into the summary; the commit's go there.
     /usr/bin/python3 "$ROOT/tools/stamp_msi.py" "$msi" "$package" "$SOURCE_DATE_EPOCH"
