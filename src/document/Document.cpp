@@ -4,8 +4,6 @@
 
 #include "document/DiskQuestion.h"
 #include "document/ProjectFile.h"
-#include "platform/AnsiText.h"
-#include "platform/Exception.h"
 
 TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk)
     : window_(window), openIniFile_(std::move(openIniFile)), disk_(disk), watch_(disk) {}
