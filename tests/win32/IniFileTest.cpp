@@ -7,6 +7,7 @@
 
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
+#include "platform/DiskFile.h"
 #include "platform/Exception.h"
 #include "platform/FileSharing.h"
 #include "platform/ProfileText.h"
@@ -328,6 +329,8 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
     TempFolder folder;
     for (const std::string& device : {folder / "AUX.zrt", folder / "AUX", folder / "CON"}) {
         SCOPED_TRACE(device);
+        EXPECT_FALSE(OpenDiskFile(device, FILE_READ_ATTRIBUTES, ShareAll));
+        EXPECT_FALSE(NamesNoFile(GetLastError()));
         TestThread refusals(
             [&] {
                 EXPECT_EQ(LoadError(device), device + " を読み込めません");
@@ -342,23 +345,6 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
     }
 }
 
-// Another editor's save of the same file, starting meanwhile, clears what killed saves left
-// beside it and in the temporary folder: the work file this save is writing is not among them,
-// and the profile functions write it all the same.
-TEST(OpenWin32IniFile, ASaveInProgressKeepsItsWorkFromAnotherSavesCleanUp) {
-    TempFolder folder;
-    const std::string path = folder / "p.zrt";
-    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
-    const auto file = OpenWin32IniFile(path, IniFileUse::Save);
-    file->WriteEntry("ICON", "filename", "first.ico");
-    RemoveLeftSaveCopies(path);
-    RemoveLeftWorkFiles();
-    file->WriteEntry("ICON", "filename", "new.ico");
-    file->Commit();
-    EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
-    EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
-}
-
 namespace {
 
 // The user's temporary folder, ending in a separator.
@@ -369,6 +355,32 @@ std::string TempFolderPath() {
 }
 
 }  // namespace
+
+// Another editor's save of the same file, starting meanwhile, clears what killed saves left
+// beside it and in the temporary folder: the work file this save is writing is not among them,
+// and the profile functions write it all the same.
+TEST(OpenWin32IniFile, ASaveInProgressKeepsItsWorkFromAnotherSavesCleanUp) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
+    const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+    file->WriteEntry("ICON", "filename", "first.ico");
+    std::optional<std::string> work;
+    {
+        TWin32SaveFiles running;
+        work = running.CreateWorkFile();
+        ASSERT_TRUE(work);
+        RemoveLeftSaveCopies(path);
+        RemoveLeftWorkFiles();
+    }
+    // Let go of, not removed, by its save: a clean-up that took it would have deleted it by now.
+    EXPECT_TRUE(FileExists(*work));
+    DeleteFileA(work->c_str());
+    file->WriteEntry("ICON", "filename", "new.ico");
+    file->Commit();
+    EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
+    EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"p.zrt"});
+}
 
 // A save that ended between writing its complete copy into the file and removing the copy left
 // it under a name of its own. The clean-up removes it only where the file holds its bytes, and
