@@ -31,7 +31,11 @@ UniqueFile OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWOR
 
 DiskStamp StampOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(file, &information) || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return GetFileInformationByHandle(file, &information) ? StampFrom(information) : DiskStamp{DiskKind::Unreadable};
+}
+
+DiskStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& information) {
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         return {DiskKind::Unreadable};
     }
     return {

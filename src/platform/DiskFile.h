@@ -16,6 +16,8 @@ UniqueFile OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWOR
 // The stamp of an open file: Project with its size, time and identity; Unreadable for a folder
 // or where the system does not tell.
 DiskStamp StampOf(HANDLE file);
+// The same, from what the system told of the file.
+DiskStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& information);
 
 // The stamp of the file at path, opened only for its attributes, which passes any other
 // program's hold on it: Missing, Unreadable, or as StampOf.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 
 #include "platform/FileSharing.h"
 #include "platform/UniqueHandle.h"
@@ -122,7 +123,17 @@ void ForEachCopyIn(const std::wstring& folder, Each each) {
 }
 
 // A work file in the temporary folder is named as a copy of a file of this name.
-constexpr std::wstring_view WorkFileName = L"zrt";
+constexpr std::wstring_view WorkFileStem = L"zrt";
+
+// The user's temporary folder, ending in a separator; nothing where the system gives none.
+std::optional<std::wstring> WorkFolder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) {
+        return std::nullopt;
+    }
+    return std::wstring(folder, length);
+}
 
 }  // namespace
 
@@ -135,8 +146,9 @@ std::wstring CompleteNameOf(std::wstring copy) {
     return copy.replace(copy.size() - CopyEnd.size(), CopyEnd.size(), CompleteEnd);
 }
 
-std::wstring WorkFileNameIn(std::wstring_view folder) {
-    return std::wstring(folder) + CopyName(WorkFileName, NextCopyNumber());
+std::optional<std::wstring> NewWorkFileName() {
+    const std::optional<std::wstring> folder = WorkFolder();
+    return folder ? std::optional<std::wstring>(*folder + CopyName(WorkFileStem, NextCopyNumber())) : std::nullopt;
 }
 
 std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
@@ -157,15 +169,14 @@ std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
 }
 
 void RemoveLeftWorkFiles() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH) {
+    const std::optional<std::wstring> folder = WorkFolder();
+    if (!folder) {
         return;
     }
-    ForEachCopyIn(folder, [&](const std::wstring& name) {
-        if (IsCopyName(name, WorkFileName, CopyEnd)) {
+    ForEachCopyIn(*folder, [&](const std::wstring& name) {
+        if (IsCopyName(name, WorkFileStem, CopyEnd)) {
             // A work file that a running save holds refuses.
-            DeleteFileW(LongPathForm(folder + name).c_str());
+            DeleteFileW(LongPathForm(*folder + name).c_str());
         }
     });
 }

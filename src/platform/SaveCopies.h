@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,8 +9,9 @@
 std::wstring CopyNameBeside(std::wstring_view path);
 // The name a copy takes once it is complete and about to be written into the file.
 std::wstring CompleteNameOf(std::wstring copy);
-// A new name for a save's work file in folder (ending in a separator).
-std::wstring WorkFileNameIn(std::wstring_view folder);
+// A new name for a save's work file in the user's temporary folder; nothing where the system
+// gives no such folder.
+std::optional<std::wstring> NewWorkFileName();
 
 // Removes the copies that saves killed before their end left beside the file at path (its
 // final path, not a link to it), except those a running save still holds. A complete copy,

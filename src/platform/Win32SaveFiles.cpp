@@ -68,10 +68,10 @@ SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
         return {{NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable}};
     }
     BY_HANDLE_FILE_INFORMATION information{};
-    const DiskStamp stamp = StampOf(takenFile_.get());
+    const bool told = GetFileInformationByHandle(takenFile_.get(), &information);
+    const DiskStamp stamp = told ? StampFrom(information) : DiskStamp{DiskKind::Unreadable};
     // Root may write a read-only file under Wine; the attribute is the user's word all the same.
-    if (stamp.Kind != DiskKind::Project || !GetFileInformationByHandle(takenFile_.get(), &information) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    if (stamp.Kind != DiskKind::Project || (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
         takenFile_.reset();
         return {{DiskKind::Unreadable}};
     }
@@ -88,15 +88,13 @@ void TWin32SaveFiles::LetGo() {
 }
 
 std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH) {
+    if (!NewWorkFileName()) {
         return std::nullopt;
     }
     // The profile functions write it too, and they share no right to delete.
     Made work;
     const std::optional<std::string> path =
-        CreateNew([&] { return WorkFileNameIn(folder); }, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, work.File);
+        CreateNew([] { return *NewWorkFileName(); }, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, work.File);
     if (path) {
         made_[*path] = std::move(work);
     }

@@ -345,17 +345,6 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
     }
 }
 
-namespace {
-
-// The user's temporary folder, ending in a separator.
-std::string TempFolderPath() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
-    return temp;
-}
-
-}  // namespace
-
 // Another editor's save of the same file, starting meanwhile, clears what killed saves left
 // beside it and in the temporary folder: the work file this save is writing is not among them,
 // and the profile functions write it all the same.
@@ -414,7 +403,7 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
         kept.push_back(WidePath(lookAlike));
     }
     // The work files killed saves left in the temporary folder go too.
-    const std::string work = NearestAnsi(WorkFileNameIn(WidePath(TempFolderPath())));
+    const std::string work = NearestAnsi(*NewWorkFileName());
     WriteFileBytes(work, "[OTHER]\r\n");
     EXPECT_EQ(TWin32DiskFiles().ClearLeftCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
     EXPECT_FALSE(FileExists(work));
