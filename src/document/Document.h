@@ -31,7 +31,7 @@ public:
     void OpenZrtFile(const std::string& fileName);
     bool SaveZrtFile();
 
-    // Any of the seventeen project edits changed its text.
+    // Any of the project edits changed its text.
     void Change();
 
     // The user came back to the program from another: a change of the project file on disk

@@ -21,7 +21,7 @@ struct Question {
 // one that could not be shown.
 enum class Answer { Ok, Yes, No, Cancel };
 
-// All the document needs of the main window: the seventeen edit texts (a set that changes a
+// All the document needs of the main window: the project's edit texts (a set that changes a
 // text reports the change to TDocument::Change, like a change by the user), the caption, the
 // save and open dialogs, the message box and a close request.
 class DocumentWindow : public ProjectEdits {

@@ -21,7 +21,7 @@ struct TStoredProject {
 // record or an edit changes.
 DiskRecord LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits);
 
-// The texts of the seventeen edits, in table order.
+// The texts of the project edits, in table order.
 TProjectRecord EditTexts(const ProjectEdits& edits);
 
 // Writes the texts into the file a save has taken. Saved back to the file it came from (stored

@@ -3,19 +3,18 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
-// One value of a project: the record field that keeps it and where the project file stores it.
-// Loading, storing, the edits (LabeledEditZubrt to LabeledEditSpecialBuild) and a new project
-// all walk the table in this order.
+// One value of a project: the name of its field and where the project file stores it. This
+// table is the one list of a project's values: loading, storing, the edits and a new project
+// all walk it, and the window's layout places each row's edit by the field's name.
 struct ProjectRow {
     const char* Field;
     const char* Section;
     const char* Key;
 };
 
-inline constexpr std::size_t ProjectRowCount = 17;
-
-inline constexpr std::array<ProjectRow, ProjectRowCount> ProjectTable = {{
+inline constexpr auto ProjectTable = std::to_array<ProjectRow>({
     {"RuntimeFile", "RUNTIME", "filename"},
     {"IconFile", "ICON", "filename"},
     {"ManifestFile", "MANIFEST", "filename"},
@@ -33,12 +32,25 @@ inline constexpr std::array<ProjectRow, ProjectRowCount> ProjectTable = {{
     {"InternalName", "VERSION", "InternalName"},
     {"PrivateBuild", "VERSION", "PrivateBuild"},
     {"SpecialBuild", "VERSION", "SpecialBuild"},
-}};
+});
+
+inline constexpr std::size_t ProjectRowCount = ProjectTable.size();
+
+// The row of the field so named. Evaluated while compiling, so a name not in the table is a
+// compile error rather than a wrong row.
+consteval std::size_t ProjectRowOf(std::string_view field) {
+    for (std::size_t row = 0; row < ProjectTable.size(); ++row) {
+        if (ProjectTable[row].Field == field) {
+            return row;
+        }
+    }
+    throw "no project field of this name";
+}
 
 // The values of a project as last loaded (or emptied by a new project), one per table row.
 using TProjectRecord = std::array<std::string, ProjectRowCount>;
 
-// The seventeen edits that hold the live values, addressed by table row.
+// The edits that hold the live values, addressed by table row.
 class ProjectEdits {
 public:
     virtual ~ProjectEdits() = default;

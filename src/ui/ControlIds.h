@@ -1,30 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "document/ProjectTable.h"
 
 // The identifiers the main window's controls are created with, by which WM_COMMAND names its
-// sender and tests find them. The seventeen project edits come first, in the project table's
+// sender and tests find them. The project edits come first, one per project table row in its
 // order, so that an edit and its row are one addition apart.
 enum ControlId : unsigned short {
-    LabeledEditZubrt = 1000,
-    LabeledEditIcon,
-    LabeledEditManifest,
-    LabeledEditFileVerNumber,
-    LabeledEditProductVerNumber,
-    LabeledEditFileVersion,
-    LabeledEditProductVersion,
-    LabeledEditFileDescription,
-    LabeledEditLegalCopyright,
-    LabeledEditComments,
-    LabeledEditCompanyName,
-    LabeledEditLegalTrademarks,
-    LabeledEditOriginalFilename,
-    LabeledEditProductName,
-    LabeledEditInternalName,
-    LabeledEditPrivateBuild,
-    LabeledEditSpecialBuild,
+    FirstProjectEdit = 1000,
 
     ButtonZubrt = 1100,
     ButtonIcon,
@@ -47,16 +32,27 @@ enum ControlId : unsigned short {
     ScrollBoxHtml,
 };
 
-static_assert(LabeledEditSpecialBuild - LabeledEditZubrt + 1 == ProjectRowCount);
+static_assert(FirstProjectEdit + ProjectRowCount <= ButtonZubrt,
+              "the project edits' identifiers run into the buttons'");
 
 // The edit that shows a row of the project table.
 constexpr ControlId ProjectEditId(std::size_t row) {
-    return static_cast<ControlId>(LabeledEditZubrt + row);
+    return static_cast<ControlId>(FirstProjectEdit + row);
 }
 
-// Whether id is one of the seventeen project edits; which row it shows is id - LabeledEditZubrt.
+// The edit of the project field so named.
+consteval ControlId ProjectEdit(std::string_view field) {
+    return ProjectEditId(ProjectRowOf(field));
+}
+
+// The general page's file edits, which their browse buttons fill.
+inline constexpr ControlId LabeledEditZubrt = ProjectEdit("RuntimeFile");
+inline constexpr ControlId LabeledEditIcon = ProjectEdit("IconFile");
+inline constexpr ControlId LabeledEditManifest = ProjectEdit("ManifestFile");
+
+// Whether id is one of the project edits; which row it shows is id - FirstProjectEdit.
 constexpr bool IsProjectEdit(int id) {
-    return id >= LabeledEditZubrt && id <= LabeledEditSpecialBuild;
+    return id >= FirstProjectEdit && id < ProjectEditId(ProjectRowCount);
 }
 
 // The caption label of a labelled edit.

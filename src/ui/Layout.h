@@ -58,11 +58,11 @@ struct PageRow {
 };
 
 // The pages in order; the first shows at start.
-inline constexpr std::array<PageRow, 3> Pages = {{
+inline constexpr auto Pages = std::to_array<PageRow>({
     {TabSheetGeneral, "基本設定"},
     {TabSheetHtmlResources, "HTML リソース"},
     {TabSheetVersionInfo, "バージョン情報"},
-}};
+});
 
 // The general page: a file edit per row, its browse button 8 pixels to its right, level with it.
 inline constexpr int FileRowPitch = 51;
@@ -79,7 +79,7 @@ constexpr Bounds BrowseButton(int top) {
 }
 
 // clang-format off
-inline constexpr std::array<ControlRow, 6> GeneralPage = {{
+inline constexpr auto GeneralPage = std::to_array<ControlRow>({
     // Id                 Kind         Bounds                          Label or caption             Label  Max
     {LabeledEditZubrt,    LabeledEdit, FileEdit(0),                    "ZUB ランタイム ファイル:", Above, 256},
     {ButtonZubrt,         Button,      BrowseButton(FileEdit(0).Top),  "...",                      None,  0},
@@ -87,7 +87,7 @@ inline constexpr std::array<ControlRow, 6> GeneralPage = {{
     {ButtonIcon,          Button,      BrowseButton(FileEdit(1).Top),  "...",                      None,  0},
     {LabeledEditManifest, LabeledEdit, FileEdit(2),                    "マニフェスト ファイル:",   Above, 256},
     {ButtonManifest,      Button,      BrowseButton(FileEdit(2).Top),  "...",                      None,  0},
-}};
+});
 // clang-format on
 
 // The HTML resources page: two edits with their buttons, the list, and a column of four buttons
@@ -106,7 +106,7 @@ constexpr Bounds HtmlColumnButton(int index) {
 }
 
 // clang-format off
-inline constexpr std::array<ControlRow, 9> HtmlResourcesPage = {{
+inline constexpr auto HtmlResourcesPage = std::to_array<ControlRow>({
     // Id                     Kind         Bounds                     Label or caption  Label  Max
     {LabeledEditHtmlFile,     LabeledEdit, HtmlEdit(16),              "ファイル名:",   Left,  256},
     {ButtonHtmlFile,          Button,      BrowseButton(16),          "...",           None,  0},
@@ -117,20 +117,20 @@ inline constexpr std::array<ControlRow, 9> HtmlResourcesPage = {{
     {ButtonHtmlDelete,        Button,      HtmlColumnButton(1),       "削除",          None,  0},
     {ButtonHtmlUp,            Button,      HtmlColumnButton(2),       "上へ",          None,  0},
     {ButtonHtmlDown,          Button,      HtmlColumnButton(3),       "下へ",          None,  0},
-}};
+});
 // clang-format on
 
-inline constexpr std::array<ListColumn, 2> ListViewHtmlColumns = {{
+inline constexpr auto ListViewHtmlColumns = std::to_array<ListColumn>({
     {"リソース名", 75},
     {"パス", 200},
-}};
+});
 
 inline constexpr Bounds ScrollBoxBounds = {0, 16, 448, 239};
 inline constexpr int ScrollBoxLineStepVertical = 8;
 inline constexpr int ScrollBoxLineStepHorizontal = 38;
 
-// The version page: the fourteen edits in two columns and seven rows, all labelled above and
-// without a length limit.
+// The version page: the version texts' edits in two columns, all labelled above and without a
+// length limit.
 struct VersionRow {
     ControlId Id;
     int Column;
@@ -145,23 +145,23 @@ inline constexpr int VersionRowPitch = 51;
 inline constexpr int VersionEditWidth = 192;
 
 // clang-format off
-inline constexpr std::array<VersionRow, 14> VersionInfoPage = {{
-    // Id                         Column Row  Label
-    {LabeledEditFileVerNumber,    0,     0,   "FileVersionNumber:"},
-    {LabeledEditProductVerNumber, 1,     0,   "ProductVersionNumber:"},
-    {LabeledEditFileVersion,      0,     1,   "ファイル バージョン:"},
-    {LabeledEditProductVersion,   1,     1,   "製品バージョン:"},
-    {LabeledEditFileDescription,  0,     2,   "説明:"},
-    {LabeledEditLegalCopyright,   1,     2,   "著作権:"},
-    {LabeledEditComments,         0,     3,   "コメント:"},
-    {LabeledEditCompanyName,      1,     3,   "会社名:"},
-    {LabeledEditLegalTrademarks,  0,     4,   "商標:"},
-    {LabeledEditOriginalFilename, 1,     4,   "正式ファイル名:"},
-    {LabeledEditProductName,      0,     5,   "製品名:"},
-    {LabeledEditInternalName,     1,     5,   "内部名:"},
-    {LabeledEditPrivateBuild,     0,     6,   "プライベート ビルド番号:"},
-    {LabeledEditSpecialBuild,     1,     6,   "スペシャル ビルド番号:"},
-}};
+inline constexpr auto VersionInfoPage = std::to_array<VersionRow>({
+    // Edit                            Column Row  Label
+    {ProjectEdit("FileVerNumber"),     0,      0,   "FileVersionNumber:"},
+    {ProjectEdit("ProductVerNumber"),  1,      0,   "ProductVersionNumber:"},
+    {ProjectEdit("FileVersion"),       0,      1,   "ファイル バージョン:"},
+    {ProjectEdit("ProductVersion"),    1,      1,   "製品バージョン:"},
+    {ProjectEdit("FileDescription"),   0,      2,   "説明:"},
+    {ProjectEdit("LegalCopyright"),    1,      2,   "著作権:"},
+    {ProjectEdit("Comments"),          0,      3,   "コメント:"},
+    {ProjectEdit("CompanyName"),       1,      3,   "会社名:"},
+    {ProjectEdit("LegalTrademarks"),   0,      4,   "商標:"},
+    {ProjectEdit("OriginalFilename"),  1,      4,   "正式ファイル名:"},
+    {ProjectEdit("ProductName"),       0,      5,   "製品名:"},
+    {ProjectEdit("InternalName"),      1,      5,   "内部名:"},
+    {ProjectEdit("PrivateBuild"),      0,      6,   "プライベート ビルド番号:"},
+    {ProjectEdit("SpecialBuild"),      1,      6,   "スペシャル ビルド番号:"},
+});
 // clang-format on
 
 constexpr ControlRow VersionControl(const VersionRow& row) {
@@ -177,7 +177,7 @@ struct DisablingStep {
     bool Paint;
 };
 
-inline constexpr std::array<DisablingStep, 9> HtmlPageDisabling = {{
+inline constexpr auto HtmlPageDisabling = std::to_array<DisablingStep>({
     {LabeledEditHtmlFile, true},
     {ButtonHtmlFile, false},
     {LabeledEditHtmlResource, true},
@@ -187,6 +187,25 @@ inline constexpr std::array<DisablingStep, 9> HtmlPageDisabling = {{
     {ButtonHtmlDelete, false},
     {ButtonHtmlUp, false},
     {ButtonHtmlDown, false},
-}};
+});
+
+// Each row of the project table has exactly one edit on the pages, so that a value added to the
+// table without a place on a page, or placed twice, does not compile.
+consteval bool EachProjectRowHasOneEdit() {
+    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+        int edits = 0;
+        for (const ControlRow& control : GeneralPage) {
+            edits += control.Kind == LabeledEdit && control.Id == ProjectEditId(row);
+        }
+        for (const VersionRow& control : VersionInfoPage) {
+            edits += control.Id == ProjectEditId(row);
+        }
+        if (edits != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EachProjectRowHasOneEdit(), "a project table row without an edit on a page, or with two");
 
 }  // namespace layout

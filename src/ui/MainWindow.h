@@ -16,7 +16,7 @@
 #include "ui/MainWindowComponents.h"
 #include "ui/WindowProcedure.h"
 
-// The program's one window: the File menu, the page control with the project's seventeen edits,
+// The program's one window: the File menu, the page control with the project's edits,
 // and the six file dialogs. It owns the document and shows it; every event reaches one handler
 // named after its component and event.
 class TMainWindow : public DocumentWindow {

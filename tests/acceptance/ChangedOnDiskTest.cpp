@@ -21,7 +21,7 @@
 
 namespace {
 
-// A project file as another tool writes it: all seventeen keys, each value "<key> 1" unless
+// A project file as another tool writes it: every key, each value "<key> 1" unless
 // given otherwise, and a section of the tool's own.
 std::string ProjectText(const std::map<std::string, std::string>& values = {}) {
     std::string text = "[TOOL]\r\nkeep=this\r\n";
@@ -47,7 +47,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(OpenProject(path));
     }
 
-    // The file holds, for every one of the seventeen values, what the editor shows; the project
+    // The file holds, for every value, what the editor shows; the project
     // file keeps the other tool's section.
     void ExpectFileAsShown(const std::string& file) {
         for (std::size_t field = 0; field < ProjectFields.size(); ++field) {

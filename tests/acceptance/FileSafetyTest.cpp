@@ -141,13 +141,18 @@ TEST_F(FileSafety, AFileThatCannotBeReadOrIsNoTextIsRefusedAndTheProjectStays) {
 // Values in UTF-16 and UTF-8 files that code page 932 cannot show come back from a save
 // byte for byte when the user changed something else.
 TEST_F(FileSafety, ValuesTheEditorCannotShowKeepTheirBytesWhenAnotherValueIsSaved) {
-    // Every key is there, so that the save has nothing to add.
-    const std::wstring lines =
+    // Every key is there, so that the save has nothing to add: these values, then every other
+    // version key, empty.
+    std::wstring lines =
         L"[RUNTIME]\r\nfilename=rt.exe\r\n[ICON]\r\nfilename=a.ico\r\n[MANIFEST]\r\nfilename=m.manifest\r\n"
         L"[VERSION]\r\nLegalCopyright=© 2024 株式会社テスト\r\nLegalTrademarks=™ mark\r\n"
-        L"Comments=Café ☕ 한글 test\r\nProductName=𠮷野家\r\nFileVersion=1.0\r\nFileVerNumber=1,0,0,0\r\n"
-        L"ProductVerNumber=1,0,0,0\r\nProductVersion=1.0\r\nFileDescription=説明\r\nCompanyName=会社\r\n"
-        L"OriginalFilename=a.exe\r\nInternalName=a\r\nPrivateBuild=\r\nSpecialBuild=\r\n";
+        L"Comments=Café ☕ 한글 test\r\nProductName=𠮷野家\r\nFileVersion=1.0\r\n";
+    for (std::size_t field = FirstVersionField; field < ProjectFields.size(); ++field) {
+        const std::wstring key = WidePath(ProjectFields[field].Key) + L"=";
+        if (lines.find(L"\n" + key) == std::wstring::npos) {
+            lines += key + L"\r\n";
+        }
+    }
     const std::string utf16 = folder / "utf16.zrt";
     WriteFileBytes(utf16, "\xFF\xFE" + Utf16Bytes(lines));
     const std::string utf8 = folder / "utf8.zrt";

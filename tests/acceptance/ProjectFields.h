@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-// The seventeen values of a project as the user meets them: which page shows the edit,
+// The values of a project as the user meets them: which page shows the edit,
 // the label above it, where the edit sits at 96 pixels per inch, how many bytes the user may
 // type into it, and where the project file keeps the value. The tests hold this list of
 // their own, so that a slip in the program's list shows up as a difference.
@@ -25,7 +25,7 @@ struct ProjectField {
 
 inline constexpr int EditHeight = 20;
 
-inline constexpr std::array<ProjectField, 17> ProjectFields = {{
+inline constexpr auto ProjectFields = std::to_array<ProjectField>({
     {"ZUB ランタイム ファイル:", Page::General, 16, 31, 388, 256, "RUNTIME", "filename"},
     {"アイコン ファイル:", Page::General, 16, 82, 388, 256, "ICON", "filename"},
     {"マニフェスト ファイル:", Page::General, 16, 133, 388, 256, "MANIFEST", "filename"},
@@ -43,7 +43,7 @@ inline constexpr std::array<ProjectField, 17> ProjectFields = {{
     {"内部名:", Page::VersionInfo, 224, 270, 192, 0, "VERSION", "InternalName"},
     {"プライベート ビルド番号:", Page::VersionInfo, 16, 321, 192, 0, "VERSION", "PrivateBuild"},
     {"スペシャル ビルド番号:", Page::VersionInfo, 224, 321, 192, 0, "VERSION", "SpecialBuild"},
-}};
+});
 
 inline constexpr std::size_t RuntimeField = 0;
 inline constexpr std::size_t IconField = 1;

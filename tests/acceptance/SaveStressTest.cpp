@@ -31,10 +31,9 @@ std::string BigProject() {
         text += key + filler + "\r\n";
     }
     text += "[MANIFEST]\r\nfilename=C:\\zub\\app.manifest\r\n[VERSION]\r\n";
-    for (const char* key : {"FileVerNumber", "ProductVerNumber", "FileVersion", "ProductVersion", "FileDescription",
-                            "LegalCopyright", "Comments", "CompanyName", "LegalTrademarks", "OriginalFilename",
-                            "ProductName", "InternalName", "PrivateBuild", "SpecialBuild"}) {
-        text += std::string(key) + "=old " + key + "\r\n";
+    for (std::size_t field = FirstVersionField; field < ProjectFields.size(); ++field) {
+        const std::string key = ProjectFields[field].Key;
+        text += key + "=old " + key + "\r\n";
     }
     return text;
 }

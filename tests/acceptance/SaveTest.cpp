@@ -12,14 +12,14 @@
 #include "acceptance/WindowQuery.h"
 
 // Saving: the save dialog on a project that has no file yet, the extension it adds, the file
-// it leaves (seventeen keys in order, nothing else), the caption that names it; Save As,
+// it leaves (every key in order, nothing else), the caption that names it; Save As,
 // which always asks, and asks again before replacing a file that exists.
 
 namespace {
 
 class Save : public EditorTest {
 protected:
-    // The file holds the four sections with the seventeen keys in order, and the values.
+    // The file holds the four sections with every key in order, and the values.
     void ExpectProjectFile(const std::string& path, const std::vector<std::string>& values) {
         ASSERT_TRUE(FileExists(path)) << path;
         const std::vector<ProfileSection> sections = ReadProfileLines(path);

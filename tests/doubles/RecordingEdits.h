@@ -7,7 +7,7 @@
 
 #include "document/ProjectTable.h"
 
-// Seventeen edit texts that remember which of them the program changed, and in what order.
+// The project's edit texts, which remember which of them the program changed, and in what order.
 class RecordingEdits : public ProjectEdits {
 public:
     std::array<std::string, ProjectRowCount> Texts;

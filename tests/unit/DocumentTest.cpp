@@ -468,7 +468,7 @@ TEST_F(DocumentTest, AChangeMadeWhileASaveRunsIsAskedAboutBeforeItIsWrittenOver)
 }
 
 // The file a project came from gets only what the user changed; Save As to another file and
-// the first save of a new project write all seventeen values.
+// the first save of a new project write every value.
 TEST_F(DocumentTest, ASaveBackWritesOnlyTheChangedValues) {
     OpenAndEdit(PathA);
     window.Type(12, "orig.exe");

@@ -69,7 +69,7 @@ TEST_F(MainWindowDocumentTest, SetEditTextChangesAndReportsOnlyADifferentText) {
     Window().SetEditText(4, "");
     EXPECT_FALSE(Document().Modified()) << "the same text is left alone";
     Window().SetEditText(4, "1.0.0.0");
-    EXPECT_EQ("1.0.0.0", TextOf(Component(LabeledEditProductVerNumber)));
+    EXPECT_EQ("1.0.0.0", TextOf(Component(ProjectEditId(4))));
     EXPECT_TRUE(Document().Modified());
 }
 

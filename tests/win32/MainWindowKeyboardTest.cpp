@@ -11,12 +11,15 @@
 
 namespace {
 
-const ControlId VersionEdits[] = {
-    LabeledEditFileVerNumber,   LabeledEditProductVerNumber, LabeledEditFileVersion, LabeledEditProductVersion,
-    LabeledEditFileDescription, LabeledEditLegalCopyright,   LabeledEditComments,    LabeledEditCompanyName,
-    LabeledEditLegalTrademarks, LabeledEditOriginalFilename, LabeledEditProductName, LabeledEditInternalName,
-    LabeledEditPrivateBuild,    LabeledEditSpecialBuild,
-};
+// A page's controls in the order of its layout rows.
+template <typename Rows>
+std::vector<ControlId> InRowOrder(const Rows& rows) {
+    std::vector<ControlId> ids;
+    for (const auto& row : rows) {
+        ids.push_back(row.Id);
+    }
+    return ids;
+}
 
 std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0;
@@ -62,9 +65,9 @@ TEST_F(MainWindowKeyboardTest, TabFromTheTabRowEntersTheRuntimeEditWithItsTextSe
 TEST_F(MainWindowKeyboardTest, TabAndShiftTabCycleThroughEachPageAndBackToTheTabRow) {
     const HWND tabs = Component(PageControl);
     const std::vector<std::vector<ControlId>> pages = {
-        {LabeledEditZubrt, ButtonZubrt, LabeledEditIcon, ButtonIcon, LabeledEditManifest, ButtonManifest},
+        InRowOrder(layout::GeneralPage),
         {},
-        std::vector<ControlId>(std::begin(VersionEdits), std::end(VersionEdits)),
+        InRowOrder(layout::VersionInfoPage),
     };
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page);
@@ -107,11 +110,11 @@ TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBot
     for (int edit = 0; edit <= 9; ++edit) {
         PressKey(VK_TAB);
     }
-    ASSERT_EQ(Component(LabeledEditOriginalFilename), GetFocus());
+    ASSERT_EQ(Component(ProjectEdit("OriginalFilename")), GetFocus());
     EXPECT_EQ(0, ScrollPosition()) << "row 5 ends exactly at the box's bottom";
 
     PressKey(VK_TAB);
-    const HWND productName = Component(LabeledEditProductName);
+    const HWND productName = Component(ProjectEdit("ProductName"));
     ASSERT_EQ(productName, GetFocus());
     // Its client area (272..288 unscrolled) now ends at the box's bottom, 239.
     EXPECT_EQ(288 - 239, ScrollPosition());
@@ -126,7 +129,7 @@ TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBot
     EXPECT_EQ(49, info.nPos);
 
     PressKey(VK_TAB, Shift);
-    EXPECT_EQ(Component(LabeledEditOriginalFilename), GetFocus());
+    EXPECT_EQ(Component(ProjectEdit("OriginalFilename")), GetFocus());
     EXPECT_EQ(49, ScrollPosition()) << "an edit in view does not scroll";
 
     // Back up to the first row: the top of its client area (17 unscrolled) meets the box's top,
@@ -134,15 +137,15 @@ TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBot
     for (int edit = 9; edit > 1; --edit) {
         PressKey(VK_TAB, Shift);
     }
-    ASSERT_EQ(Component(LabeledEditProductVerNumber), GetFocus());
+    ASSERT_EQ(Component(ProjectEdit("ProductVerNumber")), GetFocus());
     EXPECT_EQ(17, ScrollPosition());
-    EXPECT_LT(BoundsOf(LabelOf(LabeledEditProductVerNumber)).Top + 12, 1);
+    EXPECT_LT(BoundsOf(LabelOf(ProjectEdit("ProductVerNumber"))).Top + 12, 1);
 }
 
 TEST_F(MainWindowKeyboardTest, ScrollBarStepsAndThumbRelease) {
     SelectPage(2);
     const HWND box = Component(ScrollBoxHtml);
-    const HWND first = Component(LabeledEditFileVerNumber);
+    const HWND first = Component(ProjectEdit("FileVerNumber"));
     SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(8, ScrollPosition());
     EXPECT_EQ(15 - 8, BoundsOf(first).Top);
@@ -256,7 +259,7 @@ TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) 
     EXPECT_EQ(long300, TextOf(Component(LabeledEditZubrt)));
 
     SelectPage(2);
-    HWND edit = EditAtEnd(LabeledEditComments, long300);
+    HWND edit = EditAtEnd(ProjectEdit("Comments"), long300);
     Type(L"qあ");
     EXPECT_EQ(long300 + "q" + Ansi(L"あ"), TextOf(edit));
     PutOnClipboard(Window().Handle(), std::string(400, 'r'));
@@ -264,7 +267,7 @@ TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) 
     EXPECT_EQ(303u + 400u, TextOf(edit).size());
 
     // Beyond the edit's default limit (30,000 under Wine) too.
-    edit = EditAtEnd(LabeledEditSpecialBuild, "");
+    edit = EditAtEnd(layout::VersionInfoPage.back().Id, "");
     PutOnClipboard(Window().Handle(), std::string(40000, 's'));
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(40000u, TextOf(edit).size());

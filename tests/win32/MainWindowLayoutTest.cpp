@@ -3,9 +3,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 #include <span>
+#include <vector>
 
 #include "document/Document.h"
 #include "win32/MainWindowFixture.h"
@@ -22,93 +24,60 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-enum class Place { None, Above, Left };
+const char* ClassOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::LabeledEdit:
+            return "Edit";
+        case ControlKind::Button:
+            return "Button";
+        case ControlKind::ListView:
+            return "SysListView32";
+    }
+    return "";
+}
 
-struct Expected {
-    ControlId Id;
-    const char* Class;
-    Bounds At;
-    const wchar_t* Text;  // label of an edit, caption of a button
-    Place Label;
-    POINT LabelAt;  // where "ＭＳ Ｐゴシック" puts it; see ExpectLabel
-};
+std::vector<ControlRow> VersionPage() {
+    std::vector<ControlRow> rows;
+    for (const layout::VersionRow& row : layout::VersionInfoPage) {
+        rows.push_back(layout::VersionControl(row));
+    }
+    return rows;
+}
 
-// The general page and the HTML resources page, in tab order.
-const Expected GeneralPage[] = {
-    {LabeledEditZubrt, "Edit", {16, 31, 388, 20}, L"ZUB ランタイム ファイル:", Place::Above, {16, 16}},
-    {ButtonZubrt, "Button", {412, 31, 20, 20}, L"...", Place::None, {}},
-    {LabeledEditIcon, "Edit", {16, 82, 388, 20}, L"アイコン ファイル:", Place::Above, {16, 67}},
-    {ButtonIcon, "Button", {412, 82, 20, 20}, L"...", Place::None, {}},
-    {LabeledEditManifest, "Edit", {16, 133, 388, 20}, L"マニフェスト ファイル:", Place::Above, {16, 118}},
-    {ButtonManifest, "Button", {412, 133, 20, 20}, L"...", Place::None, {}},
-};
-
-const Expected HtmlPage[] = {
-    {LabeledEditHtmlFile, "Edit", {70, 16, 332, 20}, L"ファイル名:", Place::Left, {12, 20}},
-    {ButtonHtmlFile, "Button", {412, 16, 20, 20}, L"...", Place::None, {}},
-    {LabeledEditHtmlResource, "Edit", {70, 52, 332, 20}, L"リソース名:", Place::Left, {11, 56}},
-    {ButtonHtmlAddition, "Button", {412, 52, 20, 20}, L"+", Place::None, {}},
-    {ListViewHtml, "SysListView32", {16, 88, 320, 167}, L"", Place::None, {}},
-    {ButtonHtmlReplace, "Button", {352, 88, 80, 25}, L"置換", Place::None, {}},
-    {ButtonHtmlDelete, "Button", {352, 129, 80, 25}, L"削除", Place::None, {}},
-    {ButtonHtmlUp, "Button", {352, 170, 80, 25}, L"上へ", Place::None, {}},
-    {ButtonHtmlDown, "Button", {352, 211, 80, 25}, L"下へ", Place::None, {}},
-};
-
-const Expected VersionPage[] = {
-    {LabeledEditFileVerNumber, "Edit", {16, 15, 192, 20}, L"FileVersionNumber:", Place::Above, {16, 0}},
-    {LabeledEditProductVerNumber, "Edit", {224, 15, 192, 20}, L"ProductVersionNumber:", Place::Above, {224, 0}},
-    {LabeledEditFileVersion, "Edit", {16, 66, 192, 20}, L"ファイル バージョン:", Place::Above, {16, 51}},
-    {LabeledEditProductVersion, "Edit", {224, 66, 192, 20}, L"製品バージョン:", Place::Above, {224, 51}},
-    {LabeledEditFileDescription, "Edit", {16, 117, 192, 20}, L"説明:", Place::Above, {16, 102}},
-    {LabeledEditLegalCopyright, "Edit", {224, 117, 192, 20}, L"著作権:", Place::Above, {224, 102}},
-    {LabeledEditComments, "Edit", {16, 168, 192, 20}, L"コメント:", Place::Above, {16, 153}},
-    {LabeledEditCompanyName, "Edit", {224, 168, 192, 20}, L"会社名:", Place::Above, {224, 153}},
-    {LabeledEditLegalTrademarks, "Edit", {16, 219, 192, 20}, L"商標:", Place::Above, {16, 204}},
-    {LabeledEditOriginalFilename, "Edit", {224, 219, 192, 20}, L"正式ファイル名:", Place::Above, {224, 204}},
-    {LabeledEditProductName, "Edit", {16, 270, 192, 20}, L"製品名:", Place::Above, {16, 255}},
-    {LabeledEditInternalName, "Edit", {224, 270, 192, 20}, L"内部名:", Place::Above, {224, 255}},
-    {LabeledEditPrivateBuild, "Edit", {16, 321, 192, 20}, L"プライベート ビルド番号:", Place::Above, {16, 306}},
-    {LabeledEditSpecialBuild, "Edit", {224, 321, 192, 20}, L"スペシャル ビルド番号:", Place::Above, {224, 306}},
-};
-
+// The numbers and texts themselves are the acceptance tests' to check, as the user sees them;
+// these check that the window is built as its layout rows say.
 class MainWindowLayoutTest : public MainWindowFixture {
 protected:
     // A labelled edit's label: same parent, the edit's enabled state, placed by its rule with
-    // the spacing 3. These numbers assume a label 12 high and, for the two labels on
-    // the left, 55 and 56 wide; where the face measures so, they must match to the pixel.
-    void ExpectLabel(const Expected& row) {
+    // the spacing 3, for a label 12 high.
+    void ExpectLabel(const ControlRow& row) {
         const HWND edit = Component(row.Id);
         const HWND label = LabelOf(row.Id);
         EXPECT_EQ("Static", ClassOf(label));
         EXPECT_EQ(GetParent(edit), GetParent(label));
-        EXPECT_EQ(Ansi(row.Text), TextOf(label));
+        EXPECT_EQ(row.Text, TextOf(label));
         EXPECT_EQ(IsWindowEnabled(edit), IsWindowEnabled(label));
         const Bounds at = BoundsOf(label);
         const Bounds field = BoundsOf(edit);
         EXPECT_EQ(12, at.Height) << "the window font's text height";
-        if (row.Label == Place::Above) {
-            EXPECT_EQ(row.LabelAt.x, at.Left);
-            EXPECT_EQ(row.LabelAt.y, at.Top);
+        if (row.Label == LabelPosition::Above) {
+            EXPECT_EQ(field.Left, at.Left);
+            EXPECT_EQ(field.Top - 3 - 12, at.Top);
         } else {
             EXPECT_EQ(field.Left - 3, at.Left + at.Width);
             EXPECT_EQ(field.Top + (field.Height - at.Height) / 2, at.Top);
-            EXPECT_EQ(row.LabelAt.y, at.Top);
-            if (at.Width == 70 - 3 - row.LabelAt.x) {
-                EXPECT_EQ(row.LabelAt.x, at.Left);
-            }
         }
     }
 
-    void ExpectControls(std::span<const Expected> rows, HWND parent) {
-        for (const Expected& row : rows) {
+    void ExpectControls(std::span<const ControlRow> rows, HWND parent) {
+        for (const ControlRow& row : rows) {
             SCOPED_TRACE(row.Id);
             const HWND control = Component(row.Id);
             EXPECT_EQ(parent, GetParent(control));
-            EXPECT_EQ(row.Class, ClassOf(control));
-            EXPECT_EQ(row.At, BoundsOf(control));
-            if (row.Label == Place::None) {
-                EXPECT_EQ(Ansi(row.Text), TextOf(control));
+            EXPECT_EQ(ClassOf(row.Kind), ClassOf(control));
+            EXPECT_EQ(row.Place, BoundsOf(control));
+            if (row.Label == LabelPosition::None) {
+                EXPECT_EQ(row.Text, TextOf(control));
             } else {
                 ExpectLabel(row);
             }
@@ -192,18 +161,20 @@ TEST_F(MainWindowLayoutTest, PageControlHoldsThreePagesGeneralFirst) {
 }
 
 TEST_F(MainWindowLayoutTest, GeneralPageControls) {
-    ExpectControls(GeneralPage, Component(TabSheetGeneral));
-    for (const Expected& row : GeneralPage) {
+    ExpectControls(layout::GeneralPage, Component(TabSheetGeneral));
+    for (const ControlRow& row : layout::GeneralPage) {
         EXPECT_TRUE(IsWindowEnabled(Component(row.Id))) << row.Id;
     }
-    for (const ControlId edit : {LabeledEditZubrt, LabeledEditIcon, LabeledEditManifest}) {
-        EXPECT_EQ(256, SendMessageA(Component(edit), EM_GETLIMITTEXT, 0, 0)) << edit;
+    for (const ControlRow& row : layout::GeneralPage) {
+        if (row.MaxLength > 0) {
+            EXPECT_EQ(row.MaxLength, SendMessageA(Component(row.Id), EM_GETLIMITTEXT, 0, 0)) << row.Id;
+        }
     }
 }
 
 TEST_F(MainWindowLayoutTest, HtmlPageIsLaidOutButDisabledAndPainted) {
-    ExpectControls(HtmlPage, Component(TabSheetHtmlResources));
-    for (const Expected& row : HtmlPage) {
+    ExpectControls(layout::HtmlResourcesPage, Component(TabSheetHtmlResources));
+    for (const ControlRow& row : layout::HtmlResourcesPage) {
         EXPECT_FALSE(IsWindowEnabled(Component(row.Id))) << row.Id;
     }
 
@@ -249,14 +220,19 @@ TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
     EXPECT_EQ((Bounds{0, 16, 448, 239}), BoundsOf(box));
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    ExpectControls(VersionPage, box);
-    // The content (341 high, 416 wide) is taller than the box, not wider.
+    const std::vector<ControlRow> edits = VersionPage();
+    ExpectControls(edits, box);
+    // The content, down to the lowest edit's bottom, is taller than the box, not wider.
+    int bottom = 0;
+    for (const ControlRow& row : edits) {
+        bottom = std::max(bottom, row.Place.Top + row.Place.Height);
+    }
     SCROLLINFO vertical{};
     vertical.cbSize = sizeof vertical;
     vertical.fMask = SIF_ALL;
     ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &vertical));
     EXPECT_EQ(0, vertical.nMin);
-    EXPECT_EQ(341, vertical.nMax + 1);
+    EXPECT_EQ(bottom, vertical.nMax + 1);
     EXPECT_EQ(239u, vertical.nPage);
     EXPECT_EQ(0, vertical.nPos);
     SCROLLBARINFO bar{};
@@ -273,14 +249,14 @@ TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
 TEST_F(MainWindowLayoutTest, TabOrderOfEachPageStartsAndEndsAtTheTabRow) {
     const HWND window = Window().Handle();
     const HWND tabs = Component(PageControl);
-    const std::vector<std::vector<ControlId>> orders = {
-        {LabeledEditZubrt, ButtonZubrt, LabeledEditIcon, ButtonIcon, LabeledEditManifest, ButtonManifest},
-        {},
-        {LabeledEditFileVerNumber, LabeledEditProductVerNumber, LabeledEditFileVersion, LabeledEditProductVersion,
-         LabeledEditFileDescription, LabeledEditLegalCopyright, LabeledEditComments, LabeledEditCompanyName,
-         LabeledEditLegalTrademarks, LabeledEditOriginalFilename, LabeledEditProductName, LabeledEditInternalName,
-         LabeledEditPrivateBuild, LabeledEditSpecialBuild},
-    };
+    // Each page's controls in the order of its layout rows.
+    std::vector<std::vector<ControlId>> orders(3);
+    for (const ControlRow& row : layout::GeneralPage) {
+        orders[0].push_back(row.Id);
+    }
+    for (const ControlRow& row : VersionPage()) {
+        orders[2].push_back(row.Id);
+    }
     for (std::size_t page = 0; page < orders.size(); ++page) {
         SCOPED_TRACE(page);
         SelectPage(static_cast<int>(page));

@@ -72,7 +72,7 @@ TEST_F(MainWindowScreenshotTest, ThreePagesAndTheFileMenu) {
             SetWindowTextA(Component(LabeledEditZubrt), "C:\\ZUB\\zubrt.exe");
         }
         if (page == 2) {
-            SetWindowTextA(Component(LabeledEditFileVerNumber), "1.0.0.0");
+            SetWindowTextA(Component(ProjectEdit("FileVerNumber")), "1.0.0.0");
         }
         RedrawWindow(Window().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
