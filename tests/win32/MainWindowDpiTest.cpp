@@ -114,7 +114,8 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;
     ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &info));
-    EXPECT_EQ(At144(321) + At144(20), info.nMax + 1);
+    const layout::VersionRow& lowest = layout::VersionInfoPage.back();
+    EXPECT_EQ(At144(layout::VersionControl(lowest).Place.Top) + At144(layout::EditHeight), info.nMax + 1);
     RECT boxClient{};
     GetClientRect(box, &boxClient);
     EXPECT_EQ(static_cast<UINT>(boxClient.bottom), info.nPage);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 void MainWindowFixture::SetUp() {
@@ -121,6 +122,15 @@ Bounds BoundsOf(HWND window) {
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int VersionPageBottom() {
+    int bottom = 0;
+    for (const layout::VersionRow& row : layout::VersionInfoPage) {
+        const Bounds place = layout::VersionControl(row).Place;
+        bottom = std::max(bottom, place.Top + place.Height);
+    }
+    return bottom;
 }
 
 std::string Ansi(const std::wstring& text) {

@@ -46,5 +46,7 @@ protected:
 std::string TextOf(HWND window);
 // Bounds of a window within its parent's client area.
 Bounds BoundsOf(HWND window);
+// The version page's content height at 96 pixels per inch: down to its lowest edit's bottom.
+int VersionPageBottom();
 // UTF-8 source text in the ANSI code page (for comparing with what the window shows).
 std::string Ansi(const std::wstring& text);

@@ -2,6 +2,7 @@
 // its keyboard processing first, as the application's loop does.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -150,7 +151,7 @@ TEST_F(MainWindowKeyboardTest, ScrollBarStepsAndThumbRelease) {
     EXPECT_EQ(8, ScrollPosition());
     EXPECT_EQ(15 - 8, BoundsOf(first).Top);
     SendMessageA(box, WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(341 - 239, ScrollPosition()) << "a page of 239 reaches the end";
+    EXPECT_EQ(std::min(8 + 239, VersionPageBottom() - 239), ScrollPosition()) << "a page is 239";
     SendMessageA(box, WM_VSCROLL, SB_PAGEUP, 0);
     EXPECT_EQ(0, ScrollPosition());
     SendMessageA(box, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), 0);

@@ -223,16 +223,12 @@ TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
     const std::vector<ControlRow> edits = VersionPage();
     ExpectControls(edits, box);
     // The content, down to the lowest edit's bottom, is taller than the box, not wider.
-    int bottom = 0;
-    for (const ControlRow& row : edits) {
-        bottom = std::max(bottom, row.Place.Top + row.Place.Height);
-    }
     SCROLLINFO vertical{};
     vertical.cbSize = sizeof vertical;
     vertical.fMask = SIF_ALL;
     ASSERT_TRUE(GetScrollInfo(box, SB_VERT, &vertical));
     EXPECT_EQ(0, vertical.nMin);
-    EXPECT_EQ(bottom, vertical.nMax + 1);
+    EXPECT_EQ(VersionPageBottom(), vertical.nMax + 1);
     EXPECT_EQ(239u, vertical.nPage);
     EXPECT_EQ(0, vertical.nPos);
     SCROLLBARINFO bar{};
