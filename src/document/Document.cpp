@@ -16,11 +16,8 @@ void TDocument::FormCreate() {
 }
 
 void TDocument::NewZrtFile() {
-    for (std::string& field : record_) {
-        field.clear();
-    }
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        window_.SetEditText(row, record_[row]);
+        window_.SetEditText(row, "");
     }
     SetCurrentFileName(UntitledName);
     window_.SetSaveDialogFileName(currentFileName_);
@@ -33,7 +30,7 @@ void TDocument::NewZrtFile() {
 
 void TDocument::OpenZrtFile(const std::string& fileName) {
     // A file that cannot be read raises here, and the project on screen stays as it was.
-    const DiskRecord loaded = LoadProject(fileName, openIniFile_, record_, window_);
+    const FileSnapshot loaded = LoadProject(fileName, openIniFile_, window_);
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
@@ -49,10 +46,10 @@ void TDocument::OpenZrtFile(const std::string& fileName) {
     }
 }
 
-// The save road, from the first look at the file to the new record. Each step is one of the save
+// The save road, from the first look at the file to what the watch knows of it after. Each step is one of the save
 // object's (the platform's TSafeSave on Windows).
 bool TDocument::SaveZrtFile() {
-    const TProjectRecord texts = EditTexts(window_);
+    const TProjectValues texts = EditTexts(window_);
     // 1. The save takes the file: only a file on a disk that the user may write, held against
     //    other writers until the save ends, and read whole once. A file that is no project file
     //    raises here.
@@ -60,7 +57,7 @@ bool TDocument::SaveZrtFile() {
     // 2. The project's own file, under any spelling, may have been changed by another program
     //    since it was read or written here: the user says whether to write over that.
     const bool ownFile = watch_.Follows(currentFileName_, file->Found().Stamp.Identity);
-    if (ownFile && !MayWriteOverFile(watch_.Compare(file->Found()))) {
+    if (ownFile && !MayWriteOverFile(watch_.ChangeFound(file->Found()))) {
         return false;
     }
     // A save of it that broke off while it wrote into it left the whole new version beside it.
@@ -76,15 +73,15 @@ bool TDocument::SaveZrtFile() {
     if (file->ChangedSinceFound() && window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
         return false;
     }
-    // 5. The save lands whole; what it wrote is the file's new record.
-    DiskRecord written;
+    // 5. The save lands whole; what it wrote is the file as the watch knows it from now on.
+    FileSnapshot written;
     try {
         written = file->Commit();
     } catch (const EUnfinishedSave& unfinished) {
         // The file holds the editor's own half-write now: the next save to it does not take that
         // for another program's change, and builds on the complete copy, not on the half-write.
         // Until then the project is not safe on disk.
-        FollowFile(texts, DiskRecord{unfinished.Left()});
+        FollowFile(texts, FileSnapshot{unfinished.Left()});
         unfinishedCopy_ = unfinished.Copy();
         modified_ = true;
         throw;
@@ -111,13 +108,13 @@ bool TDocument::MayWriteOverFile(DiskChange change) {
 }
 
 void TDocument::ApplicationActivate() {
-    const DiskQuestion question = QuestionFor(watch_.Check(), modified_, DiskMoment::Activation, watch_.Answered());
+    const DiskQuestion question = QuestionFor(watch_.ChangeNow(), modified_, DiskMoment::Activation, watch_.Answered());
     if (question == DiskQuestion::None) {
         return;
     }
     // The file that changed: the one last loaded or saved, which after a failed Save As is not
     // the one the caption names.
-    const std::string fileName = *watch_.Watched();
+    const std::string fileName = *watch_.Followed();
     switch (question) {
         case DiskQuestion::Reload:
         case DiskQuestion::ReloadDiscardingEdits:
@@ -144,9 +141,9 @@ void TDocument::ApplicationActivate() {
     }
 }
 
-void TDocument::FollowFile(const TProjectRecord& texts, const DiskRecord& onDisk) {
+void TDocument::FollowFile(const TProjectValues& texts, const FileSnapshot& onDisk) {
     stored_ = TStoredProject{currentFileName_, texts};
-    watch_.Watch(currentFileName_, onDisk);
+    watch_.Follow(currentFileName_, onDisk);
     unfinishedCopy_.reset();
 }
 

@@ -11,7 +11,7 @@
 #include "platform/DiskFiles.h"
 #include "platform/IniFile.h"
 
-// The project being edited: its record, its state and the File commands. It knows the main
+// The project being edited: its state and the File commands. It knows the main
 // window only as a DocumentWindow, and the disk only through the profile files and DiskFiles,
 // so it runs without either.
 class TDocument {
@@ -55,9 +55,6 @@ public:
     bool HasFile() const { return hasFile_; }
 
 private:
-    // Looks at the record, which nothing shows.
-    friend struct DocumentRecord;
-
     // Before New, Open or a close of a changed project: false when the user called the command off.
     bool SaveFirst();
     // Runs the save dialog and saves under the name chosen there; false when it was called off.
@@ -66,7 +63,7 @@ private:
     // says: false when the user would not write over the change.
     bool MayWriteOverFile(DiskChange change);
     // The project is the current file's from now on, as it held texts and as the disk holds it.
-    void FollowFile(const TProjectRecord& texts, const DiskRecord& onDisk);
+    void FollowFile(const TProjectValues& texts, const FileSnapshot& onDisk);
     // The screen is kept over a file that another program changed: the next save makes the
     // file hold what the screen shows.
     void KeepScreenOverFile();
@@ -79,7 +76,6 @@ private:
     std::string currentFileName_;
     bool modified_ = false;
     bool hasFile_ = false;
-    TProjectRecord record_;
     // The file the project was loaded from or last saved to, and what it held; none for a new
     // project.
     std::optional<TStoredProject> stored_;

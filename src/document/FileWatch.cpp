@@ -2,9 +2,9 @@
 
 #include "platform/AnsiText.h"
 
-void TFileWatch::Watch(const std::string& path, const DiskRecord& record) {
+void TFileWatch::Follow(const std::string& path, const FileSnapshot& snapshot) {
     watched_ = path;
-    record_ = record;
+    known_ = snapshot;
     answered_.reset();
 }
 
@@ -16,10 +16,10 @@ void TFileWatch::Stop() {
 bool TFileWatch::Follows(const std::string& path, const FileIdentity& identity) const {
     // The program runs in code page 932, so its paths are Shift-JIS.
     return watched_ && (SameFileName(*watched_, path, IsShiftJisLeadByte) ||
-                        (identity.Known() && identity == record_.Stamp.Identity));
+                        (identity.Known() && identity == known_.Stamp.Identity));
 }
 
-DiskChange TFileWatch::Check() {
+DiskChange TFileWatch::ChangeNow() {
     if (!watched_) {
         return DiskChange::Unchanged;
     }
@@ -29,9 +29,9 @@ DiskChange TFileWatch::Check() {
         seen_ = *answered_;
         return seen_.Change;
     }
-    seen_ = Seen{DiskRecord{stamp}};
+    seen_ = Seen{FileSnapshot{stamp}};
     if (stamp.Kind == DiskKind::Project) {
-        if (stamp == record_.Stamp) {
+        if (stamp == known_.Stamp) {
             return DiskChange::Unchanged;
         }
         const DiskContent content = disk_.Content(*watched_);
@@ -41,16 +41,16 @@ DiskChange TFileWatch::Check() {
     return Judge(seen_.Record);
 }
 
-DiskChange TFileWatch::Compare(const DiskRecord& found) {
+DiskChange TFileWatch::ChangeFound(const FileSnapshot& found) {
     seen_ = Seen{found};
     return Judge(found);
 }
 
-DiskChange TFileWatch::Judge(const DiskRecord& now) {
+DiskChange TFileWatch::Judge(const FileSnapshot& now) {
     seen_.Whole = true;
     switch (now.Stamp.Kind) {
         case DiskKind::Missing:
-            seen_.Change = record_.Stamp.Kind == DiskKind::Missing ? DiskChange::Unchanged : DiskChange::Gone;
+            seen_.Change = known_.Stamp.Kind == DiskKind::Missing ? DiskChange::Unchanged : DiskChange::Gone;
             break;
         case DiskKind::Unreadable:
             seen_.Change = DiskChange::Unreadable;
@@ -59,11 +59,11 @@ DiskChange TFileWatch::Judge(const DiskRecord& now) {
             seen_.Change = DiskChange::NotAProject;
             break;
         case DiskKind::Project:
-            if (record_.Stamp.Kind == DiskKind::Project &&
-                (now.Stamp == record_.Stamp || now.Fingerprint == record_.Fingerprint)) {
+            if (known_.Stamp.Kind == DiskKind::Project &&
+                (now.Stamp == known_.Stamp || now.Fingerprint == known_.Fingerprint)) {
                 // Touched, not changed: the next look needs no reading. The same stamp is the
-                // same file where the record knows no fingerprint (a save that broke off).
-                record_ = now;
+                // same file where the file as known has no fingerprint (a save that broke off).
+                known_ = now;
                 seen_.Change = DiskChange::Unchanged;
             } else {
                 seen_.Change = DiskChange::Changed;

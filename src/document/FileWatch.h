@@ -21,41 +21,41 @@ class TFileWatch {
 public:
     explicit TFileWatch(DiskFiles& disk) : disk_(disk) {}
 
-    // From now on, changes are told against record, the file at path as a load read it or a save
+    // From now on, changes are told against snapshot, the file at path as a load read it or a save
     // wrote it. What the user answered about the file before is forgotten.
-    void Watch(const std::string& path, const DiskRecord& record);
+    void Follow(const std::string& path, const FileSnapshot& snapshot);
     // Nothing is watched (a project that has no file).
     void Stop();
     // The file watched.
-    const std::optional<std::string>& Watched() const { return watched_; }
+    const std::optional<std::string>& Followed() const { return watched_; }
     // Whether path, a file of identity, is the file watched: the same name in any letter case,
     // or the same file under another spelling.
     bool Follows(const std::string& path, const FileIdentity& identity) const;
 
     // How the file stands now. It is read whole only where its stamp is neither the one recorded
     // nor the one of the state the user answered about; a file whose stamp changed but whose
-    // bytes did not is taken into the record as it is now.
-    DiskChange Check();
+    // bytes did not is taken as known as it is now.
+    DiskChange ChangeNow();
     // How the file stands, as a save that read it whole found it.
-    DiskChange Compare(const DiskRecord& found);
-    // The user was told about the state the last Check or Compare saw, and answered.
+    DiskChange ChangeFound(const FileSnapshot& found);
+    // The user was told about the state the last ChangeNow or ChangeFound saw, and answered.
     void MarkAnswered();
-    // Whether the state the last Check or Compare saw is the one the user answered about.
+    // Whether the state the last ChangeNow or ChangeFound saw is the one the user answered about.
     bool Answered() const;
 
 private:
     // A state of the file as a look saw it: read whole or by its stamp only.
     struct Seen {
-        DiskRecord Record{};
+        FileSnapshot Record{};
         bool Whole = false;
         DiskChange Change = DiskChange::Unchanged;
     };
-    // Judges a state read whole against the record.
-    DiskChange Judge(const DiskRecord& now);
+    // Judges a state read whole against the file as known.
+    DiskChange Judge(const FileSnapshot& now);
 
     DiskFiles& disk_;
     std::optional<std::string> watched_;
-    DiskRecord record_;
+    FileSnapshot known_;
     Seen seen_;
     std::optional<Seen> answered_;
 };

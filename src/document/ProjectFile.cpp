@@ -7,12 +7,9 @@
 
 #include "platform/ProfileText.h"
 
-DiskRecord LoadProject(const std::string& path,
-                       const IniFileOpener& open,
-                       TProjectRecord& record,
-                       ProjectEdits& edits) {
-    TProjectRecord loaded;
-    DiskRecord found;
+FileSnapshot LoadProject(const std::string& path, const IniFileOpener& open, ProjectEdits& edits) {
+    TProjectValues loaded;
+    FileSnapshot found;
     {
         const auto file = open(path, IniFileUse::Load);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
@@ -20,22 +17,21 @@ DiskRecord LoadProject(const std::string& path,
         }
         found = file->Found();
     }
-    record = loaded;
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        edits.SetEditText(row, record[row]);
+        edits.SetEditText(row, loaded[row]);
     }
     return found;
 }
 
-TProjectRecord EditTexts(const ProjectEdits& edits) {
-    TProjectRecord texts;
+TProjectValues EditTexts(const ProjectEdits& edits) {
+    TProjectValues texts;
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         texts[row] = edits.EditText(row);
     }
     return texts;
 }
 
-void StoreProject(TCustomIniFile& file, const TProjectRecord& texts, const TStoredProject* stored) {
+void StoreProject(TCustomIniFile& file, const TProjectValues& texts, const TStoredProject* stored) {
     // Every read before the first write: a write rewrites the whole file, and a read after it
     // would read the whole file again.
     std::array<bool, ProjectRowCount> kept{};

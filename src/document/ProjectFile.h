@@ -11,18 +11,17 @@
 // user kept what the editor shows.
 struct TStoredProject {
     std::string FileName;
-    std::optional<TProjectRecord> Texts;
+    std::optional<TProjectValues> Texts;
 };
 
-// Reads every row of the project file at path into the record, then shows the record in the
-// edits, and answers the file as it was read. What the file lacks (a key, a section, the whole
-// file) loads as an empty value, so nothing of a project opened before can leak into this one.
-// A file that exists but cannot be read, or is no text, raises EIniFileException before the
-// record or an edit changes.
-DiskRecord LoadProject(const std::string& path, const IniFileOpener& open, TProjectRecord& record, ProjectEdits& edits);
+// Reads every row of the project file at path, then shows the values in the edits, and answers
+// the file as it was read. What the file lacks (a key, a section, the whole file) loads as an
+// empty value, so nothing of a project opened before can leak into this one. A file that exists
+// but cannot be read, or is no text, raises EIniFileException before an edit changes.
+FileSnapshot LoadProject(const std::string& path, const IniFileOpener& open, ProjectEdits& edits);
 
 // The texts of the project edits, in table order.
-TProjectRecord EditTexts(const ProjectEdits& edits);
+TProjectValues EditTexts(const ProjectEdits& edits);
 
 // Writes the texts into the file a save has taken. Saved back to the file it came from (stored
 // describes it), a row whose text is still the stored one is written only where its key is
@@ -30,4 +29,4 @@ TProjectRecord EditTexts(const ProjectEdits& edits);
 // not show them exactly; where stored holds no texts, a row is written where the file's value
 // differs from it. Any other file (no stored) gets every row, empty ones included, in table
 // order. Other sections and keys of the file stay.
-void StoreProject(TCustomIniFile& file, const TProjectRecord& texts, const TStoredProject* stored);
+void StoreProject(TCustomIniFile& file, const TProjectValues& texts, const TStoredProject* stored);

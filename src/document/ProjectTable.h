@@ -48,7 +48,7 @@ consteval std::size_t ProjectRowOf(std::string_view field) {
 }
 
 // The values of a project as last loaded (or emptied by a new project), one per table row.
-using TProjectRecord = std::array<std::string, ProjectRowCount>;
+using TProjectValues = std::array<std::string, ProjectRowCount>;
 
 // The edits that hold the live values, addressed by table row.
 class ProjectEdits {

@@ -33,7 +33,7 @@ struct DiskStamp {
 };
 
 // A file as a load read it or a save wrote it: its stamp, and the fingerprint of its bytes.
-struct DiskRecord {
+struct FileSnapshot {
     DiskStamp Stamp{};
     std::uint64_t Fingerprint = 0;
 };

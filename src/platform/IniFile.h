@@ -31,7 +31,7 @@ public:
     // The file as this object took it: what a load reads, what a save writes over (Missing
     // for a file that is not there yet). The object holds the file from then on, so that no
     // other program writes it until the object is gone or the save has landed.
-    const DiskRecord& Found() const { return found_; }
+    const FileSnapshot& Found() const { return found_; }
 
     // For a save: whether the file is no longer as it was found. Only a program that held the
     // file open for writing before the save took it can have changed it.
@@ -44,7 +44,7 @@ public:
     // A save's writes reach the file here, all of them or, when this raises EIniFileException,
     // none; an EUnfinishedSave says where that could not hold. Answers the file as the save
     // wrote it. An object destroyed without it leaves the file as it was where the platform can.
-    virtual DiskRecord Commit() { return found_; }
+    virtual FileSnapshot Commit() { return found_; }
 
     // The names of the keys the section holds, in the file's order; none where the file or the
     // section is missing. Never fails.
@@ -53,11 +53,11 @@ public:
     const std::string& FileName() const { return fileName_; }
 
 protected:
-    void SetFound(const DiskRecord& found) { found_ = found; }
+    void SetFound(const FileSnapshot& found) { found_ = found; }
 
 private:
     std::string fileName_;
-    DiskRecord found_;
+    FileSnapshot found_;
 };
 
 // What a profile-file object is made for: one load or one save.

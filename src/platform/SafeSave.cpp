@@ -69,7 +69,7 @@ bool TSafeSave::ChangedSinceFound() {
     return files_.TakenNow() != found_.Stamp;
 }
 
-DiskRecord TSafeSave::Commit() {
+FileSnapshot TSafeSave::Commit() {
     if (!workFile_) {
         // In place, the profile functions wrote the target: only reading it tells what it holds.
         const std::optional<DiskStamp> stamp = files_.Flush(landing_);
@@ -109,7 +109,7 @@ DiskRecord TSafeSave::Commit() {
     return WriteIntoTarget(copy_, copied.Fingerprint);
 }
 
-DiskRecord TSafeSave::WriteIntoTarget(std::optional<std::string>& complete, std::uint64_t fingerprint) {
+FileSnapshot TSafeSave::WriteIntoTarget(std::optional<std::string>& complete, std::uint64_t fingerprint) {
     // Named complete, and the name on the disk, before the target is touched: a clean-up can then
     // tell the only whole new version from the copy of a save killed while it wrote the copy.
     const std::optional<std::string> named = files_.NameComplete(*complete);

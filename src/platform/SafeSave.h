@@ -98,18 +98,18 @@ public:
     TSafeSave& operator=(const TSafeSave&) = delete;
 
     // What the target held when the save took it.
-    const DiskRecord& Found() const { return found_; }
+    const FileSnapshot& Found() const { return found_; }
     // Where the writes go.
     const std::string& WorkPath() const { return workPath_; }
     // The save builds on base, a complete copy an unfinished save left, in place of what the
     // target holds, and removes it once this save has landed. A save in place cannot, and raises.
     void BuildOn(const std::string& base);
     bool ChangedSinceFound();
-    DiskRecord Commit();
+    FileSnapshot Commit();
 
 private:
     // The content of complete (the copy, or the work file) into the target itself.
-    DiskRecord WriteIntoTarget(std::optional<std::string>& complete, std::uint64_t fingerprint);
+    FileSnapshot WriteIntoTarget(std::optional<std::string>& complete, std::uint64_t fingerprint);
     // The copy and the work file go; the error is raised.
     [[noreturn]] void Fail();
     void Drop(std::optional<std::string>& file);
@@ -119,7 +119,7 @@ private:
     bool exists_ = false;
     std::string landing_;  // the file the save writes: the target, or the file it links to
     bool intoTarget_ = false;
-    DiskRecord found_;
+    FileSnapshot found_;
     std::string workPath_;
     std::optional<std::string> workFile_;
     std::optional<std::string> copy_;

@@ -42,7 +42,7 @@ constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 // other program writes it between the look at it and the reads: what it found is what it reads.
 class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, UniqueFile openFile, const DiskRecord& found)
+    TLoadedIniFile(const std::string& fileName, UniqueFile openFile, const FileSnapshot& found)
         : TIniFile(fileName), openFile_(std::move(openFile)) {
         SetFound(found);
     }
@@ -68,7 +68,7 @@ public:
 
     bool ChangedSinceFound() override { return save.ChangedSinceFound(); }
     void BuildOn(const std::string& base) override { save.BuildOn(base); }
-    DiskRecord Commit() override {
+    FileSnapshot Commit() override {
         Flush();
         return save.Commit();
     }
@@ -94,7 +94,7 @@ std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
     if (read.Done != SaveFiles::Written::All || stamp.Kind != DiskKind::Project) {
         throw CannotReadIniFile(fileName);
     }
-    return std::make_unique<TLoadedIniFile>(fileName, std::move(file), DiskRecord{stamp, read.Fingerprint});
+    return std::make_unique<TLoadedIniFile>(fileName, std::move(file), FileSnapshot{stamp, read.Fingerprint});
 }
 
 }  // namespace

@@ -205,7 +205,7 @@ private:
             base_ = base;
         }
 
-        DiskRecord Commit() override {
+        FileSnapshot Commit() override {
             if (Take(files_.commitRefusals_, FileName())) {
                 throw CannotWriteIniFile(FileName());
             }

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "doubles/DocumentRecord.h"
 #include "doubles/MemoryIniFile.h"
 #include "doubles/ScriptedWindow.h"
 
@@ -26,7 +25,6 @@ std::string CaptionFor(const std::string& fileName) {
 // Everything a command may change, to tell that a command changed nothing.
 struct Snapshot {
     std::array<std::string, ProjectRowCount> Texts;
-    TProjectRecord Record;
     std::string FileName;
     std::string Caption;
     std::string SaveDialogName;
@@ -80,15 +78,8 @@ protected:
     }
 
     Snapshot Take() const {
-        return {window.Texts,
-                DocumentRecord::Of(document),
-                document.CurrentFileName(),
-                window.Caption(),
-                window.SaveDialog.FileName,
-                document.Modified(),
-                document.HasFile(),
-                files.Files,
-                window.RecentDocuments};
+        return {window.Texts,        document.CurrentFileName(), window.Caption(), window.SaveDialog.FileName,
+                document.Modified(), document.HasFile(),         files.Files,      window.RecentDocuments};
     }
 
     // The file at path holds exactly the edits' texts, in table order.
@@ -125,7 +116,6 @@ TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
     EXPECT_EQ(window.OpenDialog.FileName, "");
     ExpectState(false, false);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_TRUE(Close());
@@ -189,7 +179,6 @@ TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
     document.MenuFileNewClick();
     EXPECT_EQ(window.Prompts.size(), 1u);  // none for a clean project
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_EQ(document.CurrentFileName(), Untitled);
@@ -326,8 +315,7 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
     Open(PathA);
     EXPECT_TRUE(window.Prompts.empty());
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentRecord::Of(document)[row], "a" + std::to_string(row));
-        EXPECT_EQ(window.Texts[row], DocumentRecord::Of(document)[row]);
+        EXPECT_EQ(window.Texts[row], "a" + std::to_string(row));
     }
     EXPECT_EQ(document.CurrentFileName(), PathA);
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
@@ -384,7 +372,6 @@ TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyVa
     window.PromptAnswers.push_back(No);
     Open("C:\\p\\missing.zrt");
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
         EXPECT_EQ(window.Texts[row], "");
     }
     EXPECT_EQ(window.Caption(), CaptionFor("C:\\p\\missing.zrt"));

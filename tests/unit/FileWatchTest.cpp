@@ -21,7 +21,7 @@ protected:
         WatchAnew();
     }
     // As after a load or a save: the file as it is now.
-    void WatchAnew() { watch.Watch(Path, {disk.Stamp(Path), disk.Content(Path).Fingerprint}); }
+    void WatchAnew() { watch.Follow(Path, {disk.Stamp(Path), disk.Content(Path).Fingerprint}); }
     void ChangeFile(const std::string& comments) { disk.Files[Path] = {{"VERSION", "Comments", comments}}; }
 };
 
@@ -31,11 +31,11 @@ protected:
 // next look needs no reading of the file.
 TEST_F(FileWatchTest, ATouchedFileIsUnchangedAndReadOnlyOnce) {
     const int reads = disk.WholeReads;
-    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Unchanged);
     EXPECT_EQ(disk.WholeReads, reads);
     disk.Touch(Path);
-    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
-    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Unchanged);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Unchanged);
     EXPECT_EQ(disk.WholeReads, reads + 1);
 }
 
@@ -43,56 +43,56 @@ TEST_F(FileWatchTest, ATouchedFileIsUnchangedAndReadOnlyOnce) {
 // a further change is news again.
 TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
     ChangeFile("theirs");
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_FALSE(watch.Answered());
     watch.MarkAnswered();
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_TRUE(watch.Answered());
     disk.Touch(Path);
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_TRUE(watch.Answered());
     // Of the same size, told by its bytes.
     ChangeFile("THEIRS");
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_FALSE(watch.Answered());
     // The same bytes in another order, as a merge that swapped two lines leaves them.
     disk.Files[Path] = {{"VERSION", "Comments", "mine"}, {"VERSION", "ProductName", "ours"}};
     WatchAnew();
     disk.Files[Path] = {{"VERSION", "ProductName", "ours"}, {"VERSION", "Comments", "mine"}};
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
 
     // Answered, the state costs no reading on later looks; a save watches the file anew, and a
     // change back to the answered bytes is news again.
     watch.MarkAnswered();
     const int reads = disk.WholeReads;
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_TRUE(watch.Answered());
     EXPECT_EQ(disk.WholeReads, reads);
     const MemoryIniFiles::File answered = disk.Files[Path];
     ChangeFile("saved here");
     WatchAnew();
     disk.Files[Path] = answered;
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
     EXPECT_FALSE(watch.Answered());
 
     // Gone, told once.
     disk.Files.erase(Path);
-    EXPECT_EQ(watch.Check(), DiskChange::Gone);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Gone);
     EXPECT_FALSE(watch.Answered());
     watch.MarkAnswered();
-    EXPECT_EQ(watch.Check(), DiskChange::Gone);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Gone);
     EXPECT_TRUE(watch.Answered());
 
     // A new project's file that is not there yet is no news until one appears.
     WatchAnew();
-    EXPECT_EQ(watch.Check(), DiskChange::Unchanged);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Unchanged);
     ChangeFile("made by another");
-    EXPECT_EQ(watch.Check(), DiskChange::Changed);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Changed);
 
     disk.RefuseLoad(Path, NotAProjectFile(Path));
-    EXPECT_EQ(watch.Check(), DiskChange::NotAProject);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::NotAProject);
     disk.RefuseLoad(Path, CannotReadIniFile(Path));
-    EXPECT_EQ(watch.Check(), DiskChange::Unreadable);
+    EXPECT_EQ(watch.ChangeNow(), DiskChange::Unreadable);
 }
 
 // The file watched is the one a save to path would write over: by name in any letter case (a
@@ -100,12 +100,12 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
 // file's identity under another spelling.
 TEST_F(FileWatchTest, FollowsTheFileByNameOrByIdentity) {
     const FileIdentity same{7, 42};
-    watch.Watch(Path, {{DiskKind::Project, 1, 1, same}});
+    watch.Follow(Path, {{DiskKind::Project, 1, 1, same}});
     EXPECT_TRUE(watch.Follows("c:\\P\\A.ZRT", {}));
     EXPECT_TRUE(watch.Follows("X:\\share\\A~1.ZRT", same));
     EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {7, 43}));
     EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {}));
-    watch.Watch("C:\\ア\\a.zrt", {});
+    watch.Follow("C:\\ア\\a.zrt", {});
     EXPECT_FALSE(watch.Follows("C:\\ヂ\\a.zrt", {}));
     watch.Stop();
     EXPECT_FALSE(watch.Follows(Path, same));

@@ -15,9 +15,8 @@ class ProjectFileTest : public testing::Test {
 protected:
     MemoryIniFiles files;
     RecordingEdits edits;
-    TProjectRecord record;
 
-    void Load(const std::string& path = Path) { LoadProject(path, files.Opener(), record, edits); }
+    void Load(const std::string& path = Path) { LoadProject(path, files.Opener(), edits); }
     void Store(const std::string& path = Path, const TStoredProject* stored = nullptr) {
         const auto file = files.Opener()(path, IniFileUse::Save);
         StoreProject(*file, EditTexts(edits), stored);
@@ -42,7 +41,7 @@ TEST(ProjectTable, RowsNameTheFileSectionsAndKeys) {
     }
     for (std::size_t row = 3; row < ProjectRowCount; ++row) {
         EXPECT_STREQ(ProjectTable[row].Section, "VERSION");
-        // The version keys are the record's own names.
+        // The version keys are the fields' own names.
         EXPECT_STREQ(ProjectTable[row].Key, ProjectTable[row].Field);
     }
 }
@@ -79,8 +78,7 @@ TEST_F(ProjectFileTest, LoadFillsTheRecordThenTheEditsInTableOrder) {
     edits = RecordingEdits();
     Load();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(record[row], "stored" + std::to_string(row));
-        EXPECT_EQ(edits.Texts[row], record[row]);
+        EXPECT_EQ(edits.Texts[row], "stored" + std::to_string(row));
         EXPECT_EQ(edits.Changes[row], row);
     }
     EXPECT_EQ(files.Released, 2);
@@ -95,13 +93,13 @@ TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
     Load();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         const std::string expected = row == 1 ? "a.ico" : "";
-        EXPECT_EQ(record[row], expected) << ProjectTable[row].Field;
+        EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
         EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
     }
 
     Load("C:\\p\\missing.zrt");
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(record[row], "");
+        EXPECT_EQ(edits.Texts[row], "");
         EXPECT_EQ(edits.Texts[row], "");
     }
 }
@@ -139,9 +137,8 @@ TEST_F(ProjectFileTest, ARefusedWriteOrCommitLeavesTheFileAsItWas) {
     EXPECT_FALSE(files.Files.count("C:\\p\\new.zrt"));
 }
 
-TEST_F(ProjectFileTest, ARefusedLoadChangesNeitherTheRecordNorTheEdits) {
+TEST_F(ProjectFileTest, ARefusedLoadLeavesTheEditsAsTheyWere) {
     FillEdits("shown");
-    record.fill("kept");
     for (const EIniFileException& error : {CannotReadIniFile(Path), NotAProjectFile(Path)}) {
         files.RefuseLoad(Path, error);
         try {
@@ -151,7 +148,6 @@ TEST_F(ProjectFileTest, ARefusedLoadChangesNeitherTheRecordNorTheEdits) {
             EXPECT_EQ(raised.Message(), error.Message());
         }
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            EXPECT_EQ(record[row], "kept");
             EXPECT_EQ(edits.Texts[row], "shown" + std::to_string(row));
         }
     }

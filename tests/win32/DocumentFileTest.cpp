@@ -6,7 +6,6 @@
 #include <string>
 
 #include "document/Document.h"
-#include "doubles/DocumentRecord.h"
 #include "doubles/ScriptedWindow.h"
 #include "platform/Exception.h"
 #include "platform/ModalFrame.h"
@@ -126,7 +125,6 @@ TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCre
     document.MenuFileOpenClick();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(window.Texts[row], "");
-        EXPECT_EQ(DocumentRecord::Of(document)[row], "");
     }
     EXPECT_FALSE(FileExists(missing));
     ExpectState(true, false);

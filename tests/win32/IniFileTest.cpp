@@ -47,7 +47,7 @@ std::string TrickyValue(std::size_t row) {
 }
 
 // One whole save of texts to the file at path, as the document makes it.
-DiskRecord StoreAt(const std::string& at, const TProjectRecord& texts) {
+FileSnapshot StoreAt(const std::string& at, const TProjectValues& texts) {
     const auto file = OpenWin32IniFile(at, IniFileUse::Save);
     StoreProject(*file, texts, nullptr);
     return file->Commit();
@@ -58,10 +58,9 @@ protected:
     TempFolder folder;
     std::string path = folder / "project.zrt";
     RecordingEdits edits;
-    TProjectRecord record;
 
     void Store(const std::string& at) { StoreAt(at, EditTexts(edits)); }
-    void Load(const std::string& at) { LoadProject(at, OpenWin32IniFile, record, edits); }
+    void Load(const std::string& at) { LoadProject(at, OpenWin32IniFile, edits); }
 };
 
 }  // namespace
@@ -74,7 +73,6 @@ TEST_F(Win32ProjectFileTest, EveryValueComesBackByteForByte) {
     edits = RecordingEdits();
     Load(path);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(record[row], TrickyValue(row)) << ProjectTable[row].Field;
         EXPECT_EQ(edits.Texts[row], TrickyValue(row)) << ProjectTable[row].Field;
     }
 }
@@ -174,7 +172,7 @@ TEST(TIniFile, ReadsValuesLongerThanAnyOneBuffer) {
 
 TEST(TIniFile, WriteErrorNamesTheFile) {
     TempFolder folder;
-    TProjectRecord texts;
+    TProjectValues texts;
     texts.fill("v");
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
@@ -304,7 +302,7 @@ TEST(OpenWin32IniFile, ASaveAnswersTheFileAsALookSeesIt) {
     TempFolder folder;
     const std::string path = folder / "p.zrt";
     const std::string linked = folder / "other name.zrt";
-    TProjectRecord texts;
+    TProjectValues texts;
     texts.fill("v");
     for (const bool otherName : {false, true}) {
         SCOPED_TRACE(otherName ? "written into" : "renamed");
@@ -312,7 +310,7 @@ TEST(OpenWin32IniFile, ASaveAnswersTheFileAsALookSeesIt) {
         if (otherName) {
             ASSERT_TRUE(CreateHardLinkA(linked.c_str(), path.c_str(), nullptr));
         }
-        const DiskRecord written = StoreAt(path, texts);
+        const FileSnapshot written = StoreAt(path, texts);
         TWin32DiskFiles disk;
         EXPECT_EQ(written.Stamp, disk.Stamp(path));
         EXPECT_EQ(written.Fingerprint, disk.Content(path).Fingerprint);
@@ -337,7 +335,7 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
                 TWin32DiskFiles disk;
                 EXPECT_NE(disk.Stamp(device).Kind, DiskKind::Project);
                 EXPECT_NE(disk.Content(device).Kind, DiskKind::Project);
-                TProjectRecord texts;
+                TProjectValues texts;
                 EXPECT_THROW(StoreAt(device, texts), EIniFileException);
             },
             10000);

@@ -245,8 +245,7 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
             foreignBefore.push_back(ReadExactly(path, line.Section, line.Key));
         }
         RecordingEdits edits;
-        TProjectRecord record;
-        LoadProject(path, OpenWin32IniFile, record, edits);
+        LoadProject(path, OpenWin32IniFile, edits);
         const TStoredProject stored{path, EditTexts(edits)};
         std::vector<bool> changed(ProjectRowCount, false);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
