@@ -2,7 +2,7 @@
 
 #include "main/CodePageCharacters.h"
 #include "main/ErrorBox.h"
-#include "platform/ModalOwner.h"
+#include "platform/ModalFrame.h"
 #include "ui/Dpi.h"
 
 namespace {

@@ -3,8 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileSharing.h"
-#include "platform/Fingerprint.h"
+#include "platform/DiskFiles.h"
 #include "platform/ProfileText.h"
 #include "platform/WideText.h"
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a name on disk holds, as far as telling whether a file changed needs.
@@ -30,6 +31,23 @@ struct DiskStamp {
     std::uint64_t WriteTime = 0;
     FileIdentity Identity{};
     bool operator==(const DiskStamp&) const = default;
+};
+
+// A 64-bit FNV-1a hash of bytes fed in pieces: files with the same bytes have the same
+// fingerprint, and files that differ have different ones as good as always. It tells a file
+// that was only touched from one that was changed, not a file from a forgery.
+class TFingerprint {
+public:
+    void Add(std::string_view bytes) {
+        constexpr std::uint64_t Prime = 0x100000001B3u;
+        for (const char byte : bytes) {
+            value_ = (value_ ^ static_cast<unsigned char>(byte)) * Prime;
+        }
+    }
+    std::uint64_t Value() const { return value_; }
+
+private:
+    std::uint64_t value_ = 0xCBF29CE484222325u;
 };
 
 // A file as a load read it or a save wrote it: its stamp, and the fingerprint of its bytes.

@@ -12,7 +12,6 @@
 #include "platform/DialogPlacementHook.h"
 #include "platform/FileNames.h"
 #include "platform/ModalFrame.h"
-#include "platform/ModalOwner.h"
 #include "platform/WideText.h"
 
 static_assert(static_cast<DWORD>(TOpenOption::ofOverwritePrompt) == OFN_OVERWRITEPROMPT);

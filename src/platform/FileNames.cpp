@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "platform/DiskFile.h"
 #include "platform/Exception.h"
-#include "platform/FileSharing.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 

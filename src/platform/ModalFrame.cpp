@@ -3,9 +3,10 @@
 #include <new>
 
 #include "platform/DialogPlacementHook.h"
-#include "platform/ModalOwner.h"
 
 namespace {
+
+HWND modalOwner = nullptr;
 
 struct Collection {
     std::vector<HWND>& windows;
@@ -61,4 +62,12 @@ int ModalMessageBox(const std::wstring& text, const std::wstring& caption, unsig
     TModalFrame frame;
     const TPlaceNextDialog placement(frame.PreviouslyActive());
     return MessageBoxW(ModalOwner(), text.c_str(), caption.c_str(), flags);
+}
+
+void SetModalOwner(HWND owner) {
+    modalOwner = owner;
+}
+
+HWND ModalOwner() {
+    return modalOwner;
 }

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// The window that owns every dialog and message box of the program: the application's own
+// window. Set once by the application object.
+void SetModalOwner(HWND owner);
+HWND ModalOwner();
+
 // Keeps the user out of the program's other windows while a dialog or message box is open:
 // disables every visible, enabled top-level window of the thread and, when it ends, enables
 // those that still exist and activates the window that was active before.

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <optional>
 
-#include "platform/FileSharing.h"
+#include "platform/DiskFile.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 

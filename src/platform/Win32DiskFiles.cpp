@@ -4,7 +4,6 @@
 
 #include "platform/DiskFile.h"
 #include "platform/FileNames.h"
-#include "platform/FileSharing.h"
 #include "platform/SaveCopies.h"
 
 DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {

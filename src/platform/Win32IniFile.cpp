@@ -7,7 +7,6 @@
 
 #include "platform/DiskFile.h"
 #include "platform/Exception.h"
-#include "platform/FileSharing.h"
 #include "platform/ProfileValue.h"
 #include "platform/SafeSave.h"
 #include "platform/UniqueHandle.h"

@@ -9,7 +9,6 @@
 #include "platform/DiskFile.h"
 #include "platform/FileNames.h"
 #include "platform/FileSecurity.h"
-#include "platform/FileSharing.h"
 #include "platform/SaveCopies.h"
 #include "platform/WideText.h"
 

@@ -9,7 +9,6 @@
 
 #include "platform/DiskFiles.h"
 #include "platform/Exception.h"
-#include "platform/Fingerprint.h"
 #include "platform/IniFile.h"
 
 // Profile files kept in memory, one per path, in the order their sections and keys were first

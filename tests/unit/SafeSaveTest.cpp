@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/DiskFiles.h"
 #include "platform/Exception.h"
-#include "platform/Fingerprint.h"
 #include "platform/IniFile.h"
 
 namespace {

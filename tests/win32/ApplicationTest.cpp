@@ -9,7 +9,7 @@
 #include "main/Application.h"
 #include "main/Program.h"
 #include "platform/Exception.h"
-#include "platform/ModalOwner.h"
+#include "platform/ModalFrame.h"
 #include "platform/Win32Error.h"
 #include "ui/Dpi.h"
 #include "win32/DialogDriver.h"

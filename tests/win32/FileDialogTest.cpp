@@ -8,7 +8,7 @@
 
 #include "platform/Exception.h"
 #include "platform/FileDialog.h"
-#include "platform/ModalOwner.h"
+#include "platform/ModalFrame.h"
 #include "platform/WideText.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"

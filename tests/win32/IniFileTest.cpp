@@ -9,7 +9,6 @@
 #include "doubles/RecordingEdits.h"
 #include "platform/DiskFile.h"
 #include "platform/Exception.h"
-#include "platform/FileSharing.h"
 #include "platform/ProfileText.h"
 #include "platform/SaveCopies.h"
 #include "platform/WideText.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/ModalFrame.h"
-#include "platform/ModalOwner.h"
 #include "win32/DialogDriver.h"
 
 namespace {

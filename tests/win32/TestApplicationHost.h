@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ModalOwner.h"
+#include "platform/ModalFrame.h"
 #include "ui/ApplicationHost.h"
 
 // The application object as the main window sees it: a hidden owner window titled like the
