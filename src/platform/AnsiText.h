@@ -33,3 +33,14 @@ std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte)
 // Whether two full paths name the same file as Windows compares names: letters A to Z match
 // either case. A trail byte that looks like a letter is part of its character and must match.
 bool SameFileName(std::string_view a, std::string_view b, LeadByteTest isLeadByte);
+
+// The text in a memory block of count characters: up to its first NUL, or all of it when it
+// holds none, as a block another program filled may not.
+template <typename Character>
+std::basic_string_view<Character> TextInBlock(const Character* text, std::size_t count) {
+    std::size_t length = 0;
+    while (length < count && text[length] != Character{}) {
+        ++length;
+    }
+    return {text, length};
+}

@@ -1,6 +1,6 @@
 #include "platform/Clipboard.h"
 
-#include "platform/TextInBlock.h"
+#include "platform/AnsiText.h"
 #include "platform/WideText.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/DialogPlacement.h"
+#include "platform/Placement.h"
 
 namespace {
 

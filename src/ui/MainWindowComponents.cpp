@@ -9,7 +9,7 @@
 #include "platform/Win32Error.h"
 #include "ui/Controls.h"
 #include "ui/MenuGlyphs.h"
-#include "ui/Placement.h"
+#include "platform/Placement.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 
 using namespace std::string_literals;
@@ -56,4 +58,47 @@ TEST(AnsiText, FilterListSplitsOnBarsThatAreCharactersOfTheirOwn) {
     // ポ ends in 0x7C, the byte of "|": it is part of the description, not a separator.
     EXPECT_EQ(FilterListFromText(Po + "|*.p" + Po, IsShiftJisLeadByte), Po + "\0*.p"s + Po + "\0\0"s);
     EXPECT_EQ(FilterListFromText("", IsShiftJisLeadByte), "\0\0"s);
+}
+
+TEST(SameFileName, FoldsTheCaseOfSingleByteLettersOnly) {
+    EXPECT_TRUE(SameFileName("C:\\Dir\\a.zrt", "c:\\dIR\\A.ZRT", IsShiftJisLeadByte));
+    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\b.zrt", IsShiftJisLeadByte));
+    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\a.zrt ", IsShiftJisLeadByte));
+    EXPECT_TRUE(SameFileName("C:\\表\\a.zrt", "C:\\表\\A.zrt", IsShiftJisLeadByte));
+    // ア and ヂ are 0x83 0x41 and 0x83 0x61: their trail bytes differ only as A and a would.
+    EXPECT_FALSE(SameFileName("C:\\ア", "C:\\ヂ", IsShiftJisLeadByte));
+}
+
+TEST(ByteOffsetOfCharacter, WalksWholeCharacters) {
+    const std::string text =
+        "a\x82\xA0"
+        "b\x95\x5C";
+    EXPECT_EQ(0u, ByteOffsetOfCharacter(text, 0, IsShiftJisLeadByte));
+    EXPECT_EQ(1u, ByteOffsetOfCharacter(text, 1, IsShiftJisLeadByte));
+    EXPECT_EQ(3u, ByteOffsetOfCharacter(text, 2, IsShiftJisLeadByte));
+    EXPECT_EQ(4u, ByteOffsetOfCharacter(text, 3, IsShiftJisLeadByte));
+    EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 4, IsShiftJisLeadByte));
+    EXPECT_EQ(6u, ByteOffsetOfCharacter(text, 9, IsShiftJisLeadByte)) << "past the end: the end";
+}
+
+TEST(IsShiftJisTrailByte, TakesTheTwoRangesAfterALeadByte) {
+    for (const int byte : {0x40, 0x5C, 0x7E, 0x80, 0xA0, 0xFC}) {
+        EXPECT_TRUE(IsShiftJisTrailByte(static_cast<unsigned char>(byte))) << byte;
+    }
+    for (const int byte : {0x00, 0x08, 0x20, 0x3F, 0x7F, 0xFD, 0xFF}) {
+        EXPECT_FALSE(IsShiftJisTrailByte(static_cast<unsigned char>(byte))) << byte;
+    }
+}
+
+// Read from a block of exactly its size: a read past its end is caught by the sanitizer.
+TEST(TextInBlock, EndsAtTheFirstNulOrWithTheBlock) {
+    const auto block = std::make_unique<char[]>(5);
+    std::copy_n("abcde", 5, block.get());
+    EXPECT_EQ("abcde", TextInBlock(block.get(), 5));
+    block[2] = '\0';
+    EXPECT_EQ("ab", TextInBlock(block.get(), 5));
+    EXPECT_EQ("", TextInBlock(block.get(), 0));
+    const auto wide = std::make_unique<wchar_t[]>(3);
+    std::copy_n(L"xyz", 3, wide.get());
+    EXPECT_EQ(L"xyz", TextInBlock(wide.get(), 3));
 }

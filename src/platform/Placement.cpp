@@ -1,4 +1,4 @@
-#include "platform/DialogPlacement.h"
+#include "platform/Placement.h"
 
 #include <algorithm>
 

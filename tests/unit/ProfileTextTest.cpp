@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/AnsiText.h"
 #include "platform/ProfileText.h"
 
 using namespace std::string_literals;
@@ -22,13 +21,4 @@ TEST(IsProfileText, ANulByteInTheFirst64KiBMakesAFileNoText) {
     // Only the start is looked at.
     EXPECT_FALSE(IsProfileText(std::string(ProfileTextProbeSize - 1, 'a') + '\0'));
     EXPECT_TRUE(IsProfileText(std::string(ProfileTextProbeSize, 'a') + '\0'));
-}
-
-TEST(SameFileName, FoldsTheCaseOfSingleByteLettersOnly) {
-    EXPECT_TRUE(SameFileName("C:\\Dir\\a.zrt", "c:\\dIR\\A.ZRT", IsShiftJisLeadByte));
-    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\b.zrt", IsShiftJisLeadByte));
-    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\a.zrt ", IsShiftJisLeadByte));
-    EXPECT_TRUE(SameFileName("C:\\表\\a.zrt", "C:\\表\\A.zrt", IsShiftJisLeadByte));
-    // ア and ヂ are 0x83 0x41 and 0x83 0x61: their trail bytes differ only as A and a would.
-    EXPECT_FALSE(SameFileName("C:\\ア", "C:\\ヂ", IsShiftJisLeadByte));
 }

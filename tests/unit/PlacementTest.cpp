@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/DialogPlacement.h"
+#include "platform/Placement.h"
 
 namespace {
 
@@ -22,6 +22,15 @@ TEST(PlaceOnWorkArea, ADialogLargerThanTheWorkAreaStartsAtItsTopLeftCorner) {
     const DialogOrigin origin = PlaceOnWorkArea({100, 50, 740, 530}, 800, 600);
     EXPECT_EQ(100, origin.Left);
     EXPECT_EQ(50, origin.Top);
+}
+
+TEST(CentredOrigin, CentresOnTheVirtualScreenNeverBelowZero) {
+    EXPECT_EQ(273, CentredOrigin(1024, 768, 478, 358).Left);
+    EXPECT_EQ(205, CentredOrigin(1024, 768, 478, 358).Top);
+    EXPECT_EQ(1, CentredOrigin(481, 100, 478, 97).Left) << "div truncates";
+    EXPECT_EQ(0, CentredOrigin(400, 300, 478, 358).Left) << "a negative place is raised to 0";
+    EXPECT_EQ(0, CentredOrigin(400, 300, 478, 358).Top);
+    EXPECT_EQ(0, CentredOrigin(477, 357, 478, 358).Left) << "-1 div 2 is 0, not -1";
 }
 
 }  // namespace
