@@ -4,8 +4,6 @@
 
 #include <string>
 
-using namespace std::string_literals;
-
 namespace {
 
 // Shift-JIS characters whose trail byte is a separator or path character in ASCII.
@@ -48,12 +46,4 @@ TEST(AnsiText, WholeCharacterPrefixNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(WholeCharacterPrefix(text, 99, IsShiftJisLeadByte), 5u);
     EXPECT_EQ(WholeCharacterPrefix(text + "\x81", 99, IsShiftJisLeadByte), 6u)
         << "a lone lead byte at the end is one byte";
-}
-
-TEST(AnsiText, FilterListSplitsOnBarsThatAreCharactersOfTheirOwn) {
-    EXPECT_EQ(FilterListFromText("ZRT (*.zrt)|*.zrt|All (*.*)|*.*", IsShiftJisLeadByte),
-              "ZRT (*.zrt)\0*.zrt\0All (*.*)\0*.*\0\0"s);
-    // ポ ends in 0x7C, the byte of "|": it is part of the description, not a separator.
-    EXPECT_EQ(FilterListFromText(Po + "|*.p" + Po, IsShiftJisLeadByte), Po + "\0*.p"s + Po + "\0\0"s);
-    EXPECT_EQ(FilterListFromText("", IsShiftJisLeadByte), "\0\0"s);
 }
