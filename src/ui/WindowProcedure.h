@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Exception.h"
+#include "ui/AppMessages.h"
 
 // What an error that is no std::exception is shown as.
 inline constexpr const char* UnknownErrorMessage = "予期しないエラーが発生しました";
@@ -30,11 +31,6 @@ LRESULT AtSystemBoundary(Handle&& handle, Report&& report) noexcept {
     }
     return 0;
 }
-
-// Sent by a control's window procedure to its top-level window with an error that escaped
-// the handling of a message (lParam: the const std::exception*). The owner of the top-level
-// window shows it; the answer is nonzero when one did.
-inline constexpr UINT WM_HANDLER_ERROR = WM_APP + 0x3FF;
 
 // For the window procedures of controls, which have no error display of their own.
 inline void ReportToTopLevelWindow(HWND control, const std::exception& error) {
