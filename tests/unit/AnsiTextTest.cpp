@@ -7,9 +7,9 @@
 namespace {
 
 // Shift-JIS characters whose trail byte is a separator or path character in ASCII.
-const std::string Hyou = "\x95\x5C";  // 表
-const std::string So = "\x83\x5C";    // ソ
-const std::string Po = "\x83\x7C";    // ポ
+const std::string Hyou = "表";  // 0x95 0x5C
+const std::string So = "ソ";    // 0x83 0x5C
+const std::string Po = "ポ";    // 0x83 0x7C
 
 std::size_t LastStart(const std::string& text) {
     return LastCharacterStart(text, IsShiftJisLeadByte);
