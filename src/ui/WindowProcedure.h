@@ -7,9 +7,7 @@
 
 #include "platform/Exception.h"
 #include "ui/AppMessages.h"
-
-// What an error that is no std::exception is shown as.
-inline constexpr const char* UnknownErrorMessage = "予期しないエラーが発生しました";
+#include "ui/Texts.h"
 
 // Runs handle(), the handling of one message that the system passed to a window procedure.
 // An error that escapes it goes to report(const std::exception&) and stops here: nothing, not
