@@ -8,6 +8,7 @@
 #include "document/ProjectFile.h"
 #include "document/ProjectTable.h"
 #include "document/Questions.h"
+#include "document/Texts.h"
 #include "platform/DiskFiles.h"
 #include "platform/IniFile.h"
 
@@ -16,7 +17,7 @@
 // so it runs without either.
 class TDocument {
 public:
-    static constexpr const char* UntitledName = "無題.zrt";
+    static constexpr const char* UntitledName = UntitledFileName;
 
     TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk);
 

@@ -1,14 +1,11 @@
 #include "main/ApplicationWindow.h"
 
 #include "platform/Win32Error.h"
+#include "ui/AppMessages.h"
 
 namespace {
 
 constexpr char ClassName[] = "ZubRuntimeEditorApplication";
-
-// Activation is passed on only after the activating message has run its course: changing the
-// active window from inside WM_ACTIVATE would nest one activation inside another.
-constexpr UINT PassActivationOn = WM_APP;
 
 ATOM RegisterApplicationClass(HINSTANCE instance, HICON icon) {
     WNDCLASSEXA windowClass{};

@@ -17,8 +17,3 @@ struct CommandLineRequest {
 // The request of the arguments that follow the program's own name. An argument that starts
 // with "/" or "-" is an option, which the program has none of; an empty one names no file.
 CommandLineRequest ReadCommandLine(std::span<const std::wstring> arguments);
-
-// The short message that says how the program is called.
-inline constexpr const char* CommandLineUsage =
-    "使い方: ZubRuntimeEditor.exe [プロジェクト ファイル]\r\n\r\n"
-    "開くプロジェクト ファイルを 1 つだけ指定できます";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main/CommandLine.h"
+#include "main/Texts.h"
 #include "platform/Exception.h"
 #include "platform/FileNames.h"
 #include "platform/UniqueHandle.h"
@@ -25,7 +26,7 @@ std::vector<std::wstring> CommandLineArguments() {
     int count = 0;
     const UniqueHandle<LPWSTR*, FreeArguments> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
     if (!arguments) {
-        throw Exception("コマンド ラインを読めません");
+        throw Exception(CommandLineUnreadableText);
     }
     return {arguments.get() + (count > 0 ? 1 : 0), arguments.get() + count};
 }

@@ -46,23 +46,6 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters,
     return offset;
 }
 
-std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte) {
-    std::string list;
-    list.reserve(filter.size() + 2);
-    for (std::size_t i = 0; i < filter.size();) {
-        const std::size_t length = CharacterLength(filter, i, isLeadByte);
-        if (length == 1 && filter[i] == '|') {
-            list.push_back('\0');
-        } else {
-            list.append(filter.substr(i, length));
-        }
-        i += length;
-    }
-    list.push_back('\0');
-    list.push_back('\0');
-    return list;
-}
-
 bool SameFileName(std::string_view a, std::string_view b, LeadByteTest isLeadByte) {
     if (a.size() != b.size()) {
         return false;

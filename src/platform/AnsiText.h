@@ -25,11 +25,6 @@ std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, Le
 // Byte offset of the character with index characters into text (its size when past the end).
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);
 
-// The filter list of a common file dialog: every "|" that is a character of its own becomes
-// a NUL, and the list ends in two NULs. A "|" byte that trails a lead byte belongs to its
-// character and stays.
-std::string FilterListFromText(std::string_view filter, LeadByteTest isLeadByte);
-
 // Whether two full paths name the same file as Windows compares names: letters A to Z match
 // either case. A trail byte that looks like a letter is part of its character and must match.
 bool SameFileName(std::string_view a, std::string_view b, LeadByteTest isLeadByte);

@@ -1,9 +1,5 @@
 #include "platform/FileDialog.h"
 
-#include <windows.h>
-
-#include <commdlg.h>
-
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -13,11 +9,6 @@
 #include "platform/FileNames.h"
 #include "platform/ModalFrame.h"
 #include "platform/WideText.h"
-
-static_assert(static_cast<DWORD>(TOpenOption::ofOverwritePrompt) == OFN_OVERWRITEPROMPT);
-static_assert(static_cast<DWORD>(TOpenOption::ofHideReadOnly) == OFN_HIDEREADONLY);
-static_assert(static_cast<DWORD>(TOpenOption::ofEnableSizing) == OFN_ENABLESIZING);
-static_assert(static_cast<DWORD>(TOpenOption::ofDontAddToRecent) == OFN_DONTADDTORECENT);
 
 namespace {
 
@@ -55,7 +46,7 @@ std::wstring_view ChosenText(const std::vector<wchar_t>& buffer) {
 bool TOpenDialog::Execute() {
     // The Unicode dialog hands back the name exactly as chosen; the ANSI one would hand back a
     // look-alike (Cafe for Café) and report success, opening or writing another file.
-    const std::wstring filterList = WidenAnsi(FilterListFromText(Filter, IsAnsiLeadByte));
+    const std::wstring filterList = WidenAnsi(Filter);
     std::vector<wchar_t> name(RoomyNameBufferSize, L'\0');
     // Cut to whole characters, leaving room for the terminating NUL.
     const std::wstring initialName =
@@ -74,7 +65,7 @@ bool TOpenDialog::Execute() {
         record.nFilterIndex = static_cast<DWORD>(FilterIndex);
         record.lpstrFile = name.data();
         record.nMaxFile = static_cast<DWORD>(name.size());
-        record.Flags = Options.DialogFlags();
+        record.Flags = OFN_ENABLEHOOK | OFN_EXPLORER | Options;
         record.lpstrDefExt = TextOrNull(defaultExt);
         record.lCustData = reinterpret_cast<LPARAM>(frame.PreviouslyActive());
         record.lpfnHook = DialogHook;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <string>
-
-#include "platform/FileDialogOptions.h"
-
-struct tagOFNW;
 
 // A common file dialog. It keeps FileName and FilterIndex between runs, so it offers what
 // was chosen in it last.
@@ -22,17 +22,21 @@ public:
     bool Execute();
 
     std::string FileName;
-    std::string Filter;      // "description|pattern|description|pattern..."
+    // The file types as OPENFILENAME takes them, "description\0pattern\0" each; the text's own
+    // NUL ends the list with the second NUL it needs.
+    std::string Filter;
     int FilterIndex = 1;     // 1-based
     std::string DefaultExt;  // without the dot
-    TOpenOptions Options = DefaultOpenOptions();
+    // The OFN_ flags the dialog is opened with, besides the hook that places it and the Explorer
+    // look, which it always has.
+    DWORD Options = OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
 protected:
     // Shows the dialog; nonzero when a name was chosen.
-    virtual int RunDialog(tagOFNW& record);
+    virtual int RunDialog(OPENFILENAMEW& record);
 };
 
 class TSaveDialog : public TOpenDialog {
 protected:
-    int RunDialog(tagOFNW& record) override;
+    int RunDialog(OPENFILENAMEW& record) override;
 };

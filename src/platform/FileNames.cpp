@@ -6,6 +6,7 @@
 
 #include "platform/DiskFile.h"
 #include "platform/Exception.h"
+#include "platform/Texts.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // An error about a name, shown from its UTF-16 text: the name may hold what the code page cannot.
 Exception NameError(std::wstring_view name, std::wstring_view what) {
-    const std::wstring wide = L"ファイル名 " + std::wstring(name) + L" " + std::wstring(what);
+    const std::wstring wide = NameErrorText + std::wstring(name) + L" " + std::wstring(what);
     return Exception(NearestAnsi(wide), wide);
 }
 
@@ -33,7 +34,7 @@ std::wstring WithoutLongPathPrefix(std::wstring path) {
 std::string ExactAnsiFileName(std::wstring_view name) {
     std::optional<std::string> ansi = ExactAnsi(name);
     if (!ansi) {
-        throw NameError(name, L"は使えません: シフト JIS で表せない文字を含んでいます");
+        throw NameError(name, NameNotInCodePageText);
     }
     return std::move(*ansi);
 }
@@ -41,7 +42,7 @@ std::string ExactAnsiFileName(std::wstring_view name) {
 std::string ExactAnsiFileName(std::wstring_view name, std::size_t maxBytes) {
     std::string ansi = ExactAnsiFileName(name);
     if (ansi.size() > maxBytes) {
-        throw NameError(name, L"は長すぎます: " + std::to_wstring(maxBytes) + L" バイトまでです");
+        throw NameError(name, NameTooLongText + std::to_wstring(maxBytes) + NameLimitText);
     }
     return ansi;
 }
@@ -52,7 +53,7 @@ std::wstring FullPathName(std::wstring_view name) {
     std::wstring full(size, L'\0');
     const DWORD length = size ? GetFullPathNameW(given.c_str(), size, full.data(), nullptr) : 0;
     if (length == 0 || length >= size) {
-        throw NameError(name, L"からパスを作れません");
+        throw NameError(name, NoFullPathText);
     }
     full.resize(length);
     return full;

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/Exception.h"
+#include "platform/Texts.h"
 
 namespace {
 
@@ -12,19 +13,18 @@ EIniFileException ErrorNaming(const std::string& fileName, std::string message) 
 }  // namespace
 
 EIniFileException CannotWriteIniFile(const std::string& fileName) {
-    return ErrorNaming(fileName, "%s に書き込めません");
+    return ErrorNaming(fileName, CannotWriteText);
 }
 
 EIniFileException CannotReadIniFile(const std::string& fileName) {
-    return ErrorNaming(fileName, "%s を読み込めません");
+    return ErrorNaming(fileName, CannotReadText);
 }
 
 EIniFileException NotAProjectFile(const std::string& fileName) {
-    return ErrorNaming(fileName, "%s はプロジェクト ファイルではありません");
+    return ErrorNaming(fileName, NotAProjectText);
 }
 
 EUnfinishedSave::EUnfinishedSave(const std::string& fileName, std::string copy, const DiskStamp& left)
-    : EIniFileException(fileName + " に最後まで書き込めませんでした。このファイルは不完全な可能性があります。\r\n\r\n" +
-                        "保存しようとした内容は、ファイル " + copy + " に残っています"),
+    : EIniFileException(fileName + UnfinishedWriteText + UnfinishedCopyText + copy + UnfinishedCopyEndText),
       copy_(std::move(copy)),
       left_(left) {}

@@ -8,7 +8,7 @@ TFileDialogs::TFileDialogs() {
         } else {
             dialogs_[index] = std::make_unique<TOpenDialog>();
         }
-        dialogs_[index]->Filter = row.Filter;
+        dialogs_[index]->Filter = std::string(row.Filter);
         dialogs_[index]->DefaultExt = row.DefaultExt;
         dialogs_[index]->Options = row.Options;
     }

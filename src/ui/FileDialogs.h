@@ -2,9 +2,9 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "platform/FileDialog.h"
-#include "platform/FileDialogOptions.h"
 
 // The main window's six file dialogs, each made from its row below and kept for the window's
 // life, so that each one keeps the name and filter chosen in it last.
@@ -15,44 +15,29 @@ enum class DialogKind { Open, Save };
 struct DialogRow {
     DialogId Id;
     DialogKind Kind;
-    const char* Filter;
+    std::string_view Filter;  // "description\0pattern\0" for each file type, as OPENFILENAME takes them
     const char* DefaultExt;
-    TOpenOptions Options;
+    DWORD Options;  // OFN_ flags
 };
 
 namespace layout {
 
-using enum TOpenOption;
+using namespace std::string_view_literals;
+
+// What every dialog of the window does: no read-only box, and a frame that resizes.
+inline constexpr DWORD DialogOptions = OFN_HIDEREADONLY | OFN_ENABLESIZING;
+// A browse button's choice is a part of the project, not a document of its own.
+inline constexpr DWORD BrowseOptions = DialogOptions | OFN_DONTADDTORECENT;
 
 inline constexpr std::array<DialogRow, 6> Dialogs = {{
-    {OpenDialog,
-     DialogKind::Open,
-     "ZRT ファイル (*.zrt)|*.zrt|すべてのファイル (*.*)|*.*",
-     "",
-     {ofHideReadOnly, ofEnableSizing}},
+    {OpenDialog, DialogKind::Open, "ZRT ファイル (*.zrt)\0*.zrt\0すべてのファイル (*.*)\0*.*\0"sv, "", DialogOptions},
     // Asks before replacing a file: Save As onto another project would otherwise overwrite
     // its values without a word.
-    {SaveDialog,
-     DialogKind::Save,
-     "ZRT ファイル (*.zrt)|*.zrt",
-     "zrt",
-     {ofHideReadOnly, ofEnableSizing, ofOverwritePrompt}},
-    {OpenDialogZubrt,
-     DialogKind::Open,
-     "ZUB ランタイム ファイル (*.*)|*.*",
-     "",
-     {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {OpenDialogIcon,
-     DialogKind::Open,
-     "アイコン ファイル (*.ico)|*.ico",
-     "",
-     {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {OpenDialogManifest,
-     DialogKind::Open,
-     "マニフェスト ファイル (*.manifest)|*.manifest",
-     "",
-     {ofHideReadOnly, ofEnableSizing, ofDontAddToRecent}},
-    {OpenDialogHtml, DialogKind::Open, "すべてのファイル (*.*)|*.*", "", {ofHideReadOnly, ofEnableSizing}},
+    {SaveDialog, DialogKind::Save, "ZRT ファイル (*.zrt)\0*.zrt\0"sv, "zrt", DialogOptions | OFN_OVERWRITEPROMPT},
+    {OpenDialogZubrt, DialogKind::Open, "ZUB ランタイム ファイル (*.*)\0*.*\0"sv, "", BrowseOptions},
+    {OpenDialogIcon, DialogKind::Open, "アイコン ファイル (*.ico)\0*.ico\0"sv, "", BrowseOptions},
+    {OpenDialogManifest, DialogKind::Open, "マニフェスト ファイル (*.manifest)\0*.manifest\0"sv, "", BrowseOptions},
+    {OpenDialogHtml, DialogKind::Open, "すべてのファイル (*.*)\0*.*\0"sv, "", DialogOptions},
 }};
 
 // Each row sits at its identifier's index.
@@ -65,6 +50,18 @@ constexpr bool DialogsInIdOrder() {
     return true;
 }
 static_assert(DialogsInIdOrder());
+
+// Each list of file types ends in a NUL, which the text's own NUL follows: the two that end the
+// list for the dialog.
+constexpr bool FiltersEndInNul() {
+    for (const DialogRow& row : Dialogs) {
+        if (!row.Filter.ends_with('\0')) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(FiltersEndInNul());
 
 }  // namespace layout
 

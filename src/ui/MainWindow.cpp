@@ -7,6 +7,7 @@
 #include "platform/RecentDocuments.h"
 #include "platform/Win32Error.h"
 #include "platform/Win32IniFile.h"
+#include "ui/AppMessages.h"
 #include "ui/MenuTable.h"
 #include "ui/QuestionBox.h"
 #include "ui/WindowClass.h"
@@ -15,13 +16,6 @@ namespace {
 
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = 0;
-
-// FormCreate runs as a message of the window, so that its errors take the one road of every
-// handler's errors.
-constexpr UINT WM_FORMCREATE = WM_APP + 0x301;
-// Posted when the program comes to the front: the project file is looked at once the activation
-// is over, never inside it.
-constexpr UINT WM_LOOKATFILE = WM_APP + 0x303;
 
 // The full path chosen in dialog; nothing when the user called it off.
 std::optional<std::string> ChosenIn(TOpenDialog& dialog) {

@@ -6,12 +6,7 @@
 #include "platform/FileNames.h"
 #include "ui/FilePickers.h"
 #include "ui/MainWindow.h"
-
-namespace {
-
-constexpr const char* OneFileOnly = "ドロップできるのはファイル 1 つだけです";
-
-}  // namespace
+#include "ui/Texts.h"
 
 void TMainWindow::FormDropFiles(HDROP drop) {
     const TDroppedFiles files(drop);
@@ -20,7 +15,7 @@ void TMainWindow::FormDropFiles(HDROP drop) {
         return;
     }
     if (files.Count() != 1 || IsFolder(files.Name(0))) {
-        throw Exception(OneFileOnly);
+        throw Exception(DropOneFileOnlyText);
     }
     POINT point = files.Point();
     ClientToScreen(Handle(), &point);

@@ -6,9 +6,8 @@
 #include <utility>
 
 #include "platform/Exception.h"
-
-// What an error that is no std::exception is shown as.
-inline constexpr const char* UnknownErrorMessage = "予期しないエラーが発生しました";
+#include "ui/AppMessages.h"
+#include "ui/Texts.h"
 
 // Runs handle(), the handling of one message that the system passed to a window procedure.
 // An error that escapes it goes to report(const std::exception&) and stops here: nothing, not
@@ -30,11 +29,6 @@ LRESULT AtSystemBoundary(Handle&& handle, Report&& report) noexcept {
     }
     return 0;
 }
-
-// Sent by a control's window procedure to its top-level window with an error that escaped
-// the handling of a message (lParam: the const std::exception*). The owner of the top-level
-// window shows it; the answer is nonzero when one did.
-inline constexpr UINT WM_HANDLER_ERROR = WM_APP + 0x3FF;
 
 // For the window procedures of controls, which have no error display of their own.
 inline void ReportToTopLevelWindow(HWND control, const std::exception& error) {

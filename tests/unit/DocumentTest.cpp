@@ -14,7 +14,7 @@ constexpr Answer Yes = Answer::Yes;
 constexpr Answer No = Answer::No;
 constexpr Answer Cancel = Answer::Cancel;  // also what Escape and the box's close button answer
 
-const std::string Untitled = "\x96\xb3\x91\xe8.zrt";  // 無題.zrt in code page 932
+const std::string Untitled = "無題.zrt";
 const std::string PathA = "C:\\p\\a.zrt";
 const std::string PathB = "C:\\p\\b.zrt";
 
@@ -111,7 +111,7 @@ protected:
 
 TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
     EXPECT_EQ(document.CurrentFileName(), Untitled);
-    EXPECT_EQ(window.Captions, std::vector<std::string>{"\x96\xb3\x91\xe8.zrt - ZUB Runtime Editor"});
+    EXPECT_EQ(window.Captions, std::vector<std::string>{"無題.zrt - ZUB Runtime Editor"});
     EXPECT_EQ(window.SaveDialog.FileName, Untitled);
     EXPECT_EQ(window.OpenDialog.FileName, "");
     ExpectState(false, false);
@@ -149,12 +149,7 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     document.MenuFileNewClick();
 
     ASSERT_EQ(window.Prompts.size(), 1u);
-    const std::string text =
-        "\x83\x74\x83\x40\x83\x43\x83\x8b\x20"  // ファイル + space
-        "\x96\xb3\x91\xe8.zrt"                  // 無題.zrt
-        "\x20\x82\xcc\x93\xe0\x97\x65\x82\xaa\x95\xcf\x8d\x58\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"
-        "\r\n\r\n"
-        "\x95\xcf\x8d\x58\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb7\x82\xa9?";
+    const std::string text = "ファイル 無題.zrt の内容が変更されています。\r\n\r\n変更を保存しますか?";
     EXPECT_EQ(window.Prompts[0].Text, text);
     EXPECT_EQ(window.Prompts[0].Offered, Question::Buttons::YesNoCancel);
     EXPECT_EQ(window.Prompts[0].Shown, Question::Icon::Exclamation);
@@ -164,8 +159,7 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     OpenAndEdit(PathA);
     document.MenuFileNewClick();
     ASSERT_EQ(window.Prompts.size(), 3u);
-    EXPECT_EQ(window.Prompts[2].Text.substr(0, 9 + PathA.size() + 1),
-              "\x83\x74\x83\x40\x83\x43\x83\x8b " + PathA + " ");
+    EXPECT_EQ(window.Prompts[2].Text.substr(0, 9 + PathA.size() + 1), "ファイル " + PathA + " ");
 }
 
 TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
@@ -544,7 +538,7 @@ protected:
             (document.*command)();
             FAIL() << "the command did not raise";
         } catch (const EIniFileException& error) {
-            EXPECT_EQ(error.Message(), path + " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1");
+            EXPECT_EQ(error.Message(), path + " に書き込めません");
         }
     }
 };

@@ -20,7 +20,7 @@ TEST(ProfileValue, OnlyValuesTheReaderWouldAlterAreQuoted) {
         {"inner  blanks", "inner  blanks"},
         {"a=b;c[d]", "a=b;c[d]"},
         {"say \"hi\" now", "say \"hi\" now"},
-        {"\x95\x5C\x83\x7C", "\x95\x5C\x83\x7C"},  // 表ポ: trail bytes 0x5C and 0x7C are no blanks or quotes
+        {"表ポ", "表ポ"},  // trail bytes 0x5C and 0x7C are no blanks or quotes
         {" lead", "\" lead\""},
         {"trail\t", "\"trail\t\""},
         {"\"quoted\"", "\"\"quoted\"\""},

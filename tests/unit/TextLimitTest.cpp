@@ -20,18 +20,16 @@ TEST(RoomForInput, CountsBytesLeftAfterTheSelectionGoes) {
 }
 
 TEST(PasteForRoom, TakesOneLineCutAtAWholeCharacter) {
-    const std::string kana = "\x82\xA0\x82\xA2\x82\xA4";  // three double-byte characters
+    const std::string kana = "あいう";  // three double-byte characters
     EXPECT_EQ(kana, PasteForRoom(kana, 6, IsShiftJisLeadByte));
-    EXPECT_EQ("\x82\xA0\x82\xA2", PasteForRoom(kana, 5, IsShiftJisLeadByte)) << "never half a character";
+    EXPECT_EQ("あい", PasteForRoom(kana, 5, IsShiftJisLeadByte)) << "never half a character";
     EXPECT_EQ("", PasteForRoom(kana, 1, IsShiftJisLeadByte));
-    EXPECT_EQ("a\x82\xA0", PasteForRoom("a\x82\xA0"
-                                        "b",
-                                        3, IsShiftJisLeadByte));
+    EXPECT_EQ("aあ", PasteForRoom("aあb", 3, IsShiftJisLeadByte));
     EXPECT_EQ("first", PasteForRoom("first\r\nsecond", 100, IsShiftJisLeadByte));
     EXPECT_EQ("first", PasteForRoom("first\nsecond", 100, IsShiftJisLeadByte));
     EXPECT_EQ("", PasteForRoom("\r\nsecond", 100, IsShiftJisLeadByte));
     // A trail byte 0x5C is no backslash of its own, nor 0x0A-looking bytes a line break.
-    EXPECT_EQ("\x95\x5C", PasteForRoom("\x95\x5C", 2, IsShiftJisLeadByte));
+    EXPECT_EQ("表", PasteForRoom("表", 2, IsShiftJisLeadByte));  // 表 is 0x95 0x5C
 }
 
 }  // namespace

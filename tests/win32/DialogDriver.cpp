@@ -107,6 +107,27 @@ bool HasIcon(HWND messageBox) {
     return icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
 }
 
+std::vector<std::string> FileTypes(HWND fileDialog) {
+    const HWND list = FindDescendant(fileDialog, 0x470, "ComboBox");  // cmb1
+    std::vector<std::string> types;
+    const LRESULT count = list ? SendMessageA(list, CB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT index = 0; index < count; ++index) {
+        std::vector<char> text(static_cast<std::size_t>(SendMessageA(list, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
+        SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        types.emplace_back(text.data());
+    }
+    return types;
+}
+
+bool ShowsReadOnlyBox(HWND fileDialog) {
+    const HWND box = FindDescendant(fileDialog, 0x410, "Button");  // chx1
+    return box && IsWindowVisible(box);
+}
+
+bool IsResizable(HWND dialog) {
+    return (GetWindowLongA(dialog, GWL_STYLE) & WS_THICKFRAME) != 0;
+}
+
 bool StandsWhereDialogsOpen(HWND dialog, HWND activeWindow, std::string& where) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;

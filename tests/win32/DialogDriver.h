@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "win32/TestThread.h"
 
@@ -38,6 +39,12 @@ void ChooseFileName(HWND dialog, const std::string& fileName);  // types the nam
 std::string DialogItemText(HWND dialog, int id);                // e.g. 0xFFFF: a message box's text
 std::string WindowText(HWND window);
 bool HasIcon(HWND messageBox);  // a message box shows an icon
+
+// What a file dialog shows: the entries of its file-type list, in order; whether it shows the
+// read-only box; whether its frame can be resized.
+std::vector<std::string> FileTypes(HWND fileDialog);
+bool ShowsReadOnlyBox(HWND fileDialog);
+bool IsResizable(HWND dialog);
 
 // Where the program's dialogs open: centred across the work area of the active window's
 // monitor and a third of the way down. Whether dialog, shown, stands there.

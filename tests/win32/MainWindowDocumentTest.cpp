@@ -2,7 +2,9 @@
 // browse buttons with their open dialogs.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "document/ProjectTable.h"
 #include "win32/DialogDriver.h"
@@ -189,6 +191,52 @@ TEST_F(MainWindowDocumentTest, EachBrowseButtonRunsItsOwnDialogForItsOwnEdit) {
         EXPECT_EQ(path, Dialog(picker.Dialog).FileName);
     }
     EXPECT_EQ("", Dialog(OpenDialog).FileName) << "the project's open dialog is untouched";
+}
+
+// Each file dialog as the user meets it, opened from the menu or its browse button: its title,
+// the name it offers, its file types in order, no read-only box and a frame that resizes.
+TEST_F(MainWindowDocumentTest, EachFileDialogShowsItsTitleNameAndFileTypes) {
+    struct Seen {
+        std::string Title;
+        std::string Name;
+        std::vector<std::string> Types;
+        bool ReadOnlyBox = true;
+        bool Resizable = false;
+    };
+    const auto seenIn = [&](const std::function<void()>& open) {
+        Seen seen;
+        DialogDriver look([&](HWND dialog) {
+            seen = {WindowText(dialog), OfferedName(dialog), FileTypes(dialog), ShowsReadOnlyBox(dialog),
+                    IsResizable(dialog)};
+            PressDialogButton(dialog, IDCANCEL);
+        });
+        open();
+        EXPECT_TRUE(look.Acted());
+        return seen;
+    };
+    const struct {
+        const char* Opened;
+        std::function<void()> Open;
+        const char* Title;
+        const char* Name;
+        std::vector<std::string> Types;
+    } dialogs[] = {
+        {"File > Open", [&] { Command(MenuFileOpen); }, "開く", "", {"ZRT ファイル (*.zrt)", "すべてのファイル (*.*)"}},
+        {"File > Save As", [&] { Command(MenuFileSaveAs); }, "名前を付けて保存", "無題.zrt", {"ZRT ファイル (*.zrt)"}},
+        {"runtime", [&] { ClickButton(ButtonZubrt); }, "開く", "", {"ZUB ランタイム ファイル (*.*)"}},
+        {"icon", [&] { ClickButton(ButtonIcon); }, "開く", "", {"アイコン ファイル (*.ico)"}},
+        {"manifest", [&] { ClickButton(ButtonManifest); }, "開く", "", {"マニフェスト ファイル (*.manifest)"}},
+    };
+    for (const auto& expected : dialogs) {
+        SCOPED_TRACE(expected.Opened);
+        const Seen seen = seenIn(expected.Open);
+        EXPECT_EQ(expected.Title, seen.Title);
+        EXPECT_EQ(expected.Name, seen.Name);
+        EXPECT_EQ(expected.Types, seen.Types);
+        EXPECT_FALSE(seen.ReadOnlyBox);
+        EXPECT_TRUE(seen.Resizable);
+    }
+    EXPECT_FALSE(Document().Modified());
 }
 
 }  // namespace

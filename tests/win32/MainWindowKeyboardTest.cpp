@@ -197,6 +197,72 @@ TEST_F(MainWindowKeyboardTest, ShortcutsWorkFromInsideAnEdit) {
     EXPECT_TRUE(IsWindow(Window().Handle())) << "the application destroys the window later";
 }
 
+// The File menu as it reads, one line an item: "[glyph]" where the item shows a picture, the
+// caption and its shortcut, "----" for a separator, "(disabled)" for an item that cannot be chosen; and
+// what choosing each item does.
+TEST_F(MainWindowKeyboardTest, FileMenuReadsAsDrawnAndEachItemDoesItsCommand) {
+    const HMENU bar = GetMenu(Window().Handle());
+    ASSERT_EQ(1, GetMenuItemCount(bar));
+    char text[128] = {};
+    GetMenuStringA(bar, 0, text, static_cast<int>(sizeof text), MF_BYPOSITION);
+    EXPECT_EQ(std::string("ファイル(&F)"), text);
+
+    const HMENU file = GetSubMenu(bar, 0);
+    std::vector<std::string> lines;
+    for (int index = 0; index < GetMenuItemCount(file); ++index) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_BITMAP | MIIM_STRING | MIIM_STATE | MIIM_ID;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        text[0] = 0;
+        ASSERT_TRUE(GetMenuItemInfoA(file, static_cast<UINT>(index), TRUE, &info));
+        std::string line = (info.fType & MFT_SEPARATOR) ? "----" : text;
+        if (info.hbmpItem == HBMMENU_CALLBACK) {
+            // The window measures the glyph it draws for the item.
+            MEASUREITEMSTRUCT measure{};
+            measure.CtlType = ODT_MENU;
+            measure.itemID = info.wID;
+            SendMessageA(Window().Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+            line = (measure.itemWidth > 0 && measure.itemHeight > 0 ? "[glyph] " : "[no glyph] ") + line;
+        }
+        if ((info.fState & MFS_DISABLED) && !(info.fType & MFT_SEPARATOR)) {
+            line += " (disabled)";
+        }
+        lines.push_back(line);
+    }
+    const std::vector<std::string> expected = {
+        "[glyph] 新規作成(&N)\bCtrl+N",
+        "[glyph] 開く(&O)...\bCtrl+O",
+        "[glyph] 上書き保存(&S)\bCtrl+S",
+        "名前を付けて保存(&A)...",
+        "----",
+        "[glyph] 終了(&X)\bAlt+F4",
+    };
+    EXPECT_EQ(expected, lines);
+
+    // Chosen from the menu, on a clean untitled project.
+    const auto chosen = [&](int index) {
+        std::string title;
+        DialogDriver cancel(
+            [&](HWND dialog) {
+                title = WindowText(dialog);
+                PressDialogButton(dialog, IDCANCEL);
+            },
+            2000);
+        Command(static_cast<WORD>(GetMenuItemID(file, index)));
+        Pump();
+        return title;
+    };
+    EXPECT_EQ("", chosen(0)) << "New asks nothing of a clean project";
+    EXPECT_EQ("開く", chosen(1));
+    EXPECT_EQ("名前を付けて保存", chosen(2)) << "Save asks for a name for an untitled project";
+    EXPECT_EQ("名前を付けて保存", chosen(3));
+    EXPECT_EQ(0, host_.Terminations);
+    EXPECT_EQ("", chosen(5));
+    EXPECT_EQ(1, host_.Terminations) << "Exit closes a clean project at once";
+}
+
 TEST_F(MainWindowKeyboardTest, EnterAndEscapePressNoButton) {
     SetFocus(Component(LabeledEditZubrt));
     PressKey(VK_RETURN);
