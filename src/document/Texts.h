@@ -3,6 +3,10 @@
 // What the document says to the user, in the program's code page. A question about a file reads
 // "ファイル <name> " and then its own text.
 
+// The program's name: the application title, its windows' caption before a project names
+// them, and the caption of its boxes.
+inline constexpr char ProgramName[] = "ZUB Runtime Editor";
+
 // The name of a project that has no file yet.
 inline constexpr const char* UntitledFileName = "無題.zrt";
 

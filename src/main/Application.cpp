@@ -1,6 +1,6 @@
 #include "main/Application.h"
 
-#include "main/CodePageCharacters.h"
+#include "main/CodePage.h"
 #include "main/ErrorBox.h"
 #include "platform/ModalFrame.h"
 #include "ui/Dpi.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "document/ProgramName.h"
+#include "document/Texts.h"
 #include "main/Application.h"
 #include "main/ErrorBox.h"
 #include "ui/WindowProcedure.h"

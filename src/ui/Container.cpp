@@ -1,8 +1,6 @@
 #include "ui/Container.h"
 
 #include "ui/Controls.h"
-#include "ui/ReflectedColor.h"
-#include "ui/WindowClass.h"
 #include "ui/WindowProcedure.h"
 
 namespace {
@@ -39,4 +37,11 @@ bool ForwardControlMessage(HWND container, UINT message, WPARAM wParam, LPARAM l
         default:
             return false;
     }
+}
+
+LRESULT ContainerControlColor(HWND container, UINT message, WPARAM dc, LPARAM child) {
+    if (const LRESULT brush = SendMessageA(reinterpret_cast<HWND>(child), WM_REFLECTED_CTLCOLOR, dc, 0)) {
+        return brush;
+    }
+    return DefWindowProcA(container, message, dc, child);
 }

@@ -20,3 +20,7 @@ void SetWindowFont(HWND window, HFONT font);
 
 // The window's text in the ANSI code page.
 std::string WindowTextOf(HWND window);
+
+// Registers a window class of this program once per process; later calls find it registered.
+// Answers the class name.
+const char* RegisterProgramClass(const char* name, WNDPROC procedure, int backgroundColor);

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "ui/ControlIds.h"
-#include "ui/FileDialogs.h"
+#include "ui/Dialogs.h"
 
 // The browse buttons of the general page: each fills its edit from its own open dialog.
 struct FilePickerRow {

@@ -1,8 +1,8 @@
 #include "ui/LabeledEdit.h"
 
 #include "platform/UniqueHandle.h"
+#include "ui/Container.h"
 #include "ui/Controls.h"
-#include "ui/ReflectedColor.h"
 #include "ui/WindowProcedure.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "platform/UniqueHandle.h"
 #include "platform/Win32DiskFiles.h"
 #include "ui/ApplicationHost.h"
-#include "ui/FileDialogs.h"
+#include "ui/Dialogs.h"
 #include "ui/FilePickers.h"
 #include "ui/KeyboardNavigation.h"
 #include "ui/MainWindowComponents.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/Placement.h"
 #include "platform/Win32Error.h"
 #include "ui/Controls.h"
 #include "ui/MenuGlyphs.h"
-#include "platform/Placement.h"
 
 namespace {
 

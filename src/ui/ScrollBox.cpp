@@ -5,7 +5,6 @@
 #include "ui/Container.h"
 #include "ui/ControlIds.h"
 #include "ui/Controls.h"
-#include "ui/WindowClass.h"
 #include "ui/WindowProcedure.h"
 
 TScrollBox::TScrollBox(HWND parent) {

@@ -11,7 +11,7 @@
 #include "platform/ModalFrame.h"
 #include "platform/Win32DiskFiles.h"
 #include "platform/Win32IniFile.h"
-#include "ui/QuestionBox.h"
+#include "ui/Dialogs.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "document/DocumentWindow.h"
 #include "platform/FileDialog.h"
 
 // The main window's six file dialogs, each made from its row below and kept for the window's
@@ -75,3 +76,7 @@ public:
 private:
     std::array<std::unique_ptr<TOpenDialog>, layout::Dialogs.size()> dialogs_;
 };
+
+// Shows a question of the document's in the program's modal message box, under the program's
+// name, and reads the button pressed; a box closed otherwise, or not shown at all, answers Cancel.
+Answer AskInMessageBox(const Question& question);
