@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/DiskFiles.h"
-#include "platform/SafeSave.h"
 #include "platform/UniqueHandle.h"
+#include "platform/save/SafeSave.h"
 
 // How the program's own handles share a file: all of it, or, for a save's copy, everything but
 // the right to delete it, so that another save's clean-up knows a copy still in use.

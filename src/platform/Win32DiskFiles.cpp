@@ -4,7 +4,7 @@
 
 #include "platform/DiskFile.h"
 #include "platform/FileNames.h"
-#include "platform/SaveCopies.h"
+#include "platform/save/SaveCopies.h"
 
 DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
     return StampAt(path);

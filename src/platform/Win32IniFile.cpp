@@ -8,10 +8,10 @@
 #include "platform/DiskFile.h"
 #include "platform/Exception.h"
 #include "platform/ProfileValue.h"
-#include "platform/SafeSave.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
-#include "platform/Win32SaveFiles.h"
+#include "platform/save/SafeSave.h"
+#include "platform/save/Win32SaveFiles.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-#include "platform/SafeSave.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,6 +8,7 @@
 #include "platform/DiskFiles.h"
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
+#include "platform/save/SafeSave.h"
 
 namespace {
 

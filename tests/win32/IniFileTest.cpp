@@ -10,11 +10,11 @@
 #include "platform/DiskFile.h"
 #include "platform/Exception.h"
 #include "platform/ProfileText.h"
-#include "platform/SaveCopies.h"
 #include "platform/WideText.h"
 #include "platform/Win32DiskFiles.h"
 #include "platform/Win32IniFile.h"
-#include "platform/Win32SaveFiles.h"
+#include "platform/save/SaveCopies.h"
+#include "platform/save/Win32SaveFiles.h"
 #include "win32/TempFolder.h"
 #include "win32/TestThread.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/SafeSave.h"
 #include "platform/UniqueHandle.h"
+#include "platform/save/SafeSave.h"
 
 // The operations of a save over the Windows file functions. Names pass as UTF-16 converted
 // from the ANSI code page, so that they are exactly the names given, in the long-path form

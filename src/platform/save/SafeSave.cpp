@@ -1,4 +1,4 @@
-#include "platform/SafeSave.h"
+#include "platform/save/SafeSave.h"
 
 #include "platform/Exception.h"
 #include "platform/IniFile.h"

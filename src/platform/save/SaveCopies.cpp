@@ -1,4 +1,4 @@
-#include "platform/SaveCopies.h"
+#include "platform/save/SaveCopies.h"
 
 #include <cstddef>
 #include <cstdint>

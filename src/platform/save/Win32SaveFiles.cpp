@@ -1,4 +1,4 @@
-#include "platform/Win32SaveFiles.h"
+#include "platform/save/Win32SaveFiles.h"
 
 #include <windows.h>
 
@@ -8,9 +8,9 @@
 
 #include "platform/DiskFile.h"
 #include "platform/FileNames.h"
-#include "platform/FileSecurity.h"
-#include "platform/SaveCopies.h"
 #include "platform/WideText.h"
+#include "platform/save/FileSecurity.h"
+#include "platform/save/SaveCopies.h"
 
 namespace {
 

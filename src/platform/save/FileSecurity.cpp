@@ -1,4 +1,4 @@
-#include "platform/FileSecurity.h"
+#include "platform/save/FileSecurity.h"
 
 #include <windows.h>
 
