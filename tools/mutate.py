@@ -69,10 +69,13 @@ def sync_tree(root, tree):
             content = f.read()
         if os.path.exists(target):
             with open(target, "rb") as f:
-                if f.read() == content:
-                    continue
+                same = f.read() == content
+            if same:
+                shutil.copymode(source, target)  # the scripts CTest runs must stay executable
+                continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copyfile(source, target)
+        shutil.copymode(source, target)
     for folder, subfolders, files in os.walk(tree):
         relative = os.path.relpath(folder, tree)
         if relative == "build" or relative.startswith("build" + os.sep):
@@ -181,6 +184,8 @@ class Runner:
         # A test CTest ended at its limit, one that failed without a GoogleTest failure (a crash,
         # or no test matched), or a fixture that failed.
         ended = re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+        if any(why == "Not Run" for _, why in ended):
+            sys.exit("CTest could not run the tests (a fixture failed, or a program is missing):\n" + output[-3000:])
         if ended:
             return ", ".join(f"{name} ({why})" for name, why in ended)
         if done.returncode != 0:
