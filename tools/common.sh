@@ -5,7 +5,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-export WINEPREFIX="$BUILD/wine"
+# ZUB_WINE_PREFIX may name another (tools/mutate's copy of the tree uses this tree's).
+export WINEPREFIX="${ZUB_WINE_PREFIX:-$BUILD/wine}"
 export WINEDEBUG=-all
 # No Mono or Gecko to install; and no Linux desktop menu entries for the shortcuts that the
 # installer tests make, which Wine would write into the home folder outside the prefix.

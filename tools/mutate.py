@@ -1,7 +1,10 @@
-"""The work of tools/mutate, which sets up Wine and a display first and then runs this over the
-faults of tools/mutations.txt, whose head says how a fault is written."""
+"""The work of tools/mutate, which installs what is missing and then runs this over the faults of
+tools/mutations.txt, whose head says how a fault is written. The tests run through CTest, whose
+fixtures make the Wine prefix and the display."""
 
 import argparse
+import fnmatch
+import json
 import os
 import re
 import shutil
@@ -66,10 +69,13 @@ def sync_tree(root, tree):
             content = f.read()
         if os.path.exists(target):
             with open(target, "rb") as f:
-                if f.read() == content:
-                    continue
+                same = f.read() == content
+            if same:
+                shutil.copymode(source, target)  # the scripts CTest runs must stay executable
+                continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copyfile(source, target)
+        shutil.copymode(source, target)
     for folder, subfolders, files in os.walk(tree):
         relative = os.path.relpath(folder, tree)
         if relative == "build" or relative.startswith("build" + os.sep):
@@ -82,12 +88,21 @@ def sync_tree(root, tree):
 
 
 class Runner:
-    LIMITS = {"native": 600, "win32": 900, "acceptance": 900, "acceptance-c-utf8": 900, "images": 120}
+    """Runs what a run line names through CTest, in the copy's build trees: each program's tests
+    are named <program>.<GoogleTest suite> (tests/CMakeLists.txt), with CTest's time limits."""
 
-    def __init__(self, tree, jobs):
+    # program of a run line: the build tree and the name its CTest tests begin with
+    PROGRAMS = {"native": ("native", "native"), "win32": ("windows", "win32"), "acceptance": ("windows", "acceptance"),
+                "acceptance-c-utf8": ("windows", "acceptance-c-utf8"), "images": ("native", "image-packer")}
+    # Suites that moved to another program, as run lines written before the move still name them.
+    MOVED = {("win32", "EditorProgram"): "acceptance"}
+
+    def __init__(self, root, tree, jobs):
+        self.root = root
         self.tree = tree
         self.jobs = jobs
         self.built = set()
+        self.listed = {}
 
     def build(self, presets):
         for preset in sorted(presets):
@@ -102,47 +117,79 @@ class Runner:
                 return done.stdout[-3000:] + done.stderr[-3000:]
         return None
 
-    def command(self, program):
-        windows = os.path.join(self.tree, "build", "windows", "tests")
-        if program == "native":
-            return [os.path.join(self.tree, "build", "native", "tests", "ZubUnitTests")]
+    def tests(self, preset):
+        """The CTest tests of a build tree: name -> the GoogleTest filter of its command, if any."""
+        if preset not in self.listed:
+            listing = subprocess.run(["ctest", "--test-dir", os.path.join(self.tree, "build", preset),
+                                      "--show-only=json-v1"], check=True, capture_output=True, text=True).stdout
+            self.listed[preset] = {}
+            for test in json.loads(listing)["tests"]:
+                own = [a.partition("=")[2] for a in test.get("command", []) if a.startswith("--gtest_filter=")]
+                self.listed[preset][test["name"]] = own[0] if own else ""
+        return self.listed[preset]
+
+    def select(self, program, pattern):
+        """The CTest tests that run the program's tests that the GoogleTest filter pattern names,
+        each with the part of the filter that falls to its suite."""
+        preset, prefix = self.PROGRAMS[program]
+        tests = self.tests(preset)
         if program == "images":
-            return ["python3", "-m", "unittest", "discover", "-s", os.path.join(self.tree, "tests", "images"), "-p",
-                    "*_test.py"]
-        if program == "win32":
-            return ["env", "LC_ALL=ja_JP.UTF-8", "wine", os.path.join(windows, "ZubWin32Tests.exe")]
-        if program in ("acceptance", "acceptance-c-utf8"):
-            locale = "C.UTF-8" if program == "acceptance-c-utf8" else "ja_JP.UTF-8"
-            return ["env", f"LC_ALL={locale}", "wine", os.path.join(windows, "acceptance", "ZubAcceptanceTests.exe")]
-        sys.exit(f"unknown test program {program}")
+            return preset, {prefix: None}
+        positives, _, negatives = pattern.partition("-")
+        selected = {}
+        for name, own in tests.items():
+            if not name.startswith(prefix + "."):
+                continue
+            suite = name[len(prefix) + 1:]
+            if not pattern:
+                selected[name] = None
+                continue
+            kept = []
+            for positive in filter(None, positives.split(":")):
+                head, dot, rest = positive.partition(".")
+                if own.startswith("*/"):
+                    # A parameterized suite's tests are named <instantiation>/<suite>.<test>/<n>.
+                    if "/" in head and dot and fnmatch.fnmatchcase(suite, head.rpartition("/")[2]):
+                        kept.append(positive)
+                elif dot and fnmatch.fnmatchcase(suite, head):
+                    kept.append(f"{suite}.{rest}")
+                elif not dot and fnmatch.fnmatchcase(f"{suite}.*", positive):  # a prefix of suite names
+                    kept.append(f"{suite}.*")
+            if kept:
+                selected[name] = ":".join(kept) + (f"-{negatives}" if negatives else "")
+        return preset, selected
 
     def run(self, suite):
         """Runs one program with its filter; answers None when every test passed, else what failed."""
         program, _, pattern = suite.partition(":")
-        command = self.command(program)
-        if program != "images":
-            command.append("--gtest_brief=1")
-        if pattern:
-            command.append(f"--gtest_filter={pattern}")
-        try:
-            done = subprocess.run(command, capture_output=True, text=True, errors="replace",
-                                  timeout=self.LIMITS[program])
-            output, status = done.stdout + done.stderr, done.returncode
-        except subprocess.TimeoutExpired:
-            output, status = "", "timed out"
-        finally:
-            if program != "native":
-                subprocess.run(["env", "LC_ALL=ja_JP.UTF-8", "wineserver", "-k"], capture_output=True)
+        if program not in self.PROGRAMS:
+            sys.exit(f"unknown test program {program}")
+        program = self.MOVED.get((program, pattern.partition(".")[0]), program)
+        preset, selected = self.select(program, pattern)
+        if not selected:
+            return "no test matched"
+        environment = dict(os.environ, ZUB_WINE_PREFIX=os.path.join(self.root, "build", "wine"))
+        for name, part in selected.items():
+            if part:
+                environment["ZUB_GTEST_FILTER_" + name.partition(".")[2]] = part
+        names = "^(" + "|".join(re.escape(name) for name in selected) + ")$"
+        done = subprocess.run(["ctest", "--test-dir", os.path.join(self.tree, "build", preset), "-R", names,
+                               "--output-on-failure"], capture_output=True, text=True, errors="replace",
+                              env=environment)
+        output = done.stdout + done.stderr
         failed = sorted(set(re.findall(r"^\[  FAILED  \] ([\w/.]+)", output, re.M) +
                             re.findall(r"^(?:FAIL|ERROR): (\w+ \([\w.]+\))", output, re.M)))
         if failed:
             return ", ".join(failed)
-        if status == "timed out":
-            return f"timed out after {self.LIMITS[program]} s"
-        if status != 0:
-            return f"exit code {status}"
-        if re.search(r"^\[==========\] 0 tests", output, re.M):
-            return "no test matched"
+        # A test CTest ended at its limit, one that failed without a GoogleTest failure (a crash,
+        # or no test matched), or a fixture that failed.
+        ended = re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+        if any(why == "Not Run" for _, why in ended):
+            sys.exit("CTest could not run the tests (a fixture failed, or a program is missing):\n" + output[-3000:])
+        if ended:
+            return ", ".join(f"{name} ({why})" for name, why in ended)
+        if done.returncode != 0:
+            return f"ctest exit code {done.returncode}"
         return None
 
 
@@ -166,7 +213,7 @@ def main():
     os.makedirs(tree, exist_ok=True)
     print(f"== copying the tree to {tree}", flush=True)
     sync_tree(root, tree)
-    runner = Runner(tree, arguments.jobs)
+    runner = Runner(root, tree, arguments.jobs)
 
     for fault in faults:
         with open(os.path.join(tree, fault.file), encoding="utf-8") as f:

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr char ApplicationClass[] = "ZubRuntimeEditorApplication";
+
 std::string& EditorPathSetting() {
     static std::string path;
     return path;
@@ -34,18 +36,37 @@ const std::string& EditorPath() {
     return EditorPathSetting();
 }
 
+std::string TestEditorPath(const std::string& variant) {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    path.resize(path.find_last_of('\\') + 1);
+    return path + "ZubRuntimeEditor" + variant + ".exe";
+}
+
 EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, const std::string& folder) {
+    Start(EditorPath(), showCommand, arguments, folder);
+}
+
+EditorProcess::EditorProcess(const std::string& program, WORD showCommand) {
+    Start(program, showCommand, "", "");
+}
+
+void EditorProcess::Start(const std::string& program,
+                          WORD showCommand,
+                          const std::string& arguments,
+                          const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showCommand;
-    std::string commandLine = "\"" + EditorPath() + "\"";
+    std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }
     PROCESS_INFORMATION started{};
-    if (!StartProcess(EditorPath(), commandLine, folder.empty() ? nullptr : folder.c_str(), startup, started)) {
-        throw std::runtime_error("cannot start " + EditorPath() + " (error " + std::to_string(GetLastError()) + ")");
+    if (!StartProcess(program, commandLine, folder.empty() ? nullptr : folder.c_str(), startup, started)) {
+        throw std::runtime_error("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(started.hProcess);
     thread_.Reset(started.hThread);
@@ -98,11 +119,20 @@ HWND EditorProcess::WaitForMainWindow() {
 
 HWND EditorProcess::ApplicationWindow() const {
     for (const HWND window : TopLevelWindowsOf(processId_)) {
-        if (mainWindow_ && GetWindow(mainWindow_, GW_OWNER) == window) {
+        if (ClassNameOf(window) == ApplicationClass) {
             return window;
         }
     }
     return nullptr;
+}
+
+bool EditorProcess::WaitUntilReady() {
+    if (WaitForInputIdle(process_.Get(), 15000) != 0 || !WaitForMainWindow() || !ApplicationWindow()) {
+        return false;
+    }
+    // The main window is found as soon as it is made, before its start-up has named and shown it.
+    WaitForIdle();
+    return true;
 }
 
 DWORD EditorProcess::UiThreadId() const {

@@ -9,12 +9,14 @@
 #include <string>
 #include <utility>
 
+#include "acceptance/EditorProcess.h"
+#include "acceptance/ModalDialogs.h"
 #include "ui/MenuTable.h"
 #include "win32/DialogDriver.h"
-#include "win32/EditorProcess.h"
 #include "win32/TestThread.h"
 
-// The editor program itself, started as its own process.
+// The editor program itself, started as its own process and sent what Windows and the shell
+// send it: the show command, the close routes, the log-off, the menu's Save command.
 
 namespace {
 
@@ -52,12 +54,18 @@ void ChangeTheProject(HWND main) {
 // A project file in a folder that does not exist: the dialog takes it, the write fails.
 const std::string UnwritablePath = "C:\\zub-missing-folder\\プロジェクト.zrt";
 
+// The exit code once the process has ended within the time, STILL_ACTIVE while it runs.
+DWORD ExitCodeAfter(EditorProcess& editor, DWORD milliseconds) {
+    editor.WaitForExit(milliseconds);
+    return editor.ExitCode();
+}
+
 // The program's next dialog once the one before has gone.
 HWND NextDialog(const EditorProcess& editor, HWND previous) {
     for (int i = 0; i < 500 && IsWindow(previous); ++i) {
         Sleep(10);
     }
-    return editor.WaitForDialog();
+    return WaitForDialog(editor.Id());
 }
 
 struct ErrorBox {
@@ -89,7 +97,7 @@ TEST(EditorProgram, StartsUntitledWithoutArgumentsWithTheTitleOnItsOneTaskbarBut
     ASSERT_TRUE(editor.WaitUntilReady());
     const DWORD startUp = GetTickCount() - start;
     const HWND app = editor.ApplicationWindow();
-    const HWND main = editor.MainWindow();
+    const HWND main = editor.WaitForMainWindow();
 
     EXPECT_EQ(WindowText(main), UntitledCaption);
     EXPECT_EQ(WindowText(app), AppTitle);
@@ -109,7 +117,7 @@ TEST(EditorProgram, StartsUntitledWithoutArgumentsWithTheTitleOnItsOneTaskbarBut
                 memory.PagefileUsage / 1024);
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+    EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u);
 }
 
 TEST(EditorProgram, EveryCloseRouteOfAnUnchangedProjectEndsTheProcessWithCodeZero) {
@@ -130,42 +138,42 @@ TEST(EditorProgram, EveryCloseRouteOfAnUnchangedProjectEndsTheProcessWithCodeZer
     for (const Route& route : routes) {
         EditorProcess editor(SW_SHOWNORMAL);
         ASSERT_TRUE(editor.WaitUntilReady()) << route.name;
-        route.close(editor.ApplicationWindow(), editor.MainWindow());
-        EXPECT_EQ(editor.WaitForExit(ExitWait), 0u) << route.name;
+        route.close(editor.ApplicationWindow(), editor.WaitForMainWindow());
+        EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u) << route.name;
     }
 }
 
 TEST(EditorProgram, ACloseOfAChangedProjectAsksFirstAndCancelKeepsItRunning) {
     EditorProcess editor(SW_SHOWNORMAL);
     ASSERT_TRUE(editor.WaitUntilReady());
-    const HWND main = editor.MainWindow();
+    const HWND main = editor.WaitForMainWindow();
     ChangeTheProject(main);
 
     PostMessageA(editor.ApplicationWindow(), WM_CLOSE, 0, 0);
-    HWND prompt = editor.WaitForDialog();
+    HWND prompt = WaitForDialog(editor.Id());
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(WindowText(prompt), AppTitle);
     PressDialogButton(prompt, IDCANCEL);
-    EXPECT_EQ(editor.WaitForExit(500), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(ExitCodeAfter(editor, 500), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_TRUE(IsWindowVisible(main));
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    prompt = editor.WaitForDialog();
+    prompt = WaitForDialog(editor.Id());
     ASSERT_NE(prompt, nullptr);
     PressDialogButton(prompt, IDNO);
-    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+    EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u);
 }
 
 TEST(EditorProgram, StartsMaximizedOrAsItsTaskbarButtonAloneAsItsShowCommandSays) {
     {
         EditorProcess editor(SW_SHOWMAXIMIZED);
         ASSERT_TRUE(editor.WaitUntilReady());
-        EXPECT_TRUE(IsZoomed(editor.MainWindow()));
+        EXPECT_TRUE(IsZoomed(editor.WaitForMainWindow()));
     }
     EditorProcess editor(SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(editor.WaitUntilReady());
     const HWND app = editor.ApplicationWindow();
-    const HWND main = editor.MainWindow();
+    const HWND main = editor.WaitForMainWindow();
     EXPECT_TRUE(IsIconic(app));
     EXPECT_FALSE(IsWindowVisible(main));
     SendFromOutside(app, WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -181,19 +189,19 @@ TEST(EditorProgram, LogOffGoesAheadUnlessTheUserCancelsTheSaveQuestion) {
     {
         EditorProcess editor(SW_SHOWNORMAL);
         ASSERT_TRUE(editor.WaitUntilReady());
-        EXPECT_NE(SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0), 0);
-        EXPECT_EQ(editor.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE));  // the query alone ends nothing
+        EXPECT_NE(SendFromOutside(editor.WaitForMainWindow(), WM_QUERYENDSESSION, 0, 0), 0);
+        EXPECT_EQ(ExitCodeAfter(editor, 300), static_cast<DWORD>(STILL_ACTIVE));  // the query alone ends nothing
         SendFromOutside(editor.ApplicationWindow(), WM_ENDSESSION, TRUE, 0);
-        EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+        EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u);
     }
     // Changed: the save question shows; Cancel refuses the log-off, and the cancelled log-off
     // changes nothing.
     EditorProcess editor(SW_SHOWNORMAL);
     ASSERT_TRUE(editor.WaitUntilReady());
-    ChangeTheProject(editor.MainWindow());
+    ChangeTheProject(editor.WaitForMainWindow());
     std::atomic<LRESULT> answer{-1};
-    TestThread windows([&] { answer = SendFromOutside(editor.MainWindow(), WM_QUERYENDSESSION, 0, 0); });
-    const HWND prompt = editor.WaitForDialog();
+    TestThread windows([&] { answer = SendFromOutside(editor.WaitForMainWindow(), WM_QUERYENDSESSION, 0, 0); });
+    const HWND prompt = WaitForDialog(editor.Id());
     if (prompt) {
         PressDialogButton(prompt, IDCANCEL);
     }
@@ -201,8 +209,8 @@ TEST(EditorProgram, LogOffGoesAheadUnlessTheUserCancelsTheSaveQuestion) {
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(answer, 0);
     SendFromOutside(editor.ApplicationWindow(), WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(editor.WaitForExit(500), static_cast<DWORD>(STILL_ACTIVE));
-    EXPECT_TRUE(IsWindowVisible(editor.MainWindow()));
+    EXPECT_EQ(ExitCodeAfter(editor, 500), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(editor.WaitForMainWindow()));
 }
 
 TEST(EditorProgram, EndsWithCodeZeroWhenWineEndsTheSession) {
@@ -224,15 +232,15 @@ TEST(EditorProgram, EndsWithCodeZeroWhenWineEndsTheSession) {
     CloseHandle(wineboot.hThread);
     CloseHandle(wineboot.hProcess);
     EXPECT_EQ(winebootCode, 0u);
-    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+    EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u);
 }
 
 TEST(EditorProgram, ASaveThatCannotBeWrittenShowsOneErrorBoxAndTheProgramGoesOn) {
     EditorProcess editor(SW_SHOWNORMAL);
     ASSERT_TRUE(editor.WaitUntilReady());
-    const HWND main = editor.MainWindow();
+    const HWND main = editor.WaitForMainWindow();
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(MenuFileSave, 0), 0);
-    const HWND saveDialog = editor.WaitForDialog();
+    const HWND saveDialog = WaitForDialog(editor.Id());
     ASSERT_NE(saveDialog, nullptr);
     ChooseFileName(saveDialog, UnwritablePath);
 
@@ -246,22 +254,22 @@ TEST(EditorProgram, ASaveThatCannotBeWrittenShowsOneErrorBoxAndTheProgramGoesOn)
 
     // One box only, then the window is usable and the next command runs as usual.
     Sleep(300);
-    EXPECT_EQ(editor.OpenDialog(), nullptr);
+    EXPECT_EQ(WaitForDialog(editor.Id(), 0), nullptr);
     EXPECT_TRUE(IsWindowEnabled(main));
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(editor.WaitForExit(ExitWait), 0u);
+    EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 0u);
 }
 
 TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff) {
     EditorProcess editor(SW_SHOWNORMAL);
     ASSERT_TRUE(editor.WaitUntilReady());
-    const HWND main = editor.MainWindow();
+    const HWND main = editor.WaitForMainWindow();
     ChangeTheProject(main);
     std::atomic<LRESULT> answer{-1};
     TestThread windows([&] { answer = SendFromOutside(main, WM_QUERYENDSESSION, 0, 0); });
 
     ErrorBox seen;
-    const HWND prompt = editor.WaitForDialog();
+    const HWND prompt = WaitForDialog(editor.Id());
     if (prompt) {
         PressDialogButton(prompt, IDYES);
         if (const HWND saveDialog = NextDialog(editor, prompt)) {
@@ -274,7 +282,7 @@ TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff)
     windows.Join();
     EXPECT_EQ(seen.text, UnwritablePath + " に書き込めません.");
     EXPECT_EQ(answer, 0);
-    EXPECT_EQ(editor.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(ExitCodeAfter(editor, 300), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
@@ -284,9 +292,9 @@ TEST(EditorProgram, ASaveThatFailsDuringALogOffShowsTheErrorAndRefusesTheLogOff)
 TEST(EditorProgram, RefusesToStartInACodePageOtherThanShiftJis) {
     for (const auto& [variant, codePage] : {std::pair{"Utf8", L"65001"}, std::pair{"English", L"1252"}}) {
         SCOPED_TRACE(variant);
-        EditorProcess editor(TestEditorProgramPath(variant), SW_SHOWNORMAL);
-        const HWND box = editor.WaitForDialog();
-        ASSERT_NE(box, nullptr) << "no message box; exit code " << editor.WaitForExit(0);
+        EditorProcess editor(TestEditorPath(variant), SW_SHOWNORMAL);
+        const HWND box = WaitForDialog(editor.Id());
+        ASSERT_NE(box, nullptr) << "no message box; exit code " << ExitCodeAfter(editor, 0);
         wchar_t text[1024] = L"";
         GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 1024);
         const std::wstring said = text;
@@ -298,6 +306,6 @@ TEST(EditorProgram, RefusesToStartInACodePageOtherThanShiftJis) {
         EXPECT_TRUE(HasIcon(box));
         EXPECT_EQ(editor.ApplicationWindow(), nullptr);
         PressDialogButton(box, IDOK);
-        EXPECT_EQ(editor.WaitForExit(ExitWait), 2u);
+        EXPECT_EQ(ExitCodeAfter(editor, ExitWait), 2u);
     }
 }
