@@ -124,11 +124,18 @@ Bounds BoundsOf(HWND window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+std::vector<ControlRow> VersionPageRows() {
+    std::vector<ControlRow> rows;
+    for (const layout::VersionRow& row : layout::VersionInfoPage) {
+        rows.push_back(layout::VersionControl(row));
+    }
+    return rows;
+}
+
 int VersionPageBottom() {
     int bottom = 0;
-    for (const layout::VersionRow& row : layout::VersionInfoPage) {
-        const Bounds place = layout::VersionControl(row).Place;
-        bottom = std::max(bottom, place.Top + place.Height);
+    for (const ControlRow& row : VersionPageRows()) {
+        bottom = std::max(bottom, row.Place.Top + row.Place.Height);
     }
     return bottom;
 }

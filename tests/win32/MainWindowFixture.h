@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Layout.h"
 #include "ui/MainWindow.h"
@@ -46,7 +47,9 @@ protected:
 std::string TextOf(HWND window);
 // Bounds of a window within its parent's client area.
 Bounds BoundsOf(HWND window);
-// The version page's content height at 96 pixels per inch: down to its lowest edit's bottom.
+// The version page's edits as placed at 96 pixels per inch, and its content height: down to its
+// lowest edit's bottom.
+std::vector<ControlRow> VersionPageRows();
 int VersionPageBottom();
 // UTF-8 source text in the ANSI code page (for comparing with what the window shows).
 std::string Ansi(const std::wstring& text);

@@ -36,14 +36,6 @@ const char* ClassOf(ControlKind kind) {
     return "";
 }
 
-std::vector<ControlRow> VersionPage() {
-    std::vector<ControlRow> rows;
-    for (const layout::VersionRow& row : layout::VersionInfoPage) {
-        rows.push_back(layout::VersionControl(row));
-    }
-    return rows;
-}
-
 // The numbers and texts themselves are the acceptance tests' to check, as the user sees them;
 // these check that the window is built as its layout rows say.
 class MainWindowLayoutTest : public MainWindowFixture {
@@ -220,7 +212,7 @@ TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
     EXPECT_EQ((Bounds{0, 16, 448, 239}), BoundsOf(box));
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    const std::vector<ControlRow> edits = VersionPage();
+    const std::vector<ControlRow> edits = VersionPageRows();
     ExpectControls(edits, box);
     // The content, down to the lowest edit's bottom, is taller than the box, not wider.
     SCROLLINFO vertical{};
@@ -250,7 +242,7 @@ TEST_F(MainWindowLayoutTest, TabOrderOfEachPageStartsAndEndsAtTheTabRow) {
     for (const ControlRow& row : layout::GeneralPage) {
         orders[0].push_back(row.Id);
     }
-    for (const ControlRow& row : VersionPage()) {
+    for (const ControlRow& row : VersionPageRows()) {
         orders[2].push_back(row.Id);
     }
     for (std::size_t page = 0; page < orders.size(); ++page) {
