@@ -56,6 +56,7 @@ DiskChange TFileWatch::Judge(const FileSnapshot& now) {
             seen_.Change = DiskChange::Unreadable;
             break;
         case DiskKind::NotAProject:
+        case DiskKind::TooLarge:
             seen_.Change = DiskChange::NotAProject;
             break;
         case DiskKind::Project:

@@ -11,7 +11,7 @@ enum class DiskChange {
     Changed,      // other bytes, or a file where there was none
     Gone,         // a file was there and is no longer
     Unreadable,   // there but not to be read
-    NotAProject,  // a file that is no profile text any more
+    NotAProject,  // a file that is no profile text any more, or too large to be a project file
 };
 
 // Watches one project file, the one the project was last loaded from or saved to: remembers the

@@ -52,12 +52,18 @@ DiskStamp StampAt(const std::string& path) {
     return StampOf(file.get());
 }
 
-SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink) {
+SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink, std::uint64_t largest) {
     using Written = SaveFiles::Written;
     SaveFiles::Copied copied;
-    if (!Rewound(file) || (sink && !Rewound(sink))) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || !Rewound(file) || (sink && !Rewound(sink))) {
         return copied;
     }
+    if (static_cast<std::uint64_t>(size.QuadPart) > largest) {
+        copied.Kind = DiskKind::TooLarge;
+        return copied;
+    }
+    std::uint64_t total = 0;
     TFingerprint fingerprint;
     // A file on a disk fills the first read up to the buffer's size, so the first piece holds
     // the whole head.
@@ -78,6 +84,12 @@ SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink) {
         first = false;
         if (read == 0) {
             break;
+        }
+        total += read;
+        if (total > largest) {
+            copied.Kind = DiskKind::TooLarge;
+            copied.Done = begun ? Written::Part : Written::Nothing;
+            return copied;
         }
         fingerprint.Add(piece);
         if (sink) {

@@ -35,6 +35,8 @@ DiskStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& information);
 DiskStamp StampAt(const std::string& path);
 
 // Reads the open file from its start to its end, its head first: where the head is no profile
-// text, nothing more is read and nothing written. Every piece read goes on to sink where there is
-// one, which then ends where the file ends.
-SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink);
+// text, nothing more is read and nothing written. A file larger than largest is TooLarge: told
+// from its size before anything is read, or once the bytes read pass it, however the file grows
+// meanwhile. Every piece read goes on to sink where there is one, which then ends where the file
+// ends.
+SaveFiles::Copied CopyWhole(HANDLE file, HANDLE sink, std::uint64_t largest = LargestProjectFile);

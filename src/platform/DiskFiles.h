@@ -10,8 +10,16 @@ enum class DiskKind {
     Missing,      // nothing of that name, or no folder of that name
     Unreadable,   // there, but not to be read: a folder, a device, held by another program, not the user's
     NotAProject,  // a file that is no profile text (a program, a picture, UTF-16 big-endian)
+    TooLarge,     // a file larger than any project file (LargestProjectFile)
     Project,      // a file that may be a project file
 };
+
+// The largest file taken for a project file. A project the program writes is a few kilobytes;
+// the limit leaves room for other tools' sections in the file (the save is timed with a project
+// of 50 MB) and stays far below the 4 GiB at which a profile reader that keeps sizes in 32 bits
+// wraps them. A larger file is refused from its size before it is read, and one that grows past
+// the limit while it is read is refused as soon as it does.
+inline constexpr std::uint64_t LargestProjectFile = std::uint64_t{256} << 20;
 
 // Which file a name leads to: the volume's serial number and the file's number on it. Two names
 // with one identity are one file, whatever their spelling (a link, a short name, another drive
@@ -70,8 +78,8 @@ public:
     virtual ~DiskFiles() = default;
     // Missing, Unreadable, or Project with the file's stamp; reads none of its bytes.
     virtual DiskStamp Stamp(const std::string& path) = 0;
-    // Unreadable, NotAProject as a load refuses it (told from its head, without reading the
-    // rest), or Project with the fingerprint of its bytes.
+    // Unreadable, NotAProject or TooLarge as a load refuses it (told from its head or its size,
+    // without reading the rest), or Project with the fingerprint of its bytes.
     virtual DiskContent Content(const std::string& path) = 0;
     // Removes what saves killed before their end left beside the file and in the user's
     // temporary folder, and answers the full paths of the complete copies it kept: each the

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include <string>
+
 #include "platform/Exception.h"
 #include "platform/Texts.h"
 
@@ -22,6 +24,10 @@ EIniFileException CannotReadIniFile(const std::string& fileName) {
 
 EIniFileException NotAProjectFile(const std::string& fileName) {
     return ErrorNaming(fileName, NotAProjectText);
+}
+
+EIniFileException TooLargeFile(const std::string& fileName) {
+    return ErrorNaming(fileName, TooLargeText + std::to_string(LargestProjectFile >> 20) + TooLargeLimitText);
 }
 
 EUnfinishedSave::EUnfinishedSave(const std::string& fileName, std::string copy, const DiskStamp& left)

@@ -25,7 +25,8 @@ public:
                                   const std::string& defaultValue) = 0;
 
     // Creates the file, section or key as needed and replaces an existing value.
-    // Raises EIniFileException when the platform cannot write.
+    // Raises EIniFileException when the platform cannot write; a save's object may keep the
+    // value until Commit, and raise there.
     virtual void WriteEntry(const std::string& section, const std::string& key, const std::string& value) = 0;
 
     // The file as this object took it: what a load reads, what a save writes over (Missing
@@ -42,7 +43,8 @@ public:
     virtual void BuildOn(const std::string& base) { (void)base; }
 
     // A save's writes reach the file here, all of them or, when this raises EIniFileException,
-    // none; an EUnfinishedSave says where that could not hold. Answers the file as the save
+    // none; an EUnfinishedSave says where that could not hold, and a save that can only write
+    // the file in place keeps the values written before a write that failed. Answers the file as the save
     // wrote it. An object destroyed without it leaves the file as it was where the platform can.
     virtual FileSnapshot Commit() { return found_; }
 
@@ -74,6 +76,8 @@ EIniFileException CannotWriteIniFile(const std::string& fileName);
 EIniFileException CannotReadIniFile(const std::string& fileName);
 // A file that is no profile text, such as a program or a picture.
 EIniFileException NotAProjectFile(const std::string& fileName);
+// A file larger than any project file, whose limit it names.
+EIniFileException TooLargeFile(const std::string& fileName);
 
 // A save that broke off while it wrote into the file itself: the file may be incomplete, and the
 // whole new version is in the copy beside it. Left is the file as the save left it.

@@ -15,6 +15,9 @@ inline constexpr const wchar_t* NoFullPathText = L"からパスを作れませ�
 inline constexpr const char* CannotWriteText = "%s に書き込めません";
 inline constexpr const char* CannotReadText = "%s を読み込めません";
 inline constexpr const char* NotAProjectText = "%s はプロジェクト ファイルではありません";
+// "%s は大きすぎます: プロジェクト ファイルは <limit> MB までです"
+inline constexpr const char* TooLargeText = "%s は大きすぎます: プロジェクト ファイルは ";
+inline constexpr const char* TooLargeLimitText = " MB までです";
 // "<name> に最後まで…\r\n\r\n保存しようとした内容は、ファイル <copy> に残っています"
 inline constexpr const char* UnfinishedWriteText =
     " に最後まで書き込めませんでした。このファイルは不完全な可能性があります。\r\n\r\n";

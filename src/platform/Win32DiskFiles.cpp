@@ -16,8 +16,8 @@ DiskContent TWin32DiskFiles::Content(const std::string& path) {
         return {NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable};
     }
     const SaveFiles::Copied read = CopyWhole(file.get(), nullptr);
-    if (read.Kind == DiskKind::NotAProject) {
-        return {DiskKind::NotAProject};
+    if (read.Kind != DiskKind::Project) {
+        return {read.Kind};
     }
     return {read.Done == SaveFiles::Written::All ? DiskKind::Project : DiskKind::Unreadable, read.Fingerprint};
 }

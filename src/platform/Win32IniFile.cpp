@@ -65,12 +65,29 @@ public:
         SetFound(save.Found());
     }
 
+    // The values wait for the save's last look at the file, so that a change another program made
+    // meanwhile is asked about before any of them is written, on every road.
+    void WriteEntry(const std::string& section, const std::string& key, const std::string& value) override {
+        pending_.push_back({section, key, value});
+    }
     bool ChangedSinceFound() override { return save.ChangedSinceFound(); }
     void BuildOn(const std::string& base) override { save.BuildOn(base); }
     FileSnapshot Commit() override {
-        Flush();
-        return save.Commit();
+        return save.Commit([this] {
+            for (const Entry& entry : pending_) {
+                TIniFile::WriteEntry(entry.Section, entry.Key, entry.Value);
+            }
+            Flush();
+        });
     }
+
+private:
+    struct Entry {
+        std::string Section;
+        std::string Key;
+        std::string Value;
+    };
+    std::vector<Entry> pending_;
 };
 
 std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
@@ -88,6 +105,9 @@ std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
     const SaveFiles::Copied read = CopyWhole(file.get(), nullptr);
     if (read.Kind == DiskKind::NotAProject) {
         throw NotAProjectFile(fileName);
+    }
+    if (read.Kind == DiskKind::TooLarge) {
+        throw TooLargeFile(fileName);
     }
     const DiskStamp stamp = StampOf(file.get());
     if (read.Done != SaveFiles::Written::All || stamp.Kind != DiskKind::Project) {

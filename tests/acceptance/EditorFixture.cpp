@@ -270,6 +270,8 @@ void EditorTest::SaveAndWait(const std::string& path,
     PressKey('S', {VK_CONTROL});
     ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, section, key) == value; }))
         << "the file still holds " << ReadProfileValue(path, section, key) << "; " << WhatShows();
+    // The value is there as soon as the copy took the file's place; the save ends after that.
+    Editor().WaitForIdle();
 }
 
 void EditorTest::SwitchAwayAndBack() {

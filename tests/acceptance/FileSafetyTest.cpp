@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "acceptance/EditorFixture.h"
@@ -116,18 +117,27 @@ TEST_F(FileSafety, AFileThatCannotBeReadOrIsNoTextIsRefusedAndTheProjectStays) {
     }
     ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, program));
     ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(program + " はプロジェクト ファイルではありません.")));
-    // A gigabyte of zeros is told from its head, at once.
+    // Zeros are told from their head, and a file larger than any project file from its size,
+    // whatever its head: both at once, without reading the rest.
+    const std::string zeros = folder / "zeros.zrt";
     const std::string huge = folder / "huge.zrt";
-    {
-        OwnedHandle file(CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        LARGE_INTEGER size{};
-        size.QuadPart = 1ll << 30;
-        ASSERT_TRUE(SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get()));
+    for (const auto& [path, size, message] :
+         {std::tuple{zeros, 200ll << 20, std::string(" はプロジェクト ファイルではありません.")},
+          std::tuple{huge, 5ll << 30, std::string(" は大きすぎます: プロジェクト ファイルは 256 MB までです.")}}) {
+        {
+            OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+            const std::string head = path == huge ? "[RUNTIME]\r\nfilename=huge.exe\r\n" : "";
+            DWORD written = 0;
+            LARGE_INTEGER end{};
+            end.QuadPart = size;
+            ASSERT_TRUE(WriteFile(file.Get(), head.data(), static_cast<DWORD>(head.size()), &written, nullptr) &&
+                        SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get()));
+        }
+        const DWORD asked = GetTickCount();
+        ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, path));
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(path + message)));
+        EXPECT_LT(GetTickCount() - asked, 5000u) << "the whole file was read";
     }
-    const DWORD asked = GetTickCount();
-    ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, huge));
-    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(WidePath(huge + " はプロジェクト ファイルではありません.")));
-    EXPECT_LT(GetTickCount() - asked, 5000u) << "the whole gigabyte was read";
 
     EXPECT_EQ(Window().Caption(), CaptionFor(mine));
     EXPECT_EQ(FieldText(IconField), "mine.ico");

@@ -88,6 +88,41 @@ TEST_F(WhereTheFileIs, BehindASymbolicLink) {
     EXPECT_EQ(Window().Caption(), CaptionFor(link));
     EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"link.zrt"});
     EXPECT_EQ(FileNamesIn(real), std::vector<std::wstring>{L"p.zrt"});
+
+    // The file the link leads to is deleted: the save makes it anew there, through the link.
+    ASSERT_TRUE(DeleteFileA((real + "\\p.zrt").c_str()));
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    ExpectBoxAndAnswer("the notice that the file is gone", WidePath(GoneTextFor(link)), IconLook::Exclamation, {IDOK},
+                       IDOK);
+    ASSERT_TRUE(MainWindowBack());
+    TypeIntoField(RuntimeField, "again.exe");
+    ASSERT_NO_FATAL_FAILURE(SaveAndWait(real + "\\p.zrt", "RUNTIME", "filename", "again.exe"));
+    EXPECT_TRUE(NoDialogWithin(300)) << WhatShows();
+    EXPECT_EQ(FileNamesIn(real), std::vector<std::wstring>{L"p.zrt"});
+    EXPECT_EQ(ReadProfileValue(link, "RUNTIME", "filename"), "again.exe") << "the link is no longer one";
+    ASSERT_TRUE(DeleteFileA((real + "\\p.zrt").c_str()));
+    EXPECT_EQ(ReadProfileValue(link, "RUNTIME", "filename"), "<missing>") << "the link became a file of its own";
+}
+
+// Without a temporary folder (TEMP and TMP name a folder that is not there, as after a user's
+// folder was renamed), the save goes by its copy beside the file all the same: it asks nothing
+// about its own writes, then or later, and leaves nothing anywhere.
+TEST_F(WhereTheFileIs, WithoutATemporaryFolder) {
+    const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
+    {
+        const TemporaryFolderAt gone(WidePath(folder / "gone"));
+        ASSERT_NO_FATAL_FAILURE(Start());
+    }
+    const std::string path = folder / "eta.zrt";
+    WriteFileBytes(path, Before);
+    const std::string identity = FileIdentity(path);
+    ASSERT_NO_FATAL_FAILURE(EditAndSave(path));
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    EXPECT_TRUE(NoDialogWithin(300)) << WhatShows();
+    EXPECT_NE(FileIdentity(path), identity) << "the save did not go by a copy";
+    EXPECT_EQ(ReadProfileValue(path, "TOOL", "keep"), "this");
+    EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::wstring>{L"eta.zrt"});
+    EXPECT_EQ(FilesInTemporaryFolder(), inTemp);
 }
 
 // Every name of a file with hard links reads the saved values: the save wrote into the file.
@@ -128,15 +163,13 @@ TEST_F(WhereTheFileIs, InAFolderWithALongName) {
     ASSERT_EQ(path.size(), fileBytes);
     WriteFileBytes(path, Before);
     const std::string identity = FileIdentity(path);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::size_t inTemp = FileNamesIn(temp).size();
+    const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
 
     ASSERT_NO_FATAL_FAILURE(EditAndSave(path));
     EXPECT_EQ(ReadProfileValue(path, "TOOL", "keep"), "this");
     EXPECT_NE(FileIdentity(path), identity) << "the save wrote into the file instead of through a copy";
     EXPECT_EQ(FileNamesIn(deep), std::vector<std::wstring>{L"p.zrt"});
-    EXPECT_EQ(FileNamesIn(temp).size(), inTemp);
+    EXPECT_EQ(FilesInTemporaryFolder(), inTemp);
 }
 
 // What saves killed before their end left beside the file goes when the file is opened, and

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -28,16 +29,19 @@ public:
     std::map<std::string, std::string> Content;
     std::set<std::string> Unwritable;          // read-only, a folder, a device, permissions, another program's hold
     std::set<std::string> NoProject;           // files that are no profile text
+    std::set<std::string> Huge;                // files larger than any project file
     std::map<std::string, std::string> Links;  // link, file it leads to
     std::set<std::string> Unnamed;             // links whose file has no ANSI name
     std::set<std::string> OtherNames;          // files with hard links
-    // Of "work", "create" (the copy beside), "copy" (into a copy or work file), "flush", "carry",
-    // "move", "name complete", "write into" (into an existing file, refused) and "write part"
-    // (broken off half-way).
+    // Of "create" (the copy beside), "open to profile" (the folder would not let the copy be
+    // removed after the profile functions), "work" (the temporary folder), "copy" (into a copy or
+    // work file: a full disk), "flush", "carry", "move", "name complete", "write into" (into an
+    // existing file, refused) and "write part" (broken off half-way: a full disk).
     std::set<std::string> Failing;
     std::vector<std::string> Moves;  // "from > to"
     std::string WorkFile = WorkName;
     std::string TakenPath;
+    bool TargetHeld = false;
 
     std::string Resolve(const std::string& path) const {
         const auto link = Links.find(path);
@@ -61,28 +65,37 @@ public:
         if (Unwritable.count(Resolve(path))) {
             return {{DiskKind::Unreadable}};
         }
+        TargetHeld = true;
         if (Unnamed.count(path)) {
             return {StampOf(path), std::nullopt};
         }
-        return {StampOf(path), Resolve(path), OtherNames.count(Resolve(path)) > 0};
+        const bool linkToNothing = Links.count(path) && !Content.count(Resolve(path));
+        if (linkToNothing) {
+            Content[Resolve(path)] = "";
+        }
+        return {StampOf(path), Resolve(path), OtherNames.count(Resolve(path)) > 0, linkToNothing};
     }
     DiskStamp TakenNow() override { return StampOf(TakenPath); }
-    void LetGo() override {}
-    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkFile); }
+    void LetGo() override { TargetHeld = false; }
     std::optional<std::string> CreateCopyBeside(const std::string& path) override {
         return Make("create", FolderOf(path) + "\\~" + path.substr(FolderOf(path).size() + 1) + ".1.tmp");
     }
+    bool OpenToProfileFunctions(const std::string&) override { return !Failing.count("open to profile"); }
+    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkFile); }
     Copied Read(const std::string& path) override {
         const std::string file = Resolve(path);
         if (NoProject.count(file)) {
             return {Written::Nothing, DiskKind::NotAProject};
+        }
+        if (Huge.count(file)) {
+            return {Written::Nothing, DiskKind::TooLarge};
         }
         return {Written::All, DiskKind::Project, FingerprintOf(Content.at(file))};
     }
     Copied Copy(const std::string& from, const std::string& to) override {
         Copied read = Read(from);
         const std::string file = Resolve(to);
-        if (read.Kind == DiskKind::NotAProject ||
+        if (read.Kind != DiskKind::Project ||
             (made_.count(file) ? Failing.count("copy") > 0 : Failing.count("write into") > 0)) {
             read.Done = Written::Nothing;
             return read;
@@ -114,7 +127,7 @@ public:
     }
     bool CarryOver(const std::string&, const std::string&) override { return !Failing.count("carry"); }
     bool Move(const std::string& from, const std::string& to) override {
-        if (Failing.count("move")) {
+        if (Failing.count("move") || TargetHeld) {
             return false;
         }
         Moves.push_back(from + " > " + to);
@@ -138,17 +151,28 @@ private:
     std::set<std::string> made_;
 };
 
-// Runs one save of "new" over whatever the folder holds; true when it landed, and then its
-// record is the written bytes'.
-bool Save(MemoryFolder& folder, const std::string& target = Target, std::string* workPath = nullptr) {
-    try {
-        TSafeSave save(target, folder);
-        if (workPath) {
-            *workPath = save.WorkPath();
+// The profile functions' writes of "+new" into the file a save writes, as its Commit has them
+// made; a file held against other writers refuses them.
+std::function<void()> WriteNew(MemoryFolder& folder, const TSafeSave& save) {
+    return [&folder, &save] {
+        if (save.WorkPath() == folder.TakenPath && folder.TargetHeld) {
+            throw CannotWriteIniFile(save.WorkPath());
         }
         folder.Content[folder.Resolve(save.WorkPath())] += "+new";
-        const std::string written = folder.Content[folder.Resolve(save.WorkPath())];
-        EXPECT_EQ(save.Commit().Fingerprint, MemoryFolder::FingerprintOf(written));
+    };
+}
+
+// Runs one save of "new" over whatever the folder holds; true when it landed, and then its
+// answer is the written file as a look at it sees it.
+bool Save(MemoryFolder& folder, const std::string& target = Target, SaveRoad* road = nullptr) {
+    try {
+        TSafeSave save(target, folder);
+        const FileSnapshot written = save.Commit(WriteNew(folder, save));
+        if (road) {
+            *road = save.Road();
+        }
+        EXPECT_EQ(written.Stamp, folder.StampOf(target));
+        EXPECT_EQ(written.Fingerprint, MemoryFolder::FingerprintOf(folder.Content[folder.Resolve(target)]));
         return true;
     } catch (const EIniFileException& error) {
         EXPECT_EQ(error.Message(), target + " に書き込めません");
@@ -160,41 +184,89 @@ using Files = std::map<std::string, std::string>;
 
 }  // namespace
 
-TEST(TSafeSave, WritesAWorkFileWhoseCopyBesideTheTargetTakesItsPlace) {
-    MemoryFolder folder;
-    folder.Content[Target] = "old";
-    std::string workPath;
-    EXPECT_TRUE(Save(folder, Target, &workPath));
-    EXPECT_EQ(workPath, WorkName);
-    EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
-    EXPECT_EQ(folder.Moves, std::vector<std::string>{CopyName + " > " + Target});
-
-    // A target that does not exist yet is made by the move.
-    folder.Content.clear();
-    EXPECT_TRUE(Save(folder));
-    EXPECT_EQ(folder.Content, (Files{{Target, "+new"}}));
+// Whatever makes a save take a road, it lands the values under the file's own name, answers the
+// file as a look at it sees it, and leaves nothing beside the file or in the temporary folder.
+TEST(TSafeSave, EveryRoadLandsTheValuesUnderTheFilesNameAndLeavesNothing) {
+    // A name the profile functions take, whose copy's name they do not.
+    const std::string longFolder = "C:\\" + std::string(LongestProfilePath - 12, 'd');
+    const std::string longTarget = longFolder + "\\a.zrt";
+    const std::string real = "D:\\real\\b.zrt";
+    const struct {
+        const char* Condition;
+        std::set<std::string> Failing;
+        std::string Target;
+        bool Exists;
+        SaveRoad Road;
+        std::vector<std::string> Moves;
+    } cases[] = {
+        {"a file", {}, Target, true, SaveRoad::Replace, {CopyName + " > " + Target}},
+        {"a new file", {}, Target, false, SaveRoad::Replace, {CopyName + " > " + Target}},
+        {"no temporary folder", {"work"}, Target, true, SaveRoad::Replace, {CopyName + " > " + Target}},
+        {"a folder that would not let the copy go",
+         {"open to profile"},
+         Target,
+         true,
+         SaveRoad::Replace,
+         {CopyName + " > " + Target}},
+        {"a copy's name too long for the profile functions",
+         {},
+         longTarget,
+         true,
+         SaveRoad::Replace,
+         {longFolder + "\\~a.zrt.1.tmp > " + longTarget}},
+        {"the same without a temporary folder", {"work"}, longTarget, true, SaveRoad::InPlace, {}},
+        {"a folder that takes no new file", {"create"}, Target, true, SaveRoad::InPlace, {}},
+        {"a temporary folder with a long name", {"long work"}, longTarget, true, SaveRoad::InPlace, {}},
+        {"owner or permissions not given to the copy", {"carry"}, Target, true, SaveRoad::WriteInto, {}},
+        {"the rename refused", {"move"}, Target, true, SaveRoad::WriteInto, {}},
+        {"other names", {"other names"}, Target, true, SaveRoad::WriteInto, {}},
+        {"a link", {}, "C:\\p\\link.zrt", true, SaveRoad::Replace, {"D:\\real\\~b.zrt.1.tmp > " + real}},
+        {"a link whose file is gone",
+         {},
+         "C:\\p\\link.zrt",
+         false,
+         SaveRoad::Replace,
+         {"D:\\real\\~b.zrt.1.tmp > " + real}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.Condition);
+        MemoryFolder folder;
+        folder.Failing = each.Failing;
+        folder.Links["C:\\p\\link.zrt"] = real;
+        if (each.Failing.count("long work")) {
+            folder.WorkFile = "C:\\" + std::string(LongestProfilePath, 't');
+        }
+        const std::string landing = folder.Resolve(each.Target);
+        if (each.Failing.count("other names")) {
+            folder.OtherNames.insert(landing);
+        }
+        if (each.Exists) {
+            folder.Content[landing] = "old";
+        }
+        SaveRoad road{};
+        EXPECT_TRUE(Save(folder, each.Target, &road));
+        EXPECT_EQ(road, each.Road);
+        EXPECT_EQ(folder.Content, (Files{{landing, (each.Exists ? "old" : "") + std::string("+new")}}));
+        EXPECT_EQ(folder.Moves, each.Moves);
+        EXPECT_EQ(folder.Links.count("C:\\p\\link.zrt"), 1u);
+    }
 }
 
-TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
+TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNothingBehind) {
     // A new target is not copied and is moved, not written into, in place. Where the copy
     // cannot take the place of an existing target, its content is written into the target.
     const struct {
         std::set<std::string> Steps;
         bool TargetExists;
-        bool Lands;
     } cases[] = {
-        {{"copy"}, true, false},
-        {{"copy"}, false, false},
-        {{"flush"}, true, false},
-        {{"flush"}, false, false},
-        {{"carry"}, true, true},
-        {{"carry", "write into"}, true, false},
-        {{"move"}, true, true},
-        {{"move"}, false, false},
-        {{"move", "write into"}, true, false},
-        {{"move", "name complete"}, true, false},
-        {{"create"}, true, true},
-        {{"create", "name complete"}, true, false},
+        {{"copy"}, true},
+        {{"copy", "open to profile"}, false},
+        {{"flush"}, true},
+        {{"flush"}, false},
+        {{"carry", "write into"}, true},
+        {{"move"}, false},
+        {{"move", "write into"}, true},
+        {{"move", "name complete"}, true},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(testing::Message() << *each.Steps.begin() << (each.Steps.size() > 1 ? " and more" : "")
@@ -205,13 +277,19 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNoCopy) {
         }
         const auto before = folder.Content;
         folder.Failing = each.Steps;
-        EXPECT_EQ(Save(folder), each.Lands);
-        if (each.Lands) {
-            EXPECT_EQ(folder.Content, (Files{{Target, (each.TargetExists ? "old" : "") + std::string("+new")}}));
-        } else {
-            EXPECT_EQ(folder.Content, before);
-        }
+        EXPECT_FALSE(Save(folder));
+        EXPECT_EQ(folder.Content, before);
     }
+
+    // The profile functions refuse a write: nothing lands either. A link whose file was gone
+    // leads nowhere again.
+    MemoryFolder folder;
+    folder.Links[Target] = "D:\\real\\b.zrt";
+    {
+        TSafeSave save(Target, folder);
+        EXPECT_THROW(save.Commit([&] { throw CannotWriteIniFile(Target); }), EIniFileException);
+    }
+    EXPECT_EQ(folder.Content, Files{});
 }
 
 TEST(TSafeSave, RefusesWhatTheUserMayNotWriteOrIsNoProjectBeforeMakingAnything) {
@@ -221,42 +299,36 @@ TEST(TSafeSave, RefusesWhatTheUserMayNotWriteOrIsNoProjectBeforeMakingAnything) 
     EXPECT_FALSE(Save(folder));
     EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
 
+    // No project file, or one too large to be one, is refused with the error a load gives it,
+    // whatever road the save would take.
     folder.Unwritable.clear();
-    folder.NoProject.insert(Target);
-    EXPECT_THROW(
-        {
+    for (const bool huge : {false, true}) {
+        for (const bool inPlace : {false, true}) {
+            (huge ? folder.Huge : folder.NoProject).insert(Target);
+            folder.Failing = inPlace ? std::set<std::string>{"create"} : std::set<std::string>{};
             try {
                 TSafeSave save(Target, folder);
+                ADD_FAILURE() << "not refused";
             } catch (const EIniFileException& error) {
-                EXPECT_EQ(error.Message(), NotAProjectFile(Target).Message());
-                throw;
+                EXPECT_EQ(error.Message(), (huge ? TooLargeFile(Target) : NotAProjectFile(Target)).Message());
             }
-        },
-        EIniFileException);
-    EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
+            EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));
+            folder.Huge.clear();
+            folder.NoProject.clear();
+        }
+    }
 }
 
-// A file with other names, whose owner or permissions cannot be given to the copy, or that
-// another program holds open while sharing its writing: the complete copy goes into the file
-// itself, which keeps its names, owner and permissions, and the copy goes once that is done.
-TEST(TSafeSave, WritesIntoTheTargetWhereTheCopyCannotTakeItsPlace) {
-    // The copy that could not take the file's place through CarryOver or Move is the table's
-    // above; a file with other names is not even tried.
+// Broken off half-way while it wrote into the file: the complete new version stays beside the
+// file, under the name that tells a clean-up it is complete, and the error names it.
+TEST(TSafeSave, AWriteIntoTheTargetThatBreaksOffKeepsTheCompleteCopy) {
     MemoryFolder folder;
-    folder.Content[Target] = "old";
-    folder.OtherNames.insert(Target);
-    EXPECT_TRUE(Save(folder));
-    EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
-    EXPECT_TRUE(folder.Moves.empty());
-
-    // Broken off half-way: the complete new version stays beside the file, under the name that
-    // tells a clean-up it is complete, and the error names it.
     folder.Content = {{Target, "previous"}};
+    folder.OtherNames.insert(Target);
     folder.Failing = {"write part"};
     try {
         TSafeSave save(Target, folder);
-        folder.Content[WorkName] += "+new";
-        save.Commit();
+        save.Commit(WriteNew(folder, save));
         ADD_FAILURE() << "the save did not raise";
     } catch (const EUnfinishedSave& error) {
         EXPECT_EQ(error.Copy(), CompleteName);
@@ -271,55 +343,31 @@ TEST(TSafeSave, WritesIntoTheTargetWhereTheCopyCannotTakeItsPlace) {
 TEST(TSafeSave, BuildsOnTheCompleteCopyOfAnUnfinishedSave) {
     MemoryFolder folder;
     folder.Content = {{Target, "ol"}, {CompleteName, "old+new"}};
+    const auto writeMore = [&](const TSafeSave& save) { return [&] { folder.Content[save.WorkPath()] += "+more"; }; };
     {
         TSafeSave save(Target, folder);
         save.BuildOn(CompleteName);
-        folder.Content[WorkName] += "+more";
         folder.Failing = {"flush"};
-        EXPECT_THROW(save.Commit(), EIniFileException);
+        EXPECT_THROW(save.Commit(writeMore(save)), EIniFileException);
     }
     EXPECT_EQ(folder.Content, (Files{{Target, "ol"}, {CompleteName, "old+new"}}));
     folder.Failing.clear();
     TSafeSave save(Target, folder);
     save.BuildOn(CompleteName);
-    folder.Content[WorkName] += "+more";
-    save.Commit();
+    save.Commit(writeMore(save));
     EXPECT_EQ(folder.Content, (Files{{Target, "old+new+more"}}));
 }
 
-TEST(TSafeSave, ALinkStaysALinkAndTheFileItLeadsToIsSaved) {
+// Where the file a link leads to cannot be named, the save writes into it through the link.
+TEST(TSafeSave, ALinkToAFileWithoutANameIsWrittenThrough) {
     const std::string real = "D:\\real\\b.zrt";
     MemoryFolder folder;
     folder.Content[real] = "old";
     folder.Links[Target] = real;
+    folder.Unnamed.insert(Target);
     EXPECT_TRUE(Save(folder));
     EXPECT_EQ(folder.Content, (Files{{real, "old+new"}}));
     EXPECT_EQ(folder.Links.count(Target), 1u);
-    EXPECT_EQ(folder.Moves, std::vector<std::string>{"D:\\real\\~b.zrt.1.tmp > " + real});
-
-    // Where the file it leads to cannot be named, the save writes into it through the link.
-    folder.Unnamed.insert(Target);
-    EXPECT_TRUE(Save(folder));
-    EXPECT_EQ(folder.Content.at(real), "old+new+new");
-    EXPECT_EQ(folder.Links.count(Target), 1u);
-}
-
-// Without a work file that the profile functions can take, they write to the target itself.
-TEST(TSafeSave, WritesInPlaceWithoutAWorkFile) {
-    MemoryFolder folder;
-    folder.Content[Target] = "old";
-    folder.Failing = {"work"};
-    std::string workPath;
-    EXPECT_TRUE(Save(folder, Target, &workPath));
-    EXPECT_EQ(workPath, Target);
-    EXPECT_EQ(folder.Content, (Files{{Target, "old+new"}}));
-
-    // A work file whose name is too long for them is none.
-    folder.Failing.clear();
-    folder.WorkFile = "C:\\" + std::string(LongestProfilePath, 't');
-    EXPECT_TRUE(Save(folder, Target, &workPath));
-    EXPECT_EQ(workPath, Target);
-    EXPECT_EQ(folder.Content, (Files{{Target, "old+new+new"}}));
 }
 
 // Only a program that held the file open for writing before the save took it can change it.
@@ -336,8 +384,9 @@ TEST(TSafeSave, TellsAChangeMadeWhileItRan) {
 TEST(TSafeSave, ASaveThatEndsWithoutCommitLeavesNoCopy) {
     MemoryFolder folder;
     folder.Content[Target] = "old";
-    {
-        TSafeSave save(Target, folder);
+    folder.Links["C:\\p\\link.zrt"] = "D:\\real\\b.zrt";
+    for (const std::string& target : {Target, std::string("C:\\p\\link.zrt")}) {
+        TSafeSave save(target, folder);
         folder.Content[save.WorkPath()] += "+half";
     }
     EXPECT_EQ(folder.Content, (Files{{Target, "old"}}));

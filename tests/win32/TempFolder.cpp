@@ -31,15 +31,20 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-    char temp[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) {
-        throw std::runtime_error("no temporary folder");
-    }
+TempFolder::TempFolder()
+    : TempFolder([] {
+          char temp[MAX_PATH];
+          const DWORD length = GetTempPathA(MAX_PATH, temp);
+          if (length == 0 || length >= MAX_PATH) {
+              throw std::runtime_error("no temporary folder");
+          }
+          return std::string(temp, length);
+      }()) {}
+
+TempFolder::TempFolder(const std::string& parent) {
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::string(temp) + "zub表" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        path_ = parent + "zub表" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
         if (CreateDirectoryA(path_.c_str(), nullptr)) {
             return;
         }
@@ -106,4 +111,28 @@ std::wstring WidePath(const std::string& text) {
     wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                                              wide.data(), static_cast<int>(wide.size()))));
     return wide;
+}
+
+TemporaryFolderAt::TemporaryFolderAt(const std::wstring& folder) {
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+        wchar_t value[MAX_PATH + 1] = {};
+        if (GetEnvironmentVariableW(name, value, MAX_PATH + 1) > 0) {
+            kept_.emplace_back(name, value);
+        }
+        SetEnvironmentVariableW(name, folder.c_str());
+    }
+}
+
+TemporaryFolderAt::~TemporaryFolderAt() {
+    SetEnvironmentVariableW(L"TMP", nullptr);
+    SetEnvironmentVariableW(L"TEMP", nullptr);
+    for (const auto& [name, value] : kept_) {
+        SetEnvironmentVariableW(name.c_str(), value.c_str());
+    }
+}
+
+std::vector<std::wstring> FilesInTemporaryFolder() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH + 1, temp);
+    return FileNamesIn(temp);
 }

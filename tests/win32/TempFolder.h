@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
@@ -9,6 +10,8 @@
 class TempFolder {
 public:
     TempFolder();
+    // A fresh folder in parent instead, such as a drive's root, for a short path.
+    explicit TempFolder(const std::string& parent);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -28,3 +31,19 @@ bool FileExists(const std::string& path);
 std::vector<std::wstring> FileNamesIn(const std::string& folder);
 // A path in the ANSI code page, in UTF-16.
 std::wstring WidePath(const std::string& path);
+
+// The temporary folder this program's calls see (TMP and TEMP), and the programs it starts
+// inherit, set to folder until the object goes.
+class TemporaryFolderAt {
+public:
+    explicit TemporaryFolderAt(const std::wstring& folder);
+    ~TemporaryFolderAt();
+    TemporaryFolderAt(const TemporaryFolderAt&) = delete;
+    TemporaryFolderAt& operator=(const TemporaryFolderAt&) = delete;
+
+private:
+    std::vector<std::pair<std::wstring, std::wstring>> kept_;
+};
+
+// The names of the files in the temporary folder, where a save must leave nothing.
+std::vector<std::wstring> FilesInTemporaryFolder();

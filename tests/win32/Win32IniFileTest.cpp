@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
@@ -221,6 +224,13 @@ HANDLE Hold(const std::string& path, DWORD share) {
     return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
+// Which file path names (its volume and index), which a rename of another file over it changes
+// and a write into it keeps.
+std::string FileIdentityOf(const std::string& path) {
+    const DiskStamp stamp = StampAt(path);
+    return std::to_string(stamp.Identity.Volume) + ":" + std::to_string(stamp.Identity.Index);
+}
+
 }  // namespace
 
 // Only a name that is not there opens as a new project; anything there that cannot be read,
@@ -294,30 +304,105 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     expectOnlyTheTarget();
 }
 
-// What a save answers is what a later look at the file sees, so that the editor's own save is
-// never taken for another program's change: by rename, and written into a file with another
-// name, which is cut to the new, shorter length.
-TEST(OpenWin32IniFile, ASaveAnswersTheFileAsALookSeesIt) {
+namespace {}  // namespace
+
+// Whatever road a save must take, it lands the values under the file's own name, answers the
+// file as a later look at it sees it (so that the editor's own save is never taken for another
+// program's change), and leaves nothing beside the file or in the temporary folder. A file is
+// cut to its new, shorter length on every road.
+TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
     TempFolder folder;
-    const std::string path = folder / "p.zrt";
-    const std::string linked = folder / "other name.zrt";
+    // A folder whose name leaves room for p.zrt, but not for a copy's name, within what the
+    // profile functions take.
+    const std::string deep = folder / std::string(250 - folder.Path().size() - 1 - 6, 'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + WidePath(deep)).c_str(), nullptr));
+    // A name so long that no copy's name beside it is one the system takes.
+    TempFolder shortFolder("C:\\");
+    const std::string longName =
+        shortFolder / std::string(MAX_PATH - 1 - shortFolder.Path().size() - 1 - 4, 'n') + ".zrt";
+    ASSERT_GT(longName.size() - shortFolder.Path().size() - 1 + 14, 255u);
+    const std::wstring noFolder = WidePath(folder / "no such folder");
+    const struct {
+        const char* Condition;
+        std::string Path;
+        bool NoTemporaryFolder;
+        bool Reader;
+        bool OtherName;
+        bool Replaced;  // a new file takes the old one's place
+    } cases[] = {
+        {"a file", folder / "p.zrt", false, false, false, true},
+        {"no temporary folder", folder / "p.zrt", true, false, false, true},
+        {"held by a reader that lets others write", folder / "p.zrt", false, true, false, false},
+        {"under two names", folder / "p.zrt", false, false, true, false},
+        {"a copy's name too long for the profile functions", deep + "\\p.zrt", false, false, false, true},
+        {"the same without a temporary folder", deep + "\\p.zrt", true, false, false, false},
+        {"a name too long for a copy", longName, false, false, false, false},
+    };
     TProjectValues texts;
     texts.fill("v");
-    for (const bool otherName : {false, true}) {
-        SCOPED_TRACE(otherName ? "written into" : "renamed");
-        WriteFileBytes(path, "[ICON]\r\nfilename=" + std::string(5000, 'x') + "\r\n");
-        if (otherName) {
-            ASSERT_TRUE(CreateHardLinkA(linked.c_str(), path.c_str(), nullptr));
+    const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.Condition);
+        const std::string where = each.Path.substr(0, each.Path.rfind('\\'));
+        const std::wstring name = WidePath(each.Path.substr(where.size() + 1));
+        WriteFileBytes(each.Path, "[TOOL]\r\nkeep=this\r\n[RUNTIME]\r\nfilename=" + std::string(5000, 'x') + "\r\n");
+        const std::string identity = FileIdentityOf(each.Path);
+        const std::string linked = folder / "other name.zrt";
+        if (each.OtherName) {
+            ASSERT_TRUE(CreateHardLinkA(linked.c_str(), each.Path.c_str(), nullptr));
         }
-        const FileSnapshot written = StoreAt(path, texts);
+        std::optional<TemporaryFolderAt> noTemporaryFolder;
+        if (each.NoTemporaryFolder) {
+            noTemporaryFolder.emplace(noFolder);
+        }
+        const HANDLE reader = each.Reader ? Hold(each.Path, ShareReadWrite) : INVALID_HANDLE_VALUE;
+
+        const FileSnapshot written = StoreAt(each.Path, texts);
         TWin32DiskFiles disk;
-        EXPECT_EQ(written.Stamp, disk.Stamp(path));
-        EXPECT_EQ(written.Fingerprint, disk.Content(path).Fingerprint);
-        EXPECT_LT(ReadFileBytes(path).size(), 1000u);
-        if (otherName) {
-            EXPECT_EQ(ReadFileBytes(linked), ReadFileBytes(path));
+        EXPECT_EQ(written.Stamp, disk.Stamp(each.Path));
+        EXPECT_EQ(written.Fingerprint, disk.Content(each.Path).Fingerprint);
+        TIniFile file(each.Path);
+        EXPECT_EQ(file.ReadEntry("RUNTIME", "filename", ""), "v");
+        EXPECT_EQ(file.ReadEntry("TOOL", "keep", ""), "this");
+        EXPECT_LT(ReadFileBytes(each.Path).size(), 1000u);
+        EXPECT_EQ(FileIdentityOf(each.Path) != identity, each.Replaced);
+        if (each.OtherName) {
+            EXPECT_EQ(ReadFileBytes(linked), ReadFileBytes(each.Path));
+            DeleteFileA(linked.c_str());
         }
+        EXPECT_EQ(FileNamesIn(where), std::vector<std::wstring>{name});
+        noTemporaryFolder.reset();
+        EXPECT_EQ(FilesInTemporaryFolder(), inTemp);
+        if (reader != INVALID_HANDLE_VALUE) {
+            CloseHandle(reader);
+        }
+        DeleteFileW(LongPathForm(WidePath(each.Path)).c_str());
     }
+}
+
+// A file larger than a project file can be is refused from its size, before a byte of it is read
+// or written on; one whose reads go on past its size (a file that grows while it is read, as a
+// file of Linux's /proc that Wine shows with no size) once they pass the limit.
+TEST(CopyWhole, RefusesAFileLargerThanTheLimitBeforeReadingItOrOnceItGrowsPastIt) {
+    TempFolder folder;
+    const std::string path = folder / "large.zrt";
+    const std::string head = "[RUNTIME]\r\nfilename=a.exe\r\n";
+    WriteFileBytes(path, head + std::string(4096, 'x'));
+    const UniqueFile file = OpenDiskFile(path, GENERIC_READ, ShareAll);
+    ASSERT_TRUE(file);
+    WriteFileBytes(folder / "sink", "");
+    const UniqueFile sink = OpenDiskFile(folder / "sink", GENERIC_WRITE, ShareAll);
+    ASSERT_TRUE(sink);
+    const SaveFiles::Copied larger = CopyWhole(file.get(), sink.get(), head.size() + 4095);
+    EXPECT_EQ(larger.Kind, DiskKind::TooLarge);
+    EXPECT_EQ(larger.Done, SaveFiles::Written::Nothing);
+    EXPECT_EQ(ReadFileBytes(folder / "sink"), "");
+    EXPECT_EQ(CopyWhole(file.get(), sink.get(), head.size() + 4096).Kind, DiskKind::Project);
+
+    const UniqueFile growing = OpenDiskFile("Z:\\proc\\self\\status", GENERIC_READ, ShareAll);
+    ASSERT_TRUE(growing);
+    EXPECT_EQ(StampOf(growing.get()).Size, 0u);
+    EXPECT_EQ(CopyWhole(growing.get(), nullptr, 16).Kind, DiskKind::TooLarge);
 }
 
 // A device (AUX, AUX.zrt, CON) is no file: a load, a look and a save refuse it at once, before

@@ -3,62 +3,81 @@
 #include "platform/Exception.h"
 #include "platform/IniFile.h"
 
+SaveRoad RoadFor(const SaveConditions& conditions) {
+    if (!conditions.CopyWritable) {
+        return SaveRoad::InPlace;
+    }
+    return conditions.KeepsItsPlace ? SaveRoad::WriteInto : SaveRoad::Replace;
+}
+
 TSafeSave::TSafeSave(std::string target, SaveFiles& files) : target_(std::move(target)), files_(files) {
     // 1. Only a file on a disk that the user may write, held against other writers from here on.
     const SaveFiles::Taken taken = files_.Take(target_);
     if (taken.Stamp.Kind == DiskKind::Unreadable) {
         throw CannotWriteIniFile(target_);
     }
-    exists_ = taken.Stamp.Kind != DiskKind::Missing;
-    found_.Stamp = taken.Stamp;
+    landingExists_ = taken.Stamp.Kind != DiskKind::Missing;
     landing_ = taken.FinalPath.value_or(target_);
-    // A link whose file has no ANSI name is saved through the link, into the file.
-    intoTarget_ = exists_ && (!taken.FinalPath || taken.OtherNames);
-
-    workFile_ = files_.CreateWorkFile();
-    if (workFile_ && workFile_->size() > LongestProfilePath) {
-        Drop(workFile_);
+    held_ = taken.Stamp;
+    // A file made through a link was not there for the document: the save makes it anew.
+    found_.Stamp = taken.MadeThroughLink ? DiskStamp{DiskKind::Missing} : taken.Stamp;
+    if (taken.MadeThroughLink) {
+        madeThroughLink_ = landing_;
     }
-    if (!workFile_) {
-        // Written in place: as safe as the platform's own writes, and the only way left.
-        if (exists_) {
+
+    // The copy beside the file, which the profile functions write where they can take its name;
+    // else a work file in the temporary folder.
+    copy_ = files_.CreateCopyBeside(landing_);
+    if (copy_) {
+        if (copy_->size() <= LongestProfilePath && files_.OpenToProfileFunctions(*copy_)) {
+            workPath_ = *copy_;
+        } else {
+            workFile_ = files_.CreateWorkFile();
+            if (workFile_ && workFile_->size() > LongestProfilePath) {
+                Drop(workFile_);
+            }
+            if (workFile_) {
+                workPath_ = *workFile_;
+            }
+        }
+    }
+    // A link whose file has no ANSI name is saved through the link, into the file.
+    road_ = RoadFor({!workPath_.empty(), landingExists_ && (!taken.FinalPath || taken.OtherNames)});
+
+    if (road_ == SaveRoad::InPlace) {
+        Drop(copy_);
+        workPath_ = target_;
+        if (landingExists_) {
             const SaveFiles::Copied held = files_.Read(landing_);
-            if (held.Kind == DiskKind::NotAProject) {
-                throw NotAProjectFile(target_);
+            if (held.Kind != DiskKind::Project) {
+                Fail(held.Kind);
             }
             found_.Fingerprint = held.Fingerprint;
         }
-        files_.LetGo();
-        workPath_ = target_;
         return;
     }
-    workPath_ = *workFile_;
-    if (exists_) {
-        // Read once: the work file and the fingerprint of what the save found, in one pass.
-        const SaveFiles::Copied copied = files_.Copy(landing_, *workFile_);
-        if (copied.Kind == DiskKind::NotAProject) {
-            // Never rewritten as text: a program or a picture would be lost.
-            Drop(workFile_);
-            throw NotAProjectFile(target_);
-        }
-        if (copied.Done != SaveFiles::Written::All) {
-            Fail();
+    if (landingExists_) {
+        // Read once: the copy or work file and the fingerprint of what the save found, in one pass.
+        const SaveFiles::Copied copied = files_.Copy(landing_, workPath_);
+        if (copied.Kind != DiskKind::Project || copied.Done != SaveFiles::Written::All) {
+            // A file that is no project file is never rewritten as text: a program or a picture
+            // would be lost.
+            Fail(copied.Kind);
         }
         found_.Fingerprint = copied.Fingerprint;
     }
 }
 
 TSafeSave::~TSafeSave() {
-    Drop(copy_);
-    Drop(workFile_);
+    DropAll();
 }
 
 void TSafeSave::BuildOn(const std::string& base) {
-    if (!workFile_) {
+    if (road_ == SaveRoad::InPlace) {
         // Written in place, the save could only write over the half-written file.
         Fail();
     }
-    const SaveFiles::Copied copied = files_.Copy(base, *workFile_);
+    const SaveFiles::Copied copied = files_.Copy(base, workPath_);
     if (copied.Done != SaveFiles::Written::All || copied.Kind != DiskKind::Project) {
         Fail();
     }
@@ -66,58 +85,65 @@ void TSafeSave::BuildOn(const std::string& base) {
 }
 
 bool TSafeSave::ChangedSinceFound() {
-    return files_.TakenNow() != found_.Stamp;
+    return files_.TakenNow() != held_;
 }
 
-FileSnapshot TSafeSave::Commit() {
-    if (!workFile_) {
-        // In place, the profile functions wrote the target: only reading it tells what it holds.
-        const std::optional<DiskStamp> stamp = files_.Flush(landing_);
-        if (!stamp) {
-            Fail();
-        }
-        return {*stamp, files_.Read(landing_).Fingerprint};
+FileSnapshot TSafeSave::Commit(const std::function<void()>& writeValues) {
+    if (road_ == SaveRoad::InPlace) {
+        return WriteInPlace(writeValues);
     }
-    // 4. The work file becomes a new copy beside the file, on the disk.
-    copy_ = files_.CreateCopyBeside(landing_);
-    if (!copy_) {
-        // The folder takes no new file: the work file is the complete copy.
-        const SaveFiles::Copied read = files_.Read(*workFile_);
-        return WriteIntoTarget(workFile_, read.Fingerprint);
-    }
-    const SaveFiles::Copied copied = files_.Copy(*workFile_, *copy_);
-    if (copied.Done != SaveFiles::Written::All) {
+    try {
+        writeValues();
+    } catch (const EIniFileException&) {
         Fail();
     }
-    Drop(workFile_);
+    std::uint64_t fingerprint = 0;
+    if (workFile_) {
+        // The work file's content into the copy beside the file.
+        const SaveFiles::Copied copied = files_.Copy(*workFile_, *copy_);
+        if (copied.Done != SaveFiles::Written::All) {
+            Fail();
+        }
+        fingerprint = copied.Fingerprint;
+        Drop(workFile_);
+    } else {
+        const SaveFiles::Copied read = files_.Read(*copy_);
+        if (read.Done != SaveFiles::Written::All) {
+            Fail();
+        }
+        fingerprint = read.Fingerprint;
+    }
+    // The copy on the disk, before anything else is touched.
     const std::optional<DiskStamp> stamp = files_.Flush(*copy_);
     if (!stamp) {
         Fail();
     }
-    if (!intoTarget_ && (!exists_ || files_.CarryOver(landing_, *copy_))) {
+    if (road_ == SaveRoad::Replace && (!landingExists_ || files_.CarryOver(landing_, *copy_))) {
         files_.LetGo();
         if (files_.Move(*copy_, landing_)) {
             copy_.reset();
+            madeThroughLink_.reset();
             Drop(base_);
-            // 5. What the save wrote, as the copy held it.
-            return {*stamp, copied.Fingerprint};
+            // 4. What the save wrote, as the copy held it.
+            return {*stamp, fingerprint};
         }
-        if (!exists_ || files_.Take(landing_).Stamp.Kind == DiskKind::Unreadable) {
+        if (!landingExists_ || files_.Take(landing_).Stamp.Kind == DiskKind::Unreadable) {
             Fail();
         }
     }
-    return WriteIntoTarget(copy_, copied.Fingerprint);
+    road_ = RoadFor({true, true});
+    return WriteIntoTarget(fingerprint);
 }
 
-FileSnapshot TSafeSave::WriteIntoTarget(std::optional<std::string>& complete, std::uint64_t fingerprint) {
+FileSnapshot TSafeSave::WriteIntoTarget(std::uint64_t fingerprint) {
     // Named complete, and the name on the disk, before the target is touched: a clean-up can then
     // tell the only whole new version from the copy of a save killed while it wrote the copy.
-    const std::optional<std::string> named = files_.NameComplete(*complete);
+    const std::optional<std::string> named = files_.NameComplete(*copy_);
     if (!named) {
         Fail();
     }
-    complete = *named;
-    const SaveFiles::Copied written = files_.Copy(*complete, landing_);
+    copy_ = *named;
+    const SaveFiles::Copied written = files_.Copy(*copy_, landing_);
     if (written.Done == SaveFiles::Written::Nothing) {
         Fail();
     }
@@ -125,19 +151,49 @@ FileSnapshot TSafeSave::WriteIntoTarget(std::optional<std::string>& complete, st
         written.Done == SaveFiles::Written::All ? files_.Flush(landing_) : std::nullopt;
     if (!stamp) {
         // The target is no longer whole: the complete new version stays beside it.
-        const std::string kept = *complete;
-        complete.reset();
+        const std::string kept = *copy_;
+        copy_.reset();
+        madeThroughLink_.reset();
         throw EUnfinishedSave(target_, kept, files_.TakenNow());
     }
-    Drop(complete);
+    Drop(copy_);
+    madeThroughLink_.reset();
     Drop(base_);
     return {*stamp, fingerprint};
 }
 
-void TSafeSave::Fail() {
+FileSnapshot TSafeSave::WriteInPlace(const std::function<void()>& writeValues) {
+    // Let go of only now, after the last look at the file, so that no other program's change
+    // can come between that look and the writes unnoticed.
+    files_.LetGo();  // the profile functions cannot write a file held against other writers
+    writeValues();
+    madeThroughLink_.reset();
+    const std::optional<DiskStamp> stamp = files_.Flush(landing_);
+    const SaveFiles::Copied written = files_.Read(landing_);
+    if (!stamp || written.Done != SaveFiles::Written::All) {
+        throw CannotWriteIniFile(target_);
+    }
+    // Only reading the file tells what the profile functions made of it: that is what the save
+    // wrote, read at once, so that its own writes are never taken for another program's.
+    return {*stamp, written.Fingerprint};
+}
+
+void TSafeSave::Fail(DiskKind found) {
+    DropAll();
+    switch (found) {
+        case DiskKind::NotAProject:
+            throw NotAProjectFile(target_);
+        case DiskKind::TooLarge:
+            throw TooLargeFile(target_);
+        default:
+            throw CannotWriteIniFile(target_);
+    }
+}
+
+void TSafeSave::DropAll() {
     Drop(copy_);
     Drop(workFile_);
-    throw CannotWriteIniFile(target_);
+    Drop(madeThroughLink_);
 }
 
 void TSafeSave::Drop(std::optional<std::string>& file) {

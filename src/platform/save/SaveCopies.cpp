@@ -109,6 +109,18 @@ bool KeepsUnwrittenCopy(const std::wstring& copy, const std::wstring& path) {
     return false;
 }
 
+// Removes the file at path where no handle holds it: a running save holds each file it made
+// open, sharing whatever its own later handles or the profile functions need, but not an open
+// that shares nothing.
+void RemoveUnlessHeld(const std::wstring& path) {
+    const UniqueFile unheld(CreateFileW(LongPathForm(path).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (unheld) {
+        FILE_DISPOSITION_INFO removal{TRUE};
+        SetFileInformationByHandle(unheld.get(), FileDispositionInfo, &removal, sizeof removal);
+    }
+}
+
 // Calls each with the name of every file in folder (ending in a separator) that starts as a
 // copy's name does.
 template <typename Each>
@@ -159,8 +171,7 @@ std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
     ForEachCopyIn(folder, [&](const std::wstring& name) {
         const std::wstring copy = folder + name;
         if (IsCopyName(name, fileName, CopyEnd)) {
-            // A copy that a running save holds refuses.
-            DeleteFileW(LongPathForm(copy).c_str());
+            RemoveUnlessHeld(copy);
         } else if (IsCopyName(name, fileName, CompleteEnd) && KeepsUnwrittenCopy(copy, wide)) {
             kept.push_back(NearestAnsi(copy));
         }
@@ -175,8 +186,7 @@ void RemoveLeftWorkFiles() {
     }
     ForEachCopyIn(*folder, [&](const std::wstring& name) {
         if (IsCopyName(name, WorkFileStem, CopyEnd)) {
-            // A work file that a running save holds refuses.
-            DeleteFileW(LongPathForm(*folder + name).c_str());
+            RemoveUnlessHeld(*folder + name);
         }
     });
 }

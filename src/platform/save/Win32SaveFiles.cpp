@@ -14,8 +14,7 @@
 
 namespace {
 
-// Renames the file that handle holds open with the right to delete it to the full path to, and
-// puts the rename on the disk.
+// Renames the file that handle holds open with the right to delete it to the full path to.
 bool RenameHeld(HANDLE file, const std::string& to, bool replace) {
     const std::wstring name = SystemPath(to);
     std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
@@ -24,8 +23,7 @@ bool RenameHeld(HANDLE file, const std::string& to, bool replace) {
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
     std::memcpy(rename->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) &&
-           FlushFileBuffers(file);
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
 // Makes a new file under the first of up to a hundred names that no file has yet, made by
@@ -50,6 +48,19 @@ std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, DWORD share, U
     return std::nullopt;
 }
 
+// Whether name, which no file answers to, is taken all the same: a symbolic link whose file is
+// gone. Windows shows such a link's own attributes; Wine shows none, but makes no new file under
+// its name. The file the probe makes where the name is free goes when its handle closes, even
+// where the program is ended meanwhile.
+bool LeadsNowhere(const std::wstring& name) {
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const UniqueFile probe(
+        CreateFileW(name.c_str(), DELETE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return !probe && GetLastError() == ERROR_FILE_EXISTS;
+}
+
 }  // namespace
 
 SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
@@ -63,6 +74,21 @@ SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
             break;
         }
     }
+    bool made = false;
+    if (!takenFile_ && NamesNoFile(GetLastError())) {
+        if (!LeadsNowhere(SystemPath(path))) {
+            return {{DiskKind::Missing}};
+        }
+        // A symbolic link whose file is gone: the file is made anew through it, so that the save
+        // lands where the link leads and the link stays.
+        takenFile_.reset(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!takenFile_) {
+            // Never replaced by a plain file: where the link leads, no file can be made.
+            return {{DiskKind::Unreadable}};
+        }
+        made = true;
+    }
     if (!takenFile_) {
         return {{NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable}};
     }
@@ -75,7 +101,7 @@ SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
         return {{DiskKind::Unreadable}};
     }
     takenFinal_ = FinalPathOf(takenFile_.get());
-    return {stamp, takenFinal_, information.nNumberOfLinks > 1};
+    return {stamp, takenFinal_, information.nNumberOfLinks > 1, made};
 }
 
 DiskStamp TWin32SaveFiles::TakenNow() {
@@ -86,32 +112,53 @@ void TWin32SaveFiles::LetGo() {
     takenFile_.reset();
 }
 
-std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
-    if (!NewWorkFileName()) {
-        return std::nullopt;
-    }
-    // The profile functions write it too, and they share no right to delete.
-    Made work;
-    const std::optional<std::string> path =
-        CreateNew([] { return *NewWorkFileName(); }, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, work.File);
-    if (path) {
-        made_[*path] = std::move(work);
-    }
-    return path;
-}
-
 std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& path) {
     const std::wstring wide = WidenAnsi(path);
     // The folder and the file's name came from an ANSI name and the rest is ASCII, so the copy's
     // name has an exact ANSI form. Made with the right to rename and delete it, which a folder
-    // that lets the user write but not delete would refuse to a handle opened later.
+    // that lets the user write but not delete would refuse to a handle opened later; shared, so
+    // that the save's own later handles can be opened beside this one.
     Made copy{UniqueFile{}, true};
-    const std::optional<std::string> made = CreateNew(
-        [&] { return CopyNameBeside(wide); }, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, copy.File);
+    const std::optional<std::string> made =
+        CreateNew([&] { return CopyNameBeside(wide); }, GENERIC_READ | GENERIC_WRITE | DELETE, ShareAll, copy.File);
     if (made) {
         made_[*made] = std::move(copy);
     }
     return made;
+}
+
+bool TWin32SaveFiles::OpenToProfileFunctions(const std::string& copy) {
+    const auto held = made_.find(copy);
+    if (held == made_.end()) {
+        return false;
+    }
+    // The profile functions open the file by name and share no right to delete: no handle of
+    // the save may hold that right while they write. A handle opened later must get it back, to
+    // rename or remove the copy after them.
+    if (!OpenDiskFile(copy, DELETE, ShareAll)) {
+        return false;
+    }
+    UniqueFile lent = OpenDiskFile(copy, GENERIC_READ | GENERIC_WRITE, ShareAll);
+    if (!lent) {
+        return false;
+    }
+    held->second = Made{std::move(lent), false};
+    return true;
+}
+
+std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
+    if (!NewWorkFileName()) {
+        return std::nullopt;
+    }
+    // The profile functions write it; like a copy open to them, it is held without the right to
+    // delete it.
+    Made work;
+    const std::optional<std::string> path =
+        CreateNew([] { return *NewWorkFileName(); }, GENERIC_READ | GENERIC_WRITE, ShareAll, work.File);
+    if (path) {
+        made_[*path] = std::move(work);
+    }
+    return path;
 }
 
 SaveFiles::Copied TWin32SaveFiles::Read(const std::string& path) {
@@ -153,21 +200,12 @@ std::optional<DiskStamp> TWin32SaveFiles::Flush(const std::string& path) {
 }
 
 std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
-    const auto held = made_.find(copy);
+    Made* const file = MayDelete(copy);
     const std::optional<std::string> complete = ExactAnsi(CompleteNameOf(WidenAnsi(copy)));
-    if (held == made_.end() || !complete) {
+    if (!file || !complete || !RenameHeld(file->File.get(), *complete, false) || !FlushFileBuffers(file->File.get())) {
         return std::nullopt;
     }
-    Made& file = held->second;
-    if (!file.MayDelete) {
-        // A work file, which the profile functions shared: taken again with the right to rename it.
-        file.File = OpenDiskFile(copy, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ);
-        file.MayDelete = true;
-    }
-    if (!file.File || !RenameHeld(file.File.get(), *complete, false)) {
-        return std::nullopt;
-    }
-    made_[*complete] = std::move(file);
+    made_[*complete] = std::move(*file);
     made_.erase(copy);
     return complete;
 }
@@ -190,27 +228,51 @@ bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& re
 }
 
 bool TWin32SaveFiles::Move(const std::string& copy, const std::string& to) {
-    const auto held = made_.find(copy);
-    if (held == made_.end() || !held->second.MayDelete || !RenameHeld(held->second.File.get(), to, true)) {
+    Made* const file = MayDelete(copy);
+    // The rename is put on the disk through a handle without the right to delete, so that the
+    // file under its new name is held with that right only for the rename itself: a program that
+    // reads it at once, sharing no right to delete, is not refused.
+    const UniqueFile flush = OpenDiskFile(copy, GENERIC_WRITE, ShareAll);
+    if (!file || !flush || !RenameHeld(file->File.get(), to, true)) {
         return false;
     }
-    made_.erase(held);
+    made_.erase(copy);
+    // The copy took the file's place: that stands even where the disk does not answer the flush.
+    FlushFileBuffers(flush.get());
     return true;
 }
 
 void TWin32SaveFiles::Remove(const std::string& path) {
-    const auto held = made_.find(path);
-    if (held == made_.end() || !held->second.MayDelete) {
-        if (held != made_.end()) {
-            made_.erase(held);
-        }
+    if (!made_.contains(path)) {
         DeleteFileW(SystemPath(path).c_str());
         return;
     }
     // Through the handle that may delete it, whatever the folder allows.
-    FILE_DISPOSITION_INFO removal{TRUE};
-    SetFileInformationByHandle(held->second.File.get(), FileDispositionInfo, &removal, sizeof removal);
-    made_.erase(held);
+    if (Made* const file = MayDelete(path)) {
+        FILE_DISPOSITION_INFO removal{TRUE};
+        SetFileInformationByHandle(file->File.get(), FileDispositionInfo, &removal, sizeof removal);
+    } else {
+        DeleteFileW(SystemPath(path).c_str());
+    }
+    made_.erase(path);
+}
+
+TWin32SaveFiles::Made* TWin32SaveFiles::MayDelete(const std::string& path) {
+    const auto held = made_.find(path);
+    if (held == made_.end()) {
+        return nullptr;
+    }
+    Made& file = held->second;
+    if (!file.MayDelete) {
+        // Back from the profile functions: the right to rename and delete it, taken while the
+        // handle they wrote beside is still open, which shares it.
+        UniqueFile deleting = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE | DELETE, ShareReadWrite);
+        if (!deleting) {
+            return nullptr;
+        }
+        file = Made{std::move(deleting), true};
+    }
+    return &file;
 }
 
 HANDLE TWin32SaveFiles::Held(const std::string& path) const {

@@ -16,8 +16,9 @@ public:
     Taken Take(const std::string& path) override;
     DiskStamp TakenNow() override;
     void LetGo() override;
-    std::optional<std::string> CreateWorkFile() override;
     std::optional<std::string> CreateCopyBeside(const std::string& path) override;
+    bool OpenToProfileFunctions(const std::string& copy) override;
+    std::optional<std::string> CreateWorkFile() override;
     Copied Read(const std::string& path) override;
     Copied Copy(const std::string& from, const std::string& to) override;
     std::optional<DiskStamp> Flush(const std::string& path) override;
@@ -34,11 +35,16 @@ private:
     std::string taken_;
     std::optional<std::string> takenFinal_;
     UniqueFile takenFile_;
-    // The files the save made, none of them to be removed by another save's clean-up: their
-    // handles share no right to delete. A copy's handle has that right itself, and writes it.
+    // The files the save made, none of them to be removed by another save's clean-up, which
+    // takes only files that no handle holds. A copy's handle has the right to delete it itself,
+    // except while the profile functions write it.
     struct Made {
         UniqueFile File;
         bool MayDelete = false;
     };
+    // The file the save made at path, held with the right to delete it; null where that right is
+    // refused.
+    Made* MayDelete(const std::string& path);
+
     std::map<std::string, Made> made_;
 };
