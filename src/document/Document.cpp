@@ -5,6 +5,8 @@
 #include "document/DiskQuestion.h"
 #include "document/ProjectFile.h"
 
+const FilePath TDocument::UntitledName(UntitledFileName);
+
 TDocument::TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk)
     : window_(window), openIniFile_(std::move(openIniFile)), disk_(disk), watch_(disk) {}
 
@@ -28,7 +30,7 @@ void TDocument::NewZrtFile() {
     hasFile_ = false;
 }
 
-void TDocument::OpenZrtFile(const std::string& fileName) {
+void TDocument::OpenZrtFile(const FilePath& fileName) {
     // A file that cannot be read raises here, and the project on screen stays as it was.
     const FileSnapshot loaded = LoadProject(fileName, openIniFile_, window_);
     SetCurrentFileName(fileName);
@@ -41,7 +43,7 @@ void TDocument::OpenZrtFile(const std::string& fileName) {
     window_.NoteRecentDocument(currentFileName_);
     // What killed saves left goes once the file is accepted as a project. The complete copy of a
     // save that ended while it wrote into the file stays, and is told.
-    for (const std::string& copy : disk_.ClearLeftCopies(currentFileName_)) {
+    for (const FilePath& copy : disk_.ClearLeftCopies(currentFileName_)) {
         window_.Ask(UnfinishedSaveNotice(currentFileName_, copy));
     }
 }
@@ -114,7 +116,7 @@ void TDocument::ApplicationActivate() {
     }
     // The file that changed: the one last loaded or saved, which after a failed Save As is not
     // the one the caption names.
-    const std::string fileName = *watch_.Followed();
+    const FilePath fileName = *watch_.Followed();
     switch (question) {
         case DiskQuestion::Reload:
         case DiskQuestion::ReloadDiscardingEdits:
@@ -168,12 +170,12 @@ void TDocument::MenuFileOpenClick() {
     if (modified_ && !SaveFirst()) {
         return;
     }
-    if (const std::optional<std::string> chosen = window_.ExecuteOpenDialog()) {
+    if (const std::optional<FilePath> chosen = window_.ExecuteOpenDialog()) {
         OpenZrtFile(*chosen);
     }
 }
 
-void TDocument::OpenNamedZrtFile(const std::string& fileName) {
+void TDocument::OpenNamedZrtFile(const FilePath& fileName) {
     if (modified_ && !SaveFirst()) {
         return;
     }
@@ -218,7 +220,7 @@ bool TDocument::SaveFirst() {
 }
 
 bool TDocument::SaveUnderChosenName() {
-    const std::optional<std::string> chosen = window_.ExecuteSaveDialog();
+    const std::optional<FilePath> chosen = window_.ExecuteSaveDialog();
     if (!chosen) {
         return false;
     }
@@ -226,7 +228,7 @@ bool TDocument::SaveUnderChosenName() {
     return SaveZrtFile();
 }
 
-void TDocument::SetCurrentFileName(const std::string& fileName) {
+void TDocument::SetCurrentFileName(const FilePath& fileName) {
     currentFileName_ = fileName;
     window_.SetCaption(currentFileName_ + " - " + window_.ApplicationTitle());
 }

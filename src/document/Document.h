@@ -17,7 +17,8 @@
 // so it runs without either.
 class TDocument {
 public:
-    static constexpr const char* UntitledName = UntitledFileName;
+    // The name of a project that has no file yet.
+    static const FilePath UntitledName;
 
     TDocument(DocumentWindow& window, IniFileOpener openIniFile, DiskFiles& disk);
 
@@ -29,7 +30,7 @@ public:
     // OpenZrtFile loads the file named, as the open dialog or another road returned it; a file
     // that cannot be read raises and changes nothing. A save that ended while it wrote into the
     // file is told first, whether the file loads or not.
-    void OpenZrtFile(const std::string& fileName);
+    void OpenZrtFile(const FilePath& fileName);
     bool SaveZrtFile();
 
     // Any of the project edits changed its text.
@@ -49,9 +50,9 @@ public:
 
     // A file named outside the open dialog (on the command line, by a drop) opens as Open opens
     // the dialog's choice, after the save-first step when there are unsaved changes.
-    void OpenNamedZrtFile(const std::string& fileName);
+    void OpenNamedZrtFile(const FilePath& fileName);
 
-    const std::string& CurrentFileName() const { return currentFileName_; }
+    const FilePath& CurrentFileName() const { return currentFileName_; }
     bool Modified() const { return modified_; }
     bool HasFile() const { return hasFile_; }
 
@@ -69,12 +70,12 @@ private:
     // file hold what the screen shows.
     void KeepScreenOverFile();
     // The file name and the caption always change together.
-    void SetCurrentFileName(const std::string& fileName);
+    void SetCurrentFileName(const FilePath& fileName);
 
     DocumentWindow& window_;
     IniFileOpener openIniFile_;
     DiskFiles& disk_;
-    std::string currentFileName_;
+    FilePath currentFileName_;
     bool modified_ = false;
     bool hasFile_ = false;
     // The file the project was loaded from or last saved to, and what it held; none for a new
@@ -83,5 +84,5 @@ private:
     // The same file as the disk held it then.
     TFileWatch watch_;
     // The complete copy a save of that file left when it broke off while writing into it.
-    std::optional<std::string> unfinishedCopy_;
+    std::optional<FilePath> unfinishedCopy_;
 };

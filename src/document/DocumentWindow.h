@@ -4,6 +4,8 @@
 #include <string>
 
 #include "document/ProjectTable.h"
+#include "platform/FilePath.h"
+#include "platform/ShownText.h"
 
 // A message box of the document's: its text, its buttons and icon, and whether No is the button
 // Enter presses.
@@ -11,7 +13,7 @@ struct Question {
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Icon { QuestionMark, Exclamation };
 
-    std::string Text;
+    ShownText Text;
     Buttons Offered;
     Icon Shown;
     bool NoIsDefault = false;
@@ -28,13 +30,13 @@ class DocumentWindow : public ProjectEdits {
 public:
     // The application title as it reads at this moment.
     virtual std::string ApplicationTitle() const = 0;
-    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetCaption(const ShownText& caption) = 0;
 
     // The name the save dialog offers next.
-    virtual void SetSaveDialogFileName(const std::string& fileName) = 0;
+    virtual void SetSaveDialogFileName(const FilePath& fileName) = 0;
     // The full path the user chose in the save or the open dialog; nothing when it was called off.
-    virtual std::optional<std::string> ExecuteSaveDialog() = 0;
-    virtual std::optional<std::string> ExecuteOpenDialog() = 0;
+    virtual std::optional<FilePath> ExecuteSaveDialog() = 0;
+    virtual std::optional<FilePath> ExecuteOpenDialog() = 0;
 
     // A modal message box under the program's name; answers the button pressed.
     virtual Answer Ask(const Question& question) = 0;
@@ -43,5 +45,5 @@ public:
     virtual void RequestClose() = 0;
 
     // The project file was opened or saved: the shell lists it among the user's recent files.
-    virtual void NoteRecentDocument(const std::string& fileName) = 0;
+    virtual void NoteRecentDocument(const FilePath& fileName) = 0;
 };

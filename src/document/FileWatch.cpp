@@ -1,8 +1,6 @@
 #include "document/FileWatch.h"
 
-#include "platform/AnsiText.h"
-
-void TFileWatch::Follow(const std::string& path, const FileSnapshot& snapshot) {
+void TFileWatch::Follow(const FilePath& path, const FileSnapshot& snapshot) {
     watched_ = path;
     known_ = snapshot;
     answered_.reset();
@@ -13,10 +11,8 @@ void TFileWatch::Stop() {
     answered_.reset();
 }
 
-bool TFileWatch::Follows(const std::string& path, const FileIdentity& identity) const {
-    // The program runs in code page 932, so its paths are Shift-JIS.
-    return watched_ && (SameFileName(*watched_, path, IsShiftJisLeadByte) ||
-                        (identity.Known() && identity == known_.Stamp.Identity));
+bool TFileWatch::Follows(const FilePath& path, const FileIdentity& identity) const {
+    return watched_ && (watched_->SameName(path) || (identity.Known() && identity == known_.Stamp.Identity));
 }
 
 DiskChange TFileWatch::ChangeNow() {

@@ -23,14 +23,14 @@ public:
 
     // From now on, changes are told against snapshot, the file at path as a load read it or a save
     // wrote it. What the user answered about the file before is forgotten.
-    void Follow(const std::string& path, const FileSnapshot& snapshot);
+    void Follow(const FilePath& path, const FileSnapshot& snapshot);
     // Nothing is watched (a project that has no file).
     void Stop();
     // The file watched.
-    const std::optional<std::string>& Followed() const { return watched_; }
+    const std::optional<FilePath>& Followed() const { return watched_; }
     // Whether path, a file of identity, is the file watched: the same name in any letter case,
     // or the same file under another spelling.
-    bool Follows(const std::string& path, const FileIdentity& identity) const;
+    bool Follows(const FilePath& path, const FileIdentity& identity) const;
 
     // How the file stands now. It is read whole only where its stamp is neither the one recorded
     // nor the one of the state the user answered about; a file whose stamp changed but whose
@@ -54,7 +54,7 @@ private:
     DiskChange Judge(const FileSnapshot& now);
 
     DiskFiles& disk_;
-    std::optional<std::string> watched_;
+    std::optional<FilePath> watched_;
     FileSnapshot known_;
     Seen seen_;
     std::optional<Seen> answered_;

@@ -7,7 +7,7 @@
 
 #include "platform/ProfileText.h"
 
-FileSnapshot LoadProject(const std::string& path, const IniFileOpener& open, ProjectEdits& edits) {
+FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, ProjectEdits& edits) {
     TProjectValues loaded;
     FileSnapshot found;
     {

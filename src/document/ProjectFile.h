@@ -10,7 +10,7 @@
 // it, as the edits showed it then; nothing where another program changed the file since and the
 // user kept what the editor shows.
 struct TStoredProject {
-    std::string FileName;
+    FilePath FileName;
     std::optional<TProjectValues> Texts;
 };
 
@@ -18,7 +18,7 @@ struct TStoredProject {
 // the file as it was read. What the file lacks (a key, a section, the whole file) loads as an
 // empty value, so nothing of a project opened before can leak into this one. A file that exists
 // but cannot be read, or is no text, raises EIniFileException before an edit changes.
-FileSnapshot LoadProject(const std::string& path, const IniFileOpener& open, ProjectEdits& edits);
+FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, ProjectEdits& edits);
 
 // The texts of the project edits, in table order.
 TProjectValues EditTexts(const ProjectEdits& edits);

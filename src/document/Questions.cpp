@@ -4,7 +4,7 @@
 
 namespace {
 
-std::string FileNamed(const std::string& fileName) {
+ShownText FileNamed(const FilePath& fileName) {
     return QuestionFileText + fileName + " ";
 }
 
@@ -13,26 +13,26 @@ using enum Question::Icon;
 
 }  // namespace
 
-Question SaveChangesQuestion(const std::string& fileName) {
+Question SaveChangesQuestion(const FilePath& fileName) {
     return {FileNamed(fileName) + SaveChangesText, YesNoCancel, Exclamation};
 }
 
-Question ReloadQuestion(const std::string& fileName, bool discardingEdits) {
-    const std::string changed = FileNamed(fileName) + ChangedElsewhereText;
+Question ReloadQuestion(const FilePath& fileName, bool discardingEdits) {
+    const ShownText changed = FileNamed(fileName) + ChangedElsewhereText;
     if (discardingEdits) {
         return {changed + DiscardAndReloadText, YesNo, Exclamation, true};
     }
     return {changed + ReloadText, YesNo, QuestionMark};
 }
 
-Question OverwriteQuestion(const std::string& fileName) {
+Question OverwriteQuestion(const FilePath& fileName) {
     return {FileNamed(fileName) + OverwriteChangeText, YesNo, Exclamation, true};
 }
 
-Question GoneNotice(const std::string& fileName) {
+Question GoneNotice(const FilePath& fileName) {
     return {FileNamed(fileName) + GoneText, Ok, Exclamation};
 }
 
-Question UnfinishedSaveNotice(const std::string& fileName, const std::string& copyPath) {
+Question UnfinishedSaveNotice(const FilePath& fileName, const FilePath& copyPath) {
     return {FileNamed(fileName) + UnfinishedSaveText + FileNamed(copyPath) + LeftInCopyText, Ok, Exclamation};
 }

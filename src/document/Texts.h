@@ -7,8 +7,8 @@
 // them, and the caption of its boxes.
 inline constexpr char ProgramName[] = "ZUB Runtime Editor";
 
-// The name of a project that has no file yet.
-inline constexpr const char* UntitledFileName = "無題.zrt";
+// The name of a project that has no file yet: a file name, so in UTF-16.
+inline constexpr const char16_t* UntitledFileName = u"無題.zrt";
 
 inline constexpr const char* QuestionFileText = "ファイル ";
 inline constexpr const char* SaveChangesText = "の内容が変更されています。\r\n\r\n変更を保存しますか?";

@@ -8,11 +8,9 @@
 #include "platform/WideText.h"
 
 void ShowErrorBox(const std::exception& error, const std::string& caption) {
-    // A message that names what the code page cannot show, such as a file name, is shown from
-    // its UTF-16 text.
-    const auto* own = dynamic_cast<const Exception*>(&error);
-    if (own && !own->UnicodeMessage().empty()) {
-        ModalMessageBox(ErrorBoxText(own->UnicodeMessage()), WidenAnsi(caption), MB_OK | MB_ICONERROR);
+    // The program's own errors may name files, which are shown as the system names them.
+    if (const auto* own = dynamic_cast<const Exception*>(&error)) {
+        ModalMessageBox(ErrorBoxText(Wide(own->Message())), WidenAnsi(caption), MB_OK | MB_ICONERROR);
         return;
     }
     ModalMessageBox(ErrorBoxText(error.what(), IsAnsiLeadByte), caption, MB_OK | MB_ICONERROR);

@@ -32,9 +32,8 @@ std::vector<std::wstring> CommandLineArguments() {
 }
 
 // Opens the project that the program's command line names, as the Open command opens the file
-// its dialog returned; a name is made full from the current folder and must be exact in the
-// code page, as the dialogs' names must. Anything on the command line but one file name raises
-// Exception with the message that says how the program is called. Without arguments: nothing.
+// its dialog returned; a name is made full from the current folder. Anything on the command line but one file name
+// raises Exception with the message that says how the program is called. Without arguments: nothing.
 void OpenCommandLineProject(TMainWindow& window) {
     const CommandLineRequest request = ReadCommandLine(CommandLineArguments());
     switch (request.What) {
@@ -43,7 +42,7 @@ void OpenCommandLineProject(TMainWindow& window) {
         case CommandLineRequest::Kind::Usage:
             throw Exception(CommandLineUsage);
         case CommandLineRequest::Kind::OpenFile:
-            window.OpenNamedZrtFile(ExactAnsiFileName(FullPathName(request.FileName), MaxFileNameBytes));
+            window.OpenNamedZrtFile(UsablePath(FullPathName(request.FileName)));
             break;
     }
 }

@@ -45,18 +45,3 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters,
     }
     return offset;
 }
-
-bool SameFileName(std::string_view a, std::string_view b, LeadByteTest isLeadByte) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    const auto folded = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    for (std::size_t i = 0; i < a.size();) {
-        const std::size_t length = CharacterLength(a, i, isLeadByte);
-        if (length == 2 ? a.substr(i, 2) != b.substr(i, 2) : folded(a[i]) != folded(b[i])) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}

@@ -25,10 +25,6 @@ std::size_t WholeCharacterPrefix(std::string_view text, std::size_t maxBytes, Le
 // Byte offset of the character with index characters into text (its size when past the end).
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters, LeadByteTest isLeadByte);
 
-// Whether two full paths name the same file as Windows compares names: letters A to Z match
-// either case. A trail byte that looks like a letter is part of its character and must match.
-bool SameFileName(std::string_view a, std::string_view b, LeadByteTest isLeadByte);
-
 // The text in a memory block of count characters: up to its first NUL, or all of it when it
 // holds none, as a block another program filled may not.
 template <typename Character>

@@ -19,7 +19,7 @@ bool Rewound(HANDLE file) {
 
 }  // namespace
 
-UniqueFile OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD flags) {
+UniqueFile OpenDiskFile(const FilePath& path, DWORD access, DWORD share, DWORD flags) {
     UniqueFile file(CreateFileW(SystemPath(path).c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
     if (file && GetFileType(file.get()) != FILE_TYPE_DISK) {
         file.reset();
@@ -43,7 +43,7 @@ DiskStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& information) {
         FileIdentity{information.dwVolumeSerialNumber, Joined(information.nFileIndexHigh, information.nFileIndexLow)}};
 }
 
-DiskStamp StampAt(const std::string& path) {
+DiskStamp StampAt(const FilePath& path) {
     // Opened, not asked by name, so that a link answers for the file it leads to.
     const UniqueFile file = OpenDiskFile(path, FILE_READ_ATTRIBUTES, ShareAll, FILE_FLAG_BACKUP_SEMANTICS);
     if (!file) {

@@ -19,10 +19,10 @@ inline bool NamesNoFile(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// Opens the existing file at path (a full ANSI path) only where it is a file on a disk: a device
+// Opens the existing file at path (a full path) only where it is a file on a disk: a device
 // such as AUX, a pipe or a console is refused before anything reads it, since its reads can wait
 // for ever. A refused one answers none, with ERROR_BAD_FILE_TYPE as the last error.
-UniqueFile OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD flags = 0);
+UniqueFile OpenDiskFile(const FilePath& path, DWORD access, DWORD share, DWORD flags = 0);
 
 // The stamp of an open file: Project with its size, time and identity; Unreadable for a folder
 // or where the system does not tell.
@@ -32,7 +32,7 @@ DiskStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& information);
 
 // The stamp of the file at path, opened only for its attributes, which passes any other
 // program's hold on it: Missing, Unreadable, or as StampOf.
-DiskStamp StampAt(const std::string& path);
+DiskStamp StampAt(const FilePath& path);
 
 // Reads the open file from its start to its end, its head first: where the head is no profile
 // text, nothing more is read and nothing written. A file larger than largest is TooLarge: told

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FilePath.h"
+
 // What a name on disk holds, as far as telling whether a file changed needs.
 enum class DiskKind {
     Missing,      // nothing of that name, or no folder of that name
@@ -71,19 +73,19 @@ struct DiskContent {
 };
 
 // The file system as far as watching a project file and cleaning up after saves need. Paths are
-// full paths in the ANSI code page; a link is followed to the file it leads to. Only files on a
+// full paths; a link is followed to the file it leads to. Only files on a
 // disk are read: a device or a pipe of that name is Unreadable.
 class DiskFiles {
 public:
     virtual ~DiskFiles() = default;
     // Missing, Unreadable, or Project with the file's stamp; reads none of its bytes.
-    virtual DiskStamp Stamp(const std::string& path) = 0;
+    virtual DiskStamp Stamp(const FilePath& path) = 0;
     // Unreadable, NotAProject or TooLarge as a load refuses it (told from its head or its size,
     // without reading the rest), or Project with the fingerprint of its bytes.
-    virtual DiskContent Content(const std::string& path) = 0;
+    virtual DiskContent Content(const FilePath& path) = 0;
     // Removes what saves killed before their end left beside the file and in the user's
     // temporary folder, and answers the full paths of the complete copies it kept: each the
     // whole new version a save was writing into the file when it ended, where the file now holds
     // other bytes. Called once the file was accepted as a project.
-    virtual std::vector<std::string> ClearLeftCopies(const std::string& path) = 0;
+    virtual std::vector<FilePath> ClearLeftCopies(const FilePath& path) = 0;
 };

@@ -4,19 +4,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/AnsiText.h"
 #include "platform/DialogPlacementHook.h"
-#include "platform/FileNames.h"
 #include "platform/ModalFrame.h"
 #include "platform/WideText.h"
 
 namespace {
 
-// What a chosen name may fill, its NUL included: a longer path counts as no choice at all.
-constexpr std::size_t NameLimit = MaxFileNameBytes + 1;
-// Wine's ANSI dialogs cut a name that does not fit the buffer and still report success, which
+// Wine's dialogs have cut a name that does not fit the buffer and still reported success, which
 // would save under a name the user never typed. The buffer is made roomy enough to see such a
-// name whole, and the limit is applied here.
+// name whole, and the limit (LongestPath: a longer path counts as no choice at all) is applied
+// here.
 constexpr std::size_t RoomyNameBufferSize = 32768;
 
 UINT_PTR CALLBACK DialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
@@ -48,9 +45,11 @@ bool TOpenDialog::Execute() {
     // look-alike (Cafe for Café) and report success, opening or writing another file.
     const std::wstring filterList = WidenAnsi(Filter);
     std::vector<wchar_t> name(RoomyNameBufferSize, L'\0');
-    // Cut to whole characters, leaving room for the terminating NUL.
-    const std::wstring initialName =
-        WidenAnsi(std::string_view(FileName).substr(0, WholeCharacterPrefix(FileName, NameLimit - 1, IsAnsiLeadByte)));
+    // Cut to whole characters: never between the halves of a surrogate pair.
+    std::wstring initialName = Wide(FileName);
+    if (initialName.size() > LongestPath) {
+        initialName.resize(IS_HIGH_SURROGATE(initialName[LongestPath - 1]) ? LongestPath - 1 : LongestPath);
+    }
     initialName.copy(name.data(), initialName.size());
     const std::wstring defaultExt = WidenAnsi(DefaultExt);
 
@@ -75,12 +74,10 @@ bool TOpenDialog::Execute() {
         chosenText = ChosenText(name);
         chosenFilter = record.nFilterIndex;
     }
-    // A name the code page cannot hold exactly raises, and nothing of it is used.
-    std::string chosen = ExactAnsiFileName(chosenText);
-    if (chosen.size() >= NameLimit) {
+    if (chosenText.size() > LongestPath) {
         return false;
     }
-    FileName = std::move(chosen);
+    FileName = PathOf(chosenText);
     FilterIndex = static_cast<int>(chosenFilter);
     return true;
 }

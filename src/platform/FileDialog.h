@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/FilePath.h"
+
 // A common file dialog. It keeps FileName and FilterIndex between runs, so it offers what
 // was chosen in it last.
 class TOpenDialog {
@@ -15,13 +17,12 @@ public:
     TOpenDialog(const TOpenDialog&) = delete;
     TOpenDialog& operator=(const TOpenDialog&) = delete;
 
-    // True when the user confirmed a name; FileName then holds the full path chosen and
-    // FilterIndex the filter left selected. False on Cancel and on any failure of the
-    // dialog, with nothing changed. A chosen name that the ANSI code page cannot hold exactly
-    // raises Exception naming it, with nothing changed either.
+    // True when the user confirmed a name; FileName then holds the full path chosen, exactly as
+    // the system names it, and FilterIndex the filter left selected. False on Cancel and on any
+    // failure of the dialog, a path longer than LongestPath included, with nothing changed.
     bool Execute();
 
-    std::string FileName;
+    FilePath FileName;
     // The file types as OPENFILENAME takes them, "description\0pattern\0" each; the text's own
     // NUL ends the list with the second NUL it needs.
     std::string Filter;

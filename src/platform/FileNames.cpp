@@ -12,10 +12,9 @@
 
 namespace {
 
-// An error about a name, shown from its UTF-16 text: the name may hold what the code page cannot.
-Exception NameError(std::wstring_view name, std::wstring_view what) {
-    const std::wstring wide = NameErrorText + std::wstring(name) + L" " + std::wstring(what);
-    return Exception(NearestAnsi(wide), wide);
+// An error about a name the user chose: "ファイル名 <name> <what>".
+Exception NameError(std::wstring_view name, const std::string& what) {
+    return Exception(NameErrorText + PathOf(name) + " " + what);
 }
 
 // A full path without the prefix the system's final paths carry.
@@ -31,20 +30,22 @@ std::wstring WithoutLongPathPrefix(std::wstring path) {
 
 }  // namespace
 
-std::string ExactAnsiFileName(std::wstring_view name) {
-    std::optional<std::string> ansi = ExactAnsi(name);
+FilePath UsablePath(std::wstring_view name) {
+    if (name.size() > LongestPath) {
+        throw NameError(name, NameTooLongText + std::to_string(LongestPath) + NameCharactersText);
+    }
+    return PathOf(name);
+}
+
+std::string FileNameAsValue(std::wstring_view name, std::size_t maxBytes) {
+    const std::optional<std::string> ansi = ExactAnsi(name);
     if (!ansi) {
         throw NameError(name, NameNotInCodePageText);
     }
-    return std::move(*ansi);
-}
-
-std::string ExactAnsiFileName(std::wstring_view name, std::size_t maxBytes) {
-    std::string ansi = ExactAnsiFileName(name);
-    if (ansi.size() > maxBytes) {
-        throw NameError(name, NameTooLongText + std::to_wstring(maxBytes) + NameLimitText);
+    if (ansi->size() > maxBytes) {
+        throw NameError(name, NameTooLongText + std::to_string(maxBytes) + NameBytesText);
     }
-    return ansi;
+    return *ansi;
 }
 
 std::wstring FullPathName(std::wstring_view name) {
@@ -59,7 +60,7 @@ std::wstring FullPathName(std::wstring_view name) {
     return full;
 }
 
-std::optional<std::string> FinalPathOf(const std::string& path) {
+std::optional<FilePath> FinalPathOf(const FilePath& path) {
     const UniqueFile file(CreateFileW(SystemPath(path).c_str(), 0, ShareAll, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
@@ -68,7 +69,7 @@ std::optional<std::string> FinalPathOf(const std::string& path) {
     return FinalPathOf(file.get());
 }
 
-std::optional<std::string> FinalPathOf(void* file) {
+std::optional<FilePath> FinalPathOf(void* file) {
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
@@ -78,7 +79,7 @@ std::optional<std::string> FinalPathOf(void* file) {
         }
         if (length < final.size()) {
             final.resize(length);
-            return ExactAnsi(WithoutLongPathPrefix(final));
+            return PathOf(WithoutLongPathPrefix(final));
         }
         final.assign(length, L'\0');
     }

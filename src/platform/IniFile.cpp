@@ -7,30 +7,30 @@
 
 namespace {
 
-EIniFileException ErrorNaming(const std::string& fileName, std::string message) {
-    message.replace(message.find("%s"), 2, fileName);
-    return EIniFileException(message);
+// "<path> " and then what is wrong with it.
+EIniFileException ErrorNaming(const FilePath& fileName, const char* what) {
+    return EIniFileException(fileName + what);
 }
 
 }  // namespace
 
-EIniFileException CannotWriteIniFile(const std::string& fileName) {
+EIniFileException CannotWriteIniFile(const FilePath& fileName) {
     return ErrorNaming(fileName, CannotWriteText);
 }
 
-EIniFileException CannotReadIniFile(const std::string& fileName) {
+EIniFileException CannotReadIniFile(const FilePath& fileName) {
     return ErrorNaming(fileName, CannotReadText);
 }
 
-EIniFileException NotAProjectFile(const std::string& fileName) {
+EIniFileException NotAProjectFile(const FilePath& fileName) {
     return ErrorNaming(fileName, NotAProjectText);
 }
 
-EIniFileException TooLargeFile(const std::string& fileName) {
-    return ErrorNaming(fileName, TooLargeText + std::to_string(LargestProjectFile >> 20) + TooLargeLimitText);
+EIniFileException TooLargeFile(const FilePath& fileName) {
+    return EIniFileException(fileName + TooLargeText + std::to_string(LargestProjectFile >> 20) + TooLargeLimitText);
 }
 
-EUnfinishedSave::EUnfinishedSave(const std::string& fileName, std::string copy, const DiskStamp& left)
+EUnfinishedSave::EUnfinishedSave(const FilePath& fileName, FilePath copy, const DiskStamp& left)
     : EIniFileException(fileName + UnfinishedWriteText + UnfinishedCopyText + copy + UnfinishedCopyEndText),
       copy_(std::move(copy)),
       left_(left) {}

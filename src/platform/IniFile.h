@@ -7,12 +7,13 @@
 
 #include "platform/DiskFiles.h"
 #include "platform/Exception.h"
+#include "platform/FilePath.h"
 
 // A profile (INI) file reached one value at a time. An object lives for one load or one
 // save: whatever the platform buffers is flushed when it is destroyed.
 class TCustomIniFile {
 public:
-    explicit TCustomIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit TCustomIniFile(FilePath fileName) : fileName_(std::move(fileName)) {}
     virtual ~TCustomIniFile() = default;
 
     TCustomIniFile(const TCustomIniFile&) = delete;
@@ -40,7 +41,7 @@ public:
 
     // For a save: builds on base, the complete copy that an unfinished save of this file left,
     // in place of the file's own bytes; base goes once this save has landed.
-    virtual void BuildOn(const std::string& base) { (void)base; }
+    virtual void BuildOn(const FilePath& base) { (void)base; }
 
     // A save's writes reach the file here, all of them or, when this raises EIniFileException,
     // none; an EUnfinishedSave says where that could not hold, and a save that can only write
@@ -52,13 +53,13 @@ public:
     // section is missing. Never fails.
     virtual std::vector<std::string> ReadSection(const std::string& section) = 0;
 
-    const std::string& FileName() const { return fileName_; }
+    const FilePath& FileName() const { return fileName_; }
 
 protected:
     void SetFound(const FileSnapshot& found) { found_ = found; }
 
 private:
-    std::string fileName_;
+    FilePath fileName_;
     FileSnapshot found_;
 };
 
@@ -68,26 +69,26 @@ enum class IniFileUse { Load, Save };
 // Makes the profile-file object for one load or one save of the file at a path. For a load it
 // raises EIniFileException when the file exists but cannot be read or is no text file; a file
 // that does not exist loads as one without keys.
-using IniFileOpener = std::function<std::unique_ptr<TCustomIniFile>(const std::string& fileName, IniFileUse use)>;
+using IniFileOpener = std::function<std::unique_ptr<TCustomIniFile>(const FilePath& fileName, IniFileUse use)>;
 
 // The error of a write that the platform refused: "<path> に書き込めません".
-EIniFileException CannotWriteIniFile(const std::string& fileName);
+EIniFileException CannotWriteIniFile(const FilePath& fileName);
 // A file that exists but could not be read: "<path> を読み込めません".
-EIniFileException CannotReadIniFile(const std::string& fileName);
+EIniFileException CannotReadIniFile(const FilePath& fileName);
 // A file that is no profile text, such as a program or a picture.
-EIniFileException NotAProjectFile(const std::string& fileName);
+EIniFileException NotAProjectFile(const FilePath& fileName);
 // A file larger than any project file, whose limit it names.
-EIniFileException TooLargeFile(const std::string& fileName);
+EIniFileException TooLargeFile(const FilePath& fileName);
 
 // A save that broke off while it wrote into the file itself: the file may be incomplete, and the
 // whole new version is in the copy beside it. Left is the file as the save left it.
 class EUnfinishedSave : public EIniFileException {
 public:
-    EUnfinishedSave(const std::string& fileName, std::string copy, const DiskStamp& left);
-    const std::string& Copy() const { return copy_; }
+    EUnfinishedSave(const FilePath& fileName, FilePath copy, const DiskStamp& left);
+    const FilePath& Copy() const { return copy_; }
     const DiskStamp& Left() const { return left_; }
 
 private:
-    std::string copy_;
+    FilePath copy_;
     DiskStamp left_;
 };

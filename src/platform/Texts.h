@@ -2,21 +2,21 @@
 
 // What the platform's errors say to the user, in the program's code page.
 
-// An error about a name the user chose: "ファイル名 <name> <what>", in UTF-16, since the name
-// may hold what the code page cannot.
-inline constexpr const wchar_t* NameErrorText = L"ファイル名 ";
-inline constexpr const wchar_t* NameNotInCodePageText = L"は使えません: シフト JIS で表せない文字を含んでいます";
-// "は長すぎます: <limit> バイトまでです"
-inline constexpr const wchar_t* NameTooLongText = L"は長すぎます: ";
-inline constexpr const wchar_t* NameLimitText = L" バイトまでです";
-inline constexpr const wchar_t* NoFullPathText = L"からパスを作れません";
+// An error about a name the user chose: "ファイル名 <name> <what>".
+inline constexpr const char* NameErrorText = "ファイル名 ";
+inline constexpr const char* NameNotInCodePageText = "は使えません: シフト JIS で表せない文字を含んでいます";
+// "は長すぎます: <limit> バイトまでです", or "文字" for a path, which counts characters.
+inline constexpr const char* NameTooLongText = "は長すぎます: ";
+inline constexpr const char* NameBytesText = " バイトまでです";
+inline constexpr const char* NameCharactersText = " 文字までです";
+inline constexpr const char* NoFullPathText = "からパスを作れません";
 
-// Errors about a project file; %s is its name.
-inline constexpr const char* CannotWriteText = "%s に書き込めません";
-inline constexpr const char* CannotReadText = "%s を読み込めません";
-inline constexpr const char* NotAProjectText = "%s はプロジェクト ファイルではありません";
-// "%s は大きすぎます: プロジェクト ファイルは <limit> MB までです"
-inline constexpr const char* TooLargeText = "%s は大きすぎます: プロジェクト ファイルは ";
+// Errors about a project file, after its name.
+inline constexpr const char* CannotWriteText = " に書き込めません";
+inline constexpr const char* CannotReadText = " を読み込めません";
+inline constexpr const char* NotAProjectText = " はプロジェクト ファイルではありません";
+// " は大きすぎます: プロジェクト ファイルは <limit> MB までです"
+inline constexpr const char* TooLargeText = " は大きすぎます: プロジェクト ファイルは ";
 inline constexpr const char* TooLargeLimitText = " MB までです";
 // "<name> に最後まで…\r\n\r\n保存しようとした内容は、ファイル <copy> に残っています"
 inline constexpr const char* UnfinishedWriteText =

@@ -70,6 +70,22 @@ std::wstring LongPathForm(std::wstring path) {
     return L"\\\\?\\" + path;
 }
 
-std::wstring SystemPath(std::string_view path) {
-    return LongPathForm(WidenAnsi(path));
+std::wstring SystemPath(const FilePath& path) {
+    return LongPathForm(Wide(path));
+}
+
+std::wstring Wide(const FilePath& path) {
+    return std::wstring(path.Utf16().begin(), path.Utf16().end());
+}
+
+FilePath PathOf(std::wstring_view path) {
+    return FilePath(std::u16string(path.begin(), path.end()));
+}
+
+std::wstring Wide(const ShownText& text) {
+    std::wstring wide;
+    for (const ShownText::Piece& piece : text.Pieces()) {
+        wide += piece.IsName ? std::wstring(piece.Name.begin(), piece.Name.end()) : WidenAnsi(piece.Words);
+    }
+    return wide;
 }

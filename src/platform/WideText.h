@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FilePath.h"
+#include "platform/ShownText.h"
+
 // The ANSI code page the program's texts are in, and between it and the UTF-16 of the system's
 // names.
 
@@ -29,5 +32,13 @@ std::string BestFitAnsi(std::wstring_view text);
 // A full path as the system's Unicode file functions take it: with the long-path prefix where
 // it is too long for them otherwise (MAX_PATH characters or more).
 std::wstring LongPathForm(std::wstring path);
-// The same for a full path in the ANSI code page.
-std::wstring SystemPath(std::string_view path);
+// The same for a file's path.
+std::wstring SystemPath(const FilePath& path);
+
+// A file's path as the system's Unicode functions take it, and back: the same UTF-16.
+std::wstring Wide(const FilePath& path);
+FilePath PathOf(std::wstring_view path);
+
+// A text as the window shows it: the program's words converted from the ANSI code page as the
+// system's ANSI functions convert them, the names of files as they are.
+std::wstring Wide(const ShownText& text);

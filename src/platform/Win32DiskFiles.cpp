@@ -6,11 +6,11 @@
 #include "platform/FileNames.h"
 #include "platform/save/SaveCopies.h"
 
-DiskStamp TWin32DiskFiles::Stamp(const std::string& path) {
+DiskStamp TWin32DiskFiles::Stamp(const FilePath& path) {
     return StampAt(path);
 }
 
-DiskContent TWin32DiskFiles::Content(const std::string& path) {
+DiskContent TWin32DiskFiles::Content(const FilePath& path) {
     const UniqueFile file = OpenDiskFile(path, GENERIC_READ, ShareAll, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) {
         return {NamesNoFile(GetLastError()) ? DiskKind::Missing : DiskKind::Unreadable};
@@ -22,9 +22,9 @@ DiskContent TWin32DiskFiles::Content(const std::string& path) {
     return {read.Done == SaveFiles::Written::All ? DiskKind::Project : DiskKind::Unreadable, read.Fingerprint};
 }
 
-std::vector<std::string> TWin32DiskFiles::ClearLeftCopies(const std::string& path) {
+std::vector<FilePath> TWin32DiskFiles::ClearLeftCopies(const FilePath& path) {
     RemoveLeftWorkFiles();
     // The copies lie beside the file a link leads to.
-    const std::optional<std::string> final = FinalPathOf(path);
-    return final ? RemoveLeftSaveCopies(*final) : std::vector<std::string>();
+    const std::optional<FilePath> final = FinalPathOf(path);
+    return final ? RemoveLeftSaveCopies(*final) : std::vector<FilePath>();
 }

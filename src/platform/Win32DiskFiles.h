@@ -6,7 +6,7 @@
 // lead to.
 class TWin32DiskFiles final : public DiskFiles {
 public:
-    DiskStamp Stamp(const std::string& path) override;
-    DiskContent Content(const std::string& path) override;
-    std::vector<std::string> ClearLeftCopies(const std::string& path) override;
+    DiskStamp Stamp(const FilePath& path) override;
+    DiskContent Content(const FilePath& path) override;
+    std::vector<FilePath> ClearLeftCopies(const FilePath& path) override;
 };

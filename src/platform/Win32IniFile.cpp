@@ -17,20 +17,13 @@ namespace {
 
 constexpr DWORD FirstReadSize = 2048;
 
-// The ANSI writer passes its texts on as counted Unicode strings of at most 32,766
-// characters; a longer value is written as garbage while the call reports success (seen under
-// Wine). Longer texts are converted here, as the ANSI writer would, and go to the Unicode writer.
-constexpr std::size_t LongestAnsiWrite = 32766;
-
-BOOL WriteProfileText(const std::string& section,
-                      const std::string& key,
-                      const std::string& text,
-                      const std::string& fileName) {
-    if (text.size() <= LongestAnsiWrite) {
-        return WritePrivateProfileStringA(section.c_str(), key.c_str(), text.c_str(), fileName.c_str());
-    }
-    return WritePrivateProfileStringW(WidenAnsi(section).c_str(), WidenAnsi(key).c_str(), WidenAnsi(text).c_str(),
-                                      WidenAnsi(fileName).c_str());
+// The profile functions are called in their Unicode forms, which take any file name; the
+// section, key and texts are converted from the ANSI code page and back as the ANSI forms
+// convert them, so that the same bytes reach the same file. (The ANSI writer also passes its
+// texts on as counted strings of at most 32,766 characters, and writes a longer value as garbage
+// while it reports success: seen under Wine.)
+const wchar_t* OrNull(const std::wstring& text, bool given) {
+    return given ? text.c_str() : nullptr;
 }
 
 // A value can be no longer than the file that holds it; past this the file is not one the
@@ -41,7 +34,7 @@ constexpr DWORD LargestReadSize = 64u * 1024u * 1024u;
 // other program writes it between the look at it and the reads: what it found is what it reads.
 class TLoadedIniFile final : public TIniFile {
 public:
-    TLoadedIniFile(const std::string& fileName, UniqueFile openFile, const FileSnapshot& found)
+    TLoadedIniFile(const FilePath& fileName, UniqueFile openFile, const FileSnapshot& found)
         : TIniFile(fileName), openFile_(std::move(openFile)) {
         SetFound(found);
     }
@@ -53,7 +46,7 @@ private:
 // The save a profile file writes for, made before it and gone after it, so that the profile
 // file is flushed while its work file is still there.
 struct SaveUnderway {
-    explicit SaveUnderway(const std::string& fileName) : save(fileName, files) {}
+    explicit SaveUnderway(const FilePath& fileName) : save(fileName, files) {}
 
     TWin32SaveFiles files;
     TSafeSave save;
@@ -61,7 +54,7 @@ struct SaveUnderway {
 
 class TSavedIniFile final : private SaveUnderway, public TIniFile {
 public:
-    explicit TSavedIniFile(const std::string& fileName) : SaveUnderway(fileName), TIniFile(fileName, save.WorkPath()) {
+    explicit TSavedIniFile(const FilePath& fileName) : SaveUnderway(fileName), TIniFile(fileName, save.WorkPath()) {
         SetFound(save.Found());
     }
 
@@ -71,7 +64,7 @@ public:
         pending_.push_back({section, key, value});
     }
     bool ChangedSinceFound() override { return save.ChangedSinceFound(); }
-    void BuildOn(const std::string& base) override { save.BuildOn(base); }
+    void BuildOn(const FilePath& base) override { save.BuildOn(base); }
     FileSnapshot Commit() override {
         return save.Commit([this] {
             for (const Entry& entry : pending_) {
@@ -90,7 +83,7 @@ private:
     std::vector<Entry> pending_;
 };
 
-std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
+std::unique_ptr<TCustomIniFile> OpenForLoad(const FilePath& fileName) {
     UniqueFile file = OpenDiskFile(fileName, GENERIC_READ, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) {
         // Only a name that is not there is a new project; a file that is there and cannot be
@@ -118,9 +111,9 @@ std::unique_ptr<TCustomIniFile> OpenForLoad(const std::string& fileName) {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string fileName) : TIniFile(fileName, fileName) {}
+TIniFile::TIniFile(FilePath fileName) : TIniFile(fileName, fileName) {}
 
-TIniFile::TIniFile(std::string fileName, std::string workPath)
+TIniFile::TIniFile(FilePath fileName, FilePath workPath)
     : TCustomIniFile(std::move(fileName)), workPath_(std::move(workPath)) {}
 
 TIniFile::~TIniFile() {
@@ -130,53 +123,56 @@ TIniFile::~TIniFile() {
 void TIniFile::Flush() {
     // Wine answers FALSE where Windows answers TRUE, and there is nothing to do about a failure
     // here, so the answer is not read.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, workPath_.c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Wide(workPath_).c_str());
 }
 
 std::string TIniFile::ReadEntry(const std::string& section, const std::string& key, const std::string& defaultValue) {
-    std::vector<char> buffer(FirstReadSize);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                                      size, workPath_.c_str());
-        // A value that does not fit comes back cut, answering size - 1; a cut inside a
-        // double-byte character or before a closing quote can answer one less. Only an answer
-        // clearly short of the buffer is the whole value.
-        if (length + 2 < size || size >= LargestReadSize) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.assign(static_cast<std::size_t>(size) * 2, '\0');
-    }
+    return Read(&section, &key, defaultValue);
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
-    std::vector<char> buffer(FirstReadSize);
+    // The names come back one after another, each ending in NUL.
+    const std::string names = Read(&section, nullptr, "");
+    std::vector<std::string> keys;
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t end = names.find('\0', start);
+        keys.push_back(names.substr(start, end - start));
+        start = end == std::string::npos ? names.size() : end + 1;
+    }
+    return keys;
+}
+
+std::string TIniFile::Read(const std::string* section, const std::string* key, const std::string& defaultValue) {
+    const std::wstring sectionText = section ? WidenAnsi(*section) : std::wstring();
+    const std::wstring keyText = key ? WidenAnsi(*key) : std::wstring();
+    const std::wstring defaultText = WidenAnsi(defaultValue);
+    const std::wstring path = Wide(workPath_);
+    std::vector<wchar_t> buffer(FirstReadSize);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        // The names come back one after another, each ending in NUL; a list that does not fit
-        // answers size - 2.
-        const DWORD length =
-            GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), size, workPath_.c_str());
+        const DWORD length = GetPrivateProfileStringW(OrNull(sectionText, section), OrNull(keyText, key),
+                                                      defaultText.c_str(), buffer.data(), size, path.c_str());
+        // A value that does not fit comes back cut, answering size - 1 (a list of names size - 2);
+        // a cut before a closing quote can answer one less. Only an answer clearly short of the
+        // buffer is the whole value.
         if (length + 2 < size || size >= LargestReadSize) {
-            std::vector<std::string> keys;
-            for (const char* name = buffer.data(); name < buffer.data() + length && *name;
-                 name += keys.back().size() + 1) {
-                keys.emplace_back(name);
-            }
-            return keys;
+            // The list of names ends in a NUL of its own, which is not part of its text.
+            const std::size_t text = key || length == 0 ? length : length - 1;
+            return BestFitAnsi(std::wstring_view(buffer.data(), text));
         }
-        buffer.assign(static_cast<std::size_t>(size) * 2, '\0');
+        buffer.assign(static_cast<std::size_t>(size) * 2, L'\0');
     }
 }
 
 void TIniFile::WriteEntry(const std::string& section, const std::string& key, const std::string& value) {
     const std::string text = ProfileValueForWriting(value);
-    if (!WriteProfileText(section, key, text, workPath_)) {
+    if (!WritePrivateProfileStringW(WidenAnsi(section).c_str(), WidenAnsi(key).c_str(), WidenAnsi(text).c_str(),
+                                    Wide(workPath_).c_str())) {
         throw CannotWriteIniFile(FileName());
     }
 }
 
-std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const std::string& fileName, IniFileUse use) {
+std::unique_ptr<TCustomIniFile> OpenWin32IniFile(const FilePath& fileName, IniFileUse use) {
     if (use == IniFileUse::Save) {
         return std::make_unique<TSavedIniFile>(fileName);
     }

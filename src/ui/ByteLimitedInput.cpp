@@ -1,5 +1,7 @@
 #include "ui/ByteLimitedInput.h"
 
+#include <imm.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -38,6 +40,14 @@ bool TByteLimitedInput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             // One character, its lead byte in the high byte.
             if (maxBytes_ > 0 && Room() < (HIBYTE(LOWORD(wParam)) ? 2u : 1u)) {
                 MessageBeep(MB_OK);
+                return true;
+            }
+            return false;
+        case WM_IME_COMPOSITION:
+            if (maxBytes_ > 0 && (lParam & GCS_RESULTSTR)) {
+                const std::wstring before = WideWindowTextOf(edit_);
+                result = CallEdit(message, wParam, lParam);
+                KeepCommittedWithinLimit(before);
                 return true;
             }
             return false;
@@ -118,6 +128,48 @@ void TByteLimitedInput::Paste() {
     if (!pasted.empty()) {
         CallEdit(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
     }
+}
+
+void TByteLimitedInput::KeepCommittedWithinLimit(const std::wstring& before) {
+    const std::wstring after = WideWindowTextOf(edit_);
+    const auto bytes = [](std::wstring_view text) { return BestFitAnsi(text).size(); };
+    if (bytes(after) <= static_cast<std::size_t>(maxBytes_)) {
+        return;
+    }
+    // What went in lies between what the texts share at their start and at their end.
+    const auto [start, unused] = std::ranges::mismatch(before, after);
+    const std::size_t from = static_cast<std::size_t>(start - before.begin());
+    std::size_t shared = 0;
+    while (shared < before.size() - from && shared < after.size() - from &&
+           before[before.size() - 1 - shared] == after[after.size() - 1 - shared]) {
+        ++shared;
+    }
+    const std::size_t to = after.size() - shared;
+    const std::wstring_view inserted = std::wstring_view(after).substr(from, to - from);
+    // Whole characters of it, in order, while they fit.
+    const std::size_t limit = static_cast<std::size_t>(maxBytes_);
+    const std::size_t around =
+        bytes(std::wstring_view(after).substr(0, from)) + bytes(std::wstring_view(after).substr(to));
+    std::size_t room = around < limit ? limit - around : 0;
+    std::size_t kept = 0;
+    while (kept < inserted.size()) {
+        const std::size_t length = IS_HIGH_SURROGATE(inserted[kept]) && kept + 1 < inserted.size() ? 2 : 1;
+        const std::size_t size = bytes(inserted.substr(kept, length));
+        if (size > room) {
+            break;
+        }
+        room -= size;
+        kept += length;
+    }
+    // Taken out as the edit counts its positions: bytes of its ANSI text on Windows, UTF-16
+    // characters under Wine. The line length comes in the same unit, which tells them apart.
+    const bool inBytes = static_cast<std::size_t>(SendMessageA(edit_, EM_LINELENGTH, 0, 0)) == bytes(after);
+    const auto position = [&](std::size_t characters) {
+        return inBytes ? bytes(std::wstring_view(after).substr(0, characters)) : characters;
+    };
+    CallEdit(EM_SETSEL, position(from + kept), position(to));
+    CallEdit(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    MessageBeep(MB_OK);
 }
 
 std::size_t TByteLimitedInput::Room() const {

@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <string>
 
-// What the user types or pastes into a one-line edit: kept within a limit in bytes of the ANSI
-// text (a double-byte character counts two; 0 for no limit), a double-byte character going in
-// whole or not at all, whatever the code page of the keyboard. Text the program sets is never cut.
+// What the user types, pastes or commits through an input method into a one-line edit: kept
+// within a limit in bytes of the ANSI text (a double-byte character counts two; 0 for no limit),
+// a double-byte character going in whole or not at all, whatever the code page of the keyboard.
+// Text the program sets is never cut.
 class TByteLimitedInput {
 public:
     // edit's own window procedure, which does the rest, is original.
@@ -22,6 +23,10 @@ private:
     LRESULT OnChar(WPARAM wParam, LPARAM lParam);
     void InsertTyped(const std::string& character);
     void Paste();
+    // An input method's result, which the edit inserts itself counting characters, not bytes:
+    // what passes the limit is taken out again from the end of what went in, at a whole
+    // character. before is the edit's text before it took the result.
+    void KeepCommittedWithinLimit(const std::wstring& before);
     std::size_t Room() const;
     std::size_t SelectedBytes(const std::string& text) const;
 

@@ -20,7 +20,10 @@ void SetWindowFont(HWND window, HFONT font);
 
 // The window's text in the ANSI code page.
 std::string WindowTextOf(HWND window);
+// The same as the window holds it, in UTF-16.
+std::wstring WideWindowTextOf(HWND window);
 
 // Registers a window class of this program once per process; later calls find it registered.
 // Answers the class name.
-const char* RegisterProgramClass(const char* name, WNDPROC procedure, int backgroundColor);
+// A Unicode class's windows get their text messages in UTF-16.
+const char* RegisterProgramClass(const char* name, WNDPROC procedure, int backgroundColor, bool unicode = false);

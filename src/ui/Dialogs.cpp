@@ -4,6 +4,7 @@
 
 #include "document/Texts.h"
 #include "platform/ModalFrame.h"
+#include "platform/WideText.h"
 
 TFileDialogs::TFileDialogs() {
     for (std::size_t index = 0; index < dialogs_.size(); ++index) {
@@ -25,7 +26,7 @@ Answer AskInMessageBox(const Question& question) {
     constexpr UINT icons[] = {MB_ICONQUESTION, MB_ICONEXCLAMATION};
     const UINT flags = buttons[static_cast<int>(question.Offered)] | icons[static_cast<int>(question.Shown)] |
                        (question.NoIsDefault ? MB_DEFBUTTON2 : 0);
-    switch (ModalMessageBox(question.Text, ProgramName, flags)) {
+    switch (ModalMessageBox(Wide(question.Text), WidenAnsi(ProgramName), flags)) {
         case IDOK:
             return Answer::Ok;
         case IDYES:

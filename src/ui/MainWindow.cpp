@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include "document/Texts.h"
+#include "platform/FileNames.h"
 #include "platform/RecentDocuments.h"
+#include "platform/WideText.h"
 #include "platform/Win32Error.h"
 #include "platform/Win32IniFile.h"
 #include "ui/AppMessages.h"
@@ -18,8 +20,8 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD WindowExStyle = 0;
 
 // The full path chosen in dialog; nothing when the user called it off.
-std::optional<std::string> ChosenIn(TOpenDialog& dialog) {
-    return dialog.Execute() ? std::optional<std::string>(dialog.FileName) : std::nullopt;
+std::optional<FilePath> ChosenIn(TOpenDialog& dialog) {
+    return dialog.Execute() ? std::optional<FilePath>(dialog.FileName) : std::nullopt;
 }
 
 }  // namespace
@@ -31,7 +33,9 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     controls.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    const char* className = RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE);
+    // A Unicode window: its caption names the project's file as the system names it.
+    const char* className =
+        RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE, true);
     if (!CreateWindowExA(WindowExStyle, className, ProgramName, WindowStyle, 0, 0, 0, 0, host.Handle(), nullptr,
                          instance, this)) {
         throw LastWin32Error();
@@ -61,7 +65,7 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     // Until its components exist, the window takes the system's defaults.
     if (!navigation_) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
         case WM_FORMCREATE:
@@ -114,7 +118,7 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Menu items and their shortcuts send their command with code 0 or 1; controls send their own
@@ -193,19 +197,19 @@ std::string TMainWindow::ApplicationTitle() const {
     return host_.Title();
 }
 
-void TMainWindow::SetCaption(const std::string& caption) {
-    SetWindowTextA(Handle(), caption.c_str());
+void TMainWindow::SetCaption(const ShownText& caption) {
+    SetWindowTextW(Handle(), Wide(caption).c_str());
 }
 
-void TMainWindow::SetSaveDialogFileName(const std::string& fileName) {
+void TMainWindow::SetSaveDialogFileName(const FilePath& fileName) {
     dialogs_[SaveDialog].FileName = fileName;
 }
 
-std::optional<std::string> TMainWindow::ExecuteSaveDialog() {
+std::optional<FilePath> TMainWindow::ExecuteSaveDialog() {
     return ChosenIn(dialogs_[SaveDialog]);
 }
 
-std::optional<std::string> TMainWindow::ExecuteOpenDialog() {
+std::optional<FilePath> TMainWindow::ExecuteOpenDialog() {
     return ChosenIn(dialogs_[OpenDialog]);
 }
 
@@ -217,7 +221,7 @@ void TMainWindow::RequestClose() {
     SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void TMainWindow::NoteRecentDocument(const std::string& fileName) {
+void TMainWindow::NoteRecentDocument(const FilePath& fileName) {
     AddToRecentDocuments(fileName);
 }
 
@@ -246,9 +250,19 @@ void TMainWindow::PickFile(const FilePickerRow& picker) {
     TLabeledEdit& edit = *components_->FindEdit(picker.Edit);
     TOpenDialog& dialog = dialogs_[picker.Dialog];
     // What the dialog offers follows the edit, whatever was chosen in the dialog before.
-    dialog.FileName = edit.Text();
-    if (dialog.Execute() && dialog.FileName != edit.Text()) {
-        edit.SetText(dialog.FileName);
+    dialog.FileName = PathOf(WidenAnsi(edit.Text()));
+    if (dialog.Execute()) {
+        SetFileNameValue(edit, Wide(dialog.FileName));
+    }
+}
+
+void TMainWindow::SetFileNameValue(TLabeledEdit& edit, const std::wstring& name) {
+    // A value is text in the code page, within the edit's limit: a name that is not is refused,
+    // never cut or swapped for a look-alike, and the edit keeps its text.
+    const int limit = edit.Row().MaxLength;
+    const std::string value = FileNameAsValue(name, limit > 0 ? static_cast<std::size_t>(limit) : std::string::npos);
+    if (value != edit.Text()) {
+        edit.SetText(value);
     }
 }
 
@@ -273,16 +287,11 @@ void TMainWindow::FormDropFiles(HDROP drop) {
     POINT point = files.Point();
     ClientToScreen(Handle(), &point);
     if (TLabeledEdit* edit = FileEditAt(point)) {
-        // As the edit's browse button would set it, but never cut: the edit's limit holds.
-        const int limit = edit->Row().MaxLength;
-        const std::string name =
-            ExactAnsiFileName(files.Name(0), limit > 0 ? static_cast<std::size_t>(limit) : MaxFileNameBytes);
-        if (name != edit->Text()) {
-            edit->SetText(name);
-        }
+        // As the edit's browse button would set it.
+        SetFileNameValue(*edit, files.Name(0));
         return;
     }
-    document_.OpenNamedZrtFile(ExactAnsiFileName(files.Name(0), MaxFileNameBytes));
+    document_.OpenNamedZrtFile(UsablePath(files.Name(0)));
 }
 
 TLabeledEdit* TMainWindow::FileEditAt(POINT screenPoint) const {

@@ -41,16 +41,16 @@ public:
     std::string EditText(std::size_t row) const override;
     void SetEditText(std::size_t row, const std::string& text) override;
     std::string ApplicationTitle() const override;
-    void SetCaption(const std::string& caption) override;
-    void SetSaveDialogFileName(const std::string& fileName) override;
-    std::optional<std::string> ExecuteSaveDialog() override;
-    std::optional<std::string> ExecuteOpenDialog() override;
+    void SetCaption(const ShownText& caption) override;
+    void SetSaveDialogFileName(const FilePath& fileName) override;
+    std::optional<FilePath> ExecuteSaveDialog() override;
+    std::optional<FilePath> ExecuteOpenDialog() override;
     Answer Ask(const Question& question) override;
     void RequestClose() override;
-    void NoteRecentDocument(const std::string& fileName) override;
+    void NoteRecentDocument(const FilePath& fileName) override;
 
     // A project named outside the open dialog (on the command line) opens as Open opens one.
-    void OpenNamedZrtFile(const std::string& fileName) { document_.OpenNamedZrtFile(fileName); }
+    void OpenNamedZrtFile(const FilePath& fileName) { document_.OpenNamedZrtFile(fileName); }
 
 private:
     // Looks at the document and the dialogs' state, which nothing else shows.
@@ -69,6 +69,8 @@ private:
     // Event handlers.
     void FormCreate();
     void PickFile(const FilePickerRow& picker);
+    // A file's full name from the dialog or a drop, as the value of one of the file edits.
+    void SetFileNameValue(TLabeledEdit& edit, const std::wstring& name);
     // Files dropped on the window: one on a file edit of the general page fills it as its
     // browse button would, one anywhere else opens as a project; anything else is refused.
     void FormDropFiles(HDROP drop);

@@ -60,7 +60,8 @@ LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     }
     auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!owner) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                       : DefWindowProcA(window, message, wParam, lParam);
     }
     const auto report = [owner](const std::exception& error) { owner->ReportHandlerError(error); };
     if (message == WM_HANDLER_ERROR) {

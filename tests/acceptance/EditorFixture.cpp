@@ -46,13 +46,13 @@ std::string GoneTextFor(const std::string& fileName) {
     return "ファイル " + fileName + " が見つかりません。\r\n\r\n削除されたか、移動された可能性があります.";
 }
 
-void EditorTest::Start(WORD showCommand, const std::string& arguments, const std::string& folder) {
+void EditorTest::Start(WORD showCommand, const std::wstring& arguments, const std::string& folder) {
     editor_ = std::make_unique<EditorProcess>(showCommand, arguments, folder);
     WaitForMainWindow(showCommand);
 }
 
-void EditorTest::OpenThroughTheShell(const std::string& document) {
-    editor_ = EditorProcess::OpenThroughTheShell(WidePath(document));
+void EditorTest::OpenThroughTheShell(const std::wstring& document) {
+    editor_ = EditorProcess::OpenThroughTheShell(document);
     WaitForMainWindow(SW_SHOWNORMAL);
 }
 

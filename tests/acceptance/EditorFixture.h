@@ -24,10 +24,10 @@ protected:
 
     // Starts the editor (in folder, when given) and waits for its main window; fails the test
     // when none shows.
-    void Start(WORD showCommand = SW_SHOWNORMAL, const std::string& arguments = "", const std::string& folder = "");
+    void Start(WORD showCommand = SW_SHOWNORMAL, const std::wstring& arguments = L"", const std::string& folder = "");
     // Opens document through the shell, which starts the program registered for it, and waits
     // for that program's main window as Start does.
-    void OpenThroughTheShell(const std::string& document);
+    void OpenThroughTheShell(const std::wstring& document);
 
     EditorProcess& Editor() { return *editor_; }
     MainWindowView& Window() { return *window_; }

@@ -7,6 +7,7 @@
 #include "acceptance/Wait.h"
 #include "acceptance/WindowQuery.h"
 #include "win32/StartProcess.h"
+#include "win32/TempFolder.h"
 
 namespace {
 
@@ -44,28 +45,29 @@ std::string TestEditorPath(const std::string& variant) {
     return path + "ZubRuntimeEditor" + variant + ".exe";
 }
 
-EditorProcess::EditorProcess(WORD showCommand, const std::string& arguments, const std::string& folder) {
+EditorProcess::EditorProcess(WORD showCommand, const std::wstring& arguments, const std::string& folder) {
     Start(EditorPath(), showCommand, arguments, folder);
 }
 
 EditorProcess::EditorProcess(const std::string& program, WORD showCommand) {
-    Start(program, showCommand, "", "");
+    Start(program, showCommand, L"", "");
 }
 
 void EditorProcess::Start(const std::string& program,
                           WORD showCommand,
-                          const std::string& arguments,
+                          const std::wstring& arguments,
                           const std::string& folder) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showCommand;
-    std::string commandLine = "\"" + program + "\"";
+    std::wstring commandLine = L"\"" + WidePath(program) + L"\"";
     if (!arguments.empty()) {
-        commandLine += " " + arguments;
+        commandLine += L" " + arguments;
     }
     PROCESS_INFORMATION started{};
-    if (!StartProcess(program, commandLine, folder.empty() ? nullptr : folder.c_str(), startup, started)) {
+    const std::wstring in = WidePath(folder);
+    if (!StartProcess(WidePath(program), commandLine, folder.empty() ? nullptr : in.c_str(), startup, started)) {
         throw std::runtime_error("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     }
     process_.Reset(started.hProcess);

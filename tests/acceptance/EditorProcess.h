@@ -15,7 +15,7 @@ public:
     // showCommand goes to the program through its start-up information; arguments are
     // appended to its command line; folder, when given, is its current folder.
     explicit EditorProcess(WORD showCommand = SW_SHOWNORMAL,
-                           const std::string& arguments = "",
+                           const std::wstring& arguments = L"",
                            const std::string& folder = "");
     // Another build of the editor than the one under test (TestEditorPath).
     EditorProcess(const std::string& program, WORD showCommand);
@@ -55,7 +55,7 @@ public:
 private:
     // Takes over a process that another program started.
     explicit EditorProcess(HANDLE process);
-    void Start(const std::string& program, WORD showCommand, const std::string& arguments, const std::string& folder);
+    void Start(const std::string& program, WORD showCommand, const std::wstring& arguments, const std::string& folder);
 
     OwnedHandle process_;
     OwnedHandle thread_;

@@ -25,10 +25,6 @@ std::string Utf16Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
-bool ExistsW(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void WriteBytesW(const std::wstring& path, const std::string& bytes) {
     const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
@@ -46,49 +42,53 @@ protected:
     }
 };
 
-std::wstring UnusableNameText(const std::wstring& path) {
-    return L"ファイル名 " + path + L" は使えません: シフト JIS で表せない文字を含んでいます.";
+// What the program reads in a file named in UTF-16, as another program would read it.
+std::wstring ValueIn(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[256] = {};
+    GetPrivateProfileStringW(section, key, L"<missing>", value, 256, path.c_str());
+    return value;
 }
 
 }  // namespace
 
-// Café and Cafe side by side: the system's ANSI dialog hands back Cafe for Café.
-TEST_F(FileSafety, ANameOutsideTheCodePageIsRefusedNeverTakenForALookAlike) {
+// A project whose folder and name hold what code page 932 cannot (accented Latin, Hangul, a
+// character beyond the Basic Multilingual Plane, a symbol) opens, saves and is asked about under
+// its very name, shown exactly; its look-alike (Cafe for Café, which the system's ANSI dialog
+// would hand back) is never taken for it.
+TEST_F(FileSafety, ANameOutsideTheCodePageOpensSavesAndIsAskedAboutExactly) {
     const std::wstring base = WidePath(folder.Path());
-    const std::wstring accented = base + L"\\Café";
-    const std::wstring chosen = accented + L"\\p.zrt";
-    const std::string lookAlike = folder / "Cafe\\p.zrt";
-    ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((folder / "Cafe").c_str(), nullptr));
-    const std::string other = "[RUNTIME]\r\nfilename=cafe.exe\r\n";
-    WriteFileBytes(lookAlike, other);
+    const std::wstring inner = L"\\𠮷田 한글 ☕";
+    for (const wchar_t* outer : {L"\\Café", L"\\Cafe"}) {
+        ASSERT_TRUE(CreateDirectoryW((base + outer).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW((base + outer + inner).c_str(), nullptr));
+    }
+    const std::wstring chosen = base + L"\\Café" + inner + L"\\p 𠮷 é.zrt";
+    const std::wstring lookAlike = base + L"\\Cafe" + inner + L"\\p 𠮷 é.zrt";
     ASSERT_NO_FATAL_FAILURE(WriteBytesW(chosen, "[RUNTIME]\r\nfilename=accent.exe\r\n"));
+    const std::string other = "[RUNTIME]\r\nfilename=cafe.exe\r\n";
+    ASSERT_NO_FATAL_FAILURE(WriteBytesW(lookAlike, other));
 
     ASSERT_NO_FATAL_FAILURE(ChooseAfter('O', {VK_CONTROL}, OpenTitle, chosen));
-    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(UnusableNameText(chosen)));
-    EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
-    EXPECT_EQ(FieldText(RuntimeField), "");
-
-    // Save As onto a new name there creates nothing, neither there nor beside the look-alike.
-    TypeIntoField(RuntimeField, "mine.exe");
-    const std::wstring target = accented + L"\\new.zrt";
-    PressKey('S', {VK_CONTROL});
-    const HWND dialog = ExpectFileDialog(SaveTitle);
-    ASSERT_TRUE(dialog);
-    ChooseInFileDialog(dialog, target);
-    ASSERT_NO_FATAL_FAILURE(ExpectErrorAndOk(UnusableNameText(target)));
-    EXPECT_FALSE(ExistsW(target));
-    EXPECT_FALSE(FileExists(folder / "Cafe\\new.zrt"));
-    EXPECT_EQ(ReadFileBytes(lookAlike), other);
-    EXPECT_EQ(Window().Caption(), CaptionFor(UntitledName));
-
-    // The project is as it was: still never saved, so Save asks again.
-    PressKey('S', {VK_CONTROL});
-    const HWND again = ExpectFileDialog(SaveTitle);
-    ASSERT_TRUE(again);
-    CancelDialog(again);
     ASSERT_TRUE(MainWindowBack());
-    EXPECT_EQ(FieldText(RuntimeField), "mine.exe");
+    EXPECT_EQ(UnicodeTextOf(Window().Handle()), chosen + L" - ZUB Runtime Editor");
+    EXPECT_EQ(FieldText(RuntimeField), "accent.exe");
+
+    TypeIntoField(RuntimeField, "mine.exe");
+    PressKey('S', {VK_CONTROL});
+    ASSERT_TRUE(WaitUntil([&] { return ValueIn(chosen, L"RUNTIME", L"filename") == L"mine.exe"; }));
+    Editor().WaitForIdle();
+    EXPECT_TRUE(NoDialogWithin(300)) << WhatShows();
+    EXPECT_EQ(ReadFileBytes(lookAlike), other);
+
+    // Another program's change is asked about, naming the file exactly.
+    ASSERT_NO_FATAL_FAILURE(WriteBytesW(chosen, "[RUNTIME]\r\nfilename=theirs.exe\r\n"));
+    ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
+    ExpectBoxAndAnswer("the question whether to read the file again",
+                       L"ファイル " + chosen + L" は他のプログラムで変更されました。\r\n\r\n読み込み直しますか?",
+                       IconLook::Question, {IDYES, IDNO}, IDYES);
+    ASSERT_TRUE(MainWindowBack());
+    EXPECT_EQ(FieldText(RuntimeField), "theirs.exe");
+    EXPECT_EQ(UnicodeTextOf(Window().Handle()), chosen + L" - ZUB Runtime Editor");
 }
 
 // Held by another program, or no text at all: refused with an error naming the file, and the

@@ -117,12 +117,14 @@ TEST_F(StartUp, TheTaskbarsCloseOfAMinimizedProgramStillAsksAboutUnsavedChanges)
 }
 
 // As typed in a command prompt: a name relative to the current folder, in a window shown as
-// the show command says.
+// the show command says; the name is the system's, whatever the code page holds.
 TEST_F(StartedWith, AProjectNamedOnTheCommandLineOpensInTheWindowItsShowCommandAsksFor) {
-    const std::string path = folder / "given.zrt";
+    const std::wstring name = L"given 𠮷 Café.zrt";
+    const std::wstring path = WidePath(folder.Path()) + L"\\" + name;
     WriteFileBytes(path, "[RUNTIME]\r\nfilename=C:\\given.bin\r\n");
-    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWMAXIMIZED, "given.zrt", folder.Path()));
-    EXPECT_TRUE(WaitUntil([&] { return Window().Caption() == CaptionFor(path); })) << Window().Caption();
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWMAXIMIZED, L"\"" + name + L"\"", folder.Path()));
+    EXPECT_TRUE(WaitUntil([&] { return UnicodeTextOf(Window().Handle()) == path + L" - ZUB Runtime Editor"; }))
+        << Window().Caption();
     EXPECT_TRUE(IsZoomed(Window().Handle()));
     EXPECT_EQ(FieldText(RuntimeField), "C:\\given.bin");
     PressAltF4();
@@ -131,7 +133,7 @@ TEST_F(StartedWith, AProjectNamedOnTheCommandLineOpensInTheWindowItsShowCommandA
 }
 
 TEST_F(StartedWith, AnythingButOneFileNameSaysHowTheProgramIsCalledAndGoesOnUntitled) {
-    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWNORMAL, "a.zrt b.zrt"));
+    ASSERT_NO_FATAL_FAILURE(Start(SW_SHOWNORMAL, L"a.zrt b.zrt"));
     const HWND box = ExpectDialog("the message that says how the program is called");
     ASSERT_TRUE(box);
     const MessageBoxView view = ReadMessageBox(box);

@@ -28,18 +28,18 @@ public:
     };
     using File = std::vector<Entry>;
 
-    std::map<std::string, File> Files;
-    std::vector<std::string> Opened;   // every path an object was created on, in order
+    std::map<FilePath, File> Files;
+    std::vector<FilePath> Opened;      // every path an object was created on, in order
     std::vector<std::string> Written;  // "SECTION/Key" of every write, in order
     int Released = 0;                  // objects destroyed so far
     int WholeReads = 0;                // Content calls so far
     // The complete copies that saves which ended while writing into a file left beside it.
-    std::map<std::string, std::vector<std::string>> UnwrittenCopies;
+    std::map<FilePath, std::vector<FilePath>> UnwrittenCopies;
 
     // Another program writes the file's bytes again, unchanged: only its time changes.
-    void Touch(const std::string& path) { ++touches_[path]; }
+    void Touch(const FilePath& path) { ++touches_[path]; }
 
-    DiskStamp Stamp(const std::string& path) override {
+    DiskStamp Stamp(const FilePath& path) override {
         const auto file = Files.find(path);
         if (file == Files.end()) {
             return {DiskKind::Missing};
@@ -51,7 +51,7 @@ public:
         return {DiskKind::Project, bytes.size(), FingerprintOf(bytes) + touches_[path]};
     }
 
-    DiskContent Content(const std::string& path) override {
+    DiskContent Content(const FilePath& path) override {
         ++WholeReads;
         const auto file = Files.find(path);
         if (file == Files.end()) {
@@ -60,36 +60,33 @@ public:
         return {KindOf(path), FingerprintOf(BytesOf(file->second))};
     }
 
-    std::vector<std::string> ClearLeftCopies(const std::string& path) override { return UnwrittenCopies[path]; }
+    std::vector<FilePath> ClearLeftCopies(const FilePath& path) override { return UnwrittenCopies[path]; }
 
     // Writes to path fail from its nth write of this run on (0: the first).
-    void RefuseWrites(const std::string& path, int fromWrite = 0) { refusals_[path] = fromWrite; }
-    void AllowWrites(const std::string& path) { refusals_.erase(path); }
+    void RefuseWrites(const FilePath& path, int fromWrite = 0) { refusals_[path] = fromWrite; }
+    void AllowWrites(const FilePath& path) { refusals_.erase(path); }
     // The next save of path fails at its commit, after its writes.
-    void RefuseCommit(const std::string& path) { commitRefusals_.push_back(path); }
+    void RefuseCommit(const FilePath& path) { commitRefusals_.push_back(path); }
     // The next save of path breaks off while it writes into the file: the file holds half of
     // what it had, and the whole new version is left in the complete copy CompleteCopyOf(path).
-    void BreakOffCommit(const std::string& path) { breakOffs_.push_back(path); }
-    static std::string CompleteCopyOf(const std::string& path) {
-        const std::size_t name = path.rfind('\\') + 1;
-        return path.substr(0, name) + "~" + path.substr(name) + ".0A1B2C3D.zrt";
+    void BreakOffCommit(const FilePath& path) { breakOffs_.push_back(path); }
+    static FilePath CompleteCopyOf(const FilePath& path) {
+        return path.Beside(u"~" + std::u16string(path.Name()) + u".0A1B2C3D.zrt");
     }
     // Another program changes path while the next save of it runs, after the save took it.
-    void ChangeDuringSave(const std::string& path) { changesDuringSave_.push_back(path); }
+    void ChangeDuringSave(const FilePath& path) { changesDuringSave_.push_back(path); }
     // Loading path raises error (CannotReadIniFile, NotAProjectFile).
-    void RefuseLoad(const std::string& path, const EIniFileException& error) {
+    void RefuseLoad(const FilePath& path, const EIniFileException& error) {
         loadRefusals_.insert_or_assign(path, error);
     }
 
-    std::optional<std::string> Value(const std::string& path,
-                                     const std::string& section,
-                                     const std::string& key) const {
+    std::optional<std::string> Value(const FilePath& path, const std::string& section, const std::string& key) const {
         const auto file = Files.find(path);
         return file == Files.end() ? std::nullopt : ValueIn(file->second, section, key);
     }
 
     IniFileOpener Opener() {
-        return [this](const std::string& path, IniFileUse use) -> std::unique_ptr<TCustomIniFile> {
+        return [this](const FilePath& path, IniFileUse use) -> std::unique_ptr<TCustomIniFile> {
             Opened.push_back(path);
             if (const auto refusal = loadRefusals_.find(path);
                 use == IniFileUse::Load && refusal != loadRefusals_.end()) {
@@ -108,7 +105,7 @@ private:
         return bytes;
     }
 
-    static bool Take(std::vector<std::string>& paths, const std::string& path) {
+    static bool Take(std::vector<FilePath>& paths, const FilePath& path) {
         for (auto each = paths.begin(); each != paths.end(); ++each) {
             if (*each == path) {
                 paths.erase(each);
@@ -124,7 +121,7 @@ private:
         return fingerprint.Value();
     }
 
-    DiskKind KindOf(const std::string& path) const {
+    DiskKind KindOf(const FilePath& path) const {
         const auto refusal = loadRefusals_.find(path);
         if (refusal == loadRefusals_.end()) {
             return DiskKind::Project;
@@ -145,7 +142,7 @@ private:
     // Reads and writes a copy of the file, which a save's commit puts in its place.
     class Object : public TCustomIniFile {
     public:
-        Object(MemoryIniFiles& files, const std::string& path, IniFileUse use)
+        Object(MemoryIniFiles& files, const FilePath& path, IniFileUse use)
             : TCustomIniFile(path), files_(files), use_(use) {
             if (use == IniFileUse::Save) {
                 // A save refuses what it may not write into, as the platform's does.
@@ -199,7 +196,7 @@ private:
             return files_.Stamp(FileName()) != Found().Stamp;
         }
 
-        void BuildOn(const std::string& base) override {
+        void BuildOn(const FilePath& base) override {
             copy_ = files_.Files.at(base);
             base_ = base;
         }
@@ -209,7 +206,7 @@ private:
                 throw CannotWriteIniFile(FileName());
             }
             if (Take(files_.breakOffs_, FileName())) {
-                const std::string copy = CompleteCopyOf(FileName());
+                const FilePath copy = CompleteCopyOf(FileName());
                 files_.Files[copy] = copy_;
                 File& file = files_.Files[FileName()];
                 file.resize(file.size() / 2);
@@ -226,14 +223,14 @@ private:
         MemoryIniFiles& files_;
         IniFileUse use_;
         File copy_;
-        std::optional<std::string> base_;
+        std::optional<FilePath> base_;
         int writes_ = 0;
     };
 
-    std::map<std::string, int> refusals_;
-    std::map<std::string, std::uint64_t> touches_;
-    std::vector<std::string> commitRefusals_;
-    std::vector<std::string> breakOffs_;
-    std::vector<std::string> changesDuringSave_;
-    std::map<std::string, EIniFileException> loadRefusals_;
+    std::map<FilePath, int> refusals_;
+    std::map<FilePath, std::uint64_t> touches_;
+    std::vector<FilePath> commitRefusals_;
+    std::vector<FilePath> breakOffs_;
+    std::vector<FilePath> changesDuringSave_;
+    std::map<FilePath, EIniFileException> loadRefusals_;
 };

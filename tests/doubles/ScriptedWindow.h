@@ -19,17 +19,17 @@ class ScriptedWindow : public DocumentWindow {
 public:
     // A dialog that keeps the name chosen in it last, like the real ones.
     struct Dialog {
-        std::string FileName;
-        std::deque<std::optional<std::string>> Answers;  // a name is chosen; nullopt cancels
-        std::vector<std::string> Offered;                // FileName at the start of each run
+        FilePath FileName;
+        std::deque<std::optional<FilePath>> Answers;  // a name is chosen; nullopt cancels
+        std::vector<FilePath> Offered;                // FileName at the start of each run
 
-        std::optional<std::string> Execute() {
+        std::optional<FilePath> Execute() {
             Offered.push_back(FileName);
             if (Answers.empty()) {
                 ADD_FAILURE() << "a dialog ran that the script did not expect";
                 return std::nullopt;
             }
-            const std::optional<std::string> answer = Answers.front();
+            const std::optional<FilePath> answer = Answers.front();
             Answers.pop_front();
             if (answer) {
                 FileName = *answer;
@@ -42,20 +42,20 @@ public:
     std::string Title = "ZUB Runtime Editor";
 
     std::array<std::string, ProjectRowCount> Texts;
-    std::vector<std::string> Captions;
+    std::vector<ShownText> Captions;
     Dialog SaveDialog;
     Dialog OpenDialog;
     std::deque<Answer> PromptAnswers;
     std::vector<Question> Prompts;
     std::vector<bool> CloseAnswers;  // CanClose of each close request that was answered
     bool Closed = false;
-    std::vector<std::string> RecentDocuments;  // each file the shell was told of, in order
+    std::vector<FilePath> RecentDocuments;  // each file the shell was told of, in order
 
     // The user types into an edit.
     void Type(std::size_t row, const std::string& text) { SetEditText(row, text); }
 
-    const std::string& Caption() const {
-        static const std::string none;
+    const ShownText& Caption() const {
+        static const ShownText none;
         return Captions.empty() ? none : Captions.back();
     }
 
@@ -69,11 +69,11 @@ public:
     }
 
     std::string ApplicationTitle() const override { return Title; }
-    void SetCaption(const std::string& caption) override { Captions.push_back(caption); }
+    void SetCaption(const ShownText& caption) override { Captions.push_back(caption); }
 
-    void SetSaveDialogFileName(const std::string& fileName) override { SaveDialog.FileName = fileName; }
-    std::optional<std::string> ExecuteSaveDialog() override { return SaveDialog.Execute(); }
-    std::optional<std::string> ExecuteOpenDialog() override { return OpenDialog.Execute(); }
+    void SetSaveDialogFileName(const FilePath& fileName) override { SaveDialog.FileName = fileName; }
+    std::optional<FilePath> ExecuteSaveDialog() override { return SaveDialog.Execute(); }
+    std::optional<FilePath> ExecuteOpenDialog() override { return OpenDialog.Execute(); }
 
     Answer Ask(const Question& question) override {
         Prompts.push_back(question);
@@ -86,7 +86,7 @@ public:
         return answer;
     }
 
-    void NoteRecentDocument(const std::string& fileName) override { RecentDocuments.push_back(fileName); }
+    void NoteRecentDocument(const FilePath& fileName) override { RecentDocuments.push_back(fileName); }
 
     void RequestClose() override {
         bool canClose = true;

@@ -50,15 +50,6 @@ TEST(AnsiText, WholeCharacterPrefixNeverSplitsADoubleByteCharacter) {
         << "a lone lead byte at the end is one byte";
 }
 
-TEST(SameFileName, FoldsTheCaseOfSingleByteLettersOnly) {
-    EXPECT_TRUE(SameFileName("C:\\Dir\\a.zrt", "c:\\dIR\\A.ZRT", IsShiftJisLeadByte));
-    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\b.zrt", IsShiftJisLeadByte));
-    EXPECT_FALSE(SameFileName("C:\\a.zrt", "C:\\a.zrt ", IsShiftJisLeadByte));
-    EXPECT_TRUE(SameFileName("C:\\表\\a.zrt", "C:\\表\\A.zrt", IsShiftJisLeadByte));
-    // ア and ヂ are 0x83 0x41 and 0x83 0x61: their trail bytes differ only as A and a would.
-    EXPECT_FALSE(SameFileName("C:\\ア", "C:\\ヂ", IsShiftJisLeadByte));
-}
-
 TEST(ByteOffsetOfCharacter, WalksWholeCharacters) {
     const std::string text = "aあb表";
     EXPECT_EQ(0u, ByteOffsetOfCharacter(text, 0, IsShiftJisLeadByte));

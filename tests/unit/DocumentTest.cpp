@@ -14,24 +14,37 @@ constexpr Answer Yes = Answer::Yes;
 constexpr Answer No = Answer::No;
 constexpr Answer Cancel = Answer::Cancel;  // also what Escape and the box's close button answer
 
-const std::string Untitled = "無題.zrt";
-const std::string PathA = "C:\\p\\a.zrt";
-const std::string PathB = "C:\\p\\b.zrt";
+const FilePath Untitled(u"無題.zrt");
+// Names the code page cannot hold: a character beyond the Basic Multilingual Plane, accented
+// Latin, Hangul and a symbol.
+const FilePath PathA(u"C:\\𠮷田\\Café.zrt");
+const FilePath PathB(u"C:\\𠮷田\\한글 ☕.zrt");
 
-std::string CaptionFor(const std::string& fileName) {
+ShownText CaptionFor(const FilePath& fileName) {
     return fileName + " - ZUB Runtime Editor";
+}
+
+// The file names a text holds, in order.
+std::vector<std::u16string> NamesIn(const ShownText& text) {
+    std::vector<std::u16string> names;
+    for (const ShownText::Piece& piece : text.Pieces()) {
+        if (piece.IsName) {
+            names.push_back(piece.Name);
+        }
+    }
+    return names;
 }
 
 // Everything a command may change, to tell that a command changed nothing.
 struct Snapshot {
     std::array<std::string, ProjectRowCount> Texts;
-    std::string FileName;
-    std::string Caption;
-    std::string SaveDialogName;
+    FilePath FileName;
+    ShownText Caption;
+    FilePath SaveDialogName;
     bool Modified;
     bool HasFile;
-    std::map<std::string, MemoryIniFiles::File> Files;
-    std::vector<std::string> RecentDocuments;
+    std::map<FilePath, MemoryIniFiles::File> Files;
+    std::vector<FilePath> RecentDocuments;
     bool operator==(const Snapshot&) const = default;
 };
 
@@ -52,7 +65,7 @@ protected:
     }
 
     // A project file at path whose every value starts with prefix.
-    void WriteProject(const std::string& path, const std::string& prefix) {
+    void WriteProject(const FilePath& path, const std::string& prefix) {
         MemoryIniFiles::File& file = files.Files[path];
         file.clear();
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
@@ -60,19 +73,19 @@ protected:
         }
     }
 
-    void Open(const std::string& path) {
+    void Open(const FilePath& path) {
         window.OpenDialog.Answers.push_back(path);
         document.MenuFileOpenClick();
     }
 
     // Filed, changed: path opened and its icon edited.
-    void OpenAndEdit(const std::string& path) {
+    void OpenAndEdit(const FilePath& path) {
         WriteProject(path, "loaded");
         Open(path);
         window.Type(1, "edited.ico");
     }
 
-    void SaveAs(const std::string& path) {
+    void SaveAs(const FilePath& path) {
         window.SaveDialog.Answers.push_back(path);
         document.MenuFileSaveAsClick();
     }
@@ -83,7 +96,7 @@ protected:
     }
 
     // The file at path holds exactly the edits' texts, in table order.
-    void ExpectStored(const std::string& path) {
+    void ExpectStored(const FilePath& path) {
         ASSERT_TRUE(files.Files.count(path)) << path;
         const MemoryIniFiles::File& file = files.Files.at(path);
         ASSERT_EQ(file.size(), ProjectRowCount);
@@ -111,9 +124,9 @@ protected:
 
 TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
     EXPECT_EQ(document.CurrentFileName(), Untitled);
-    EXPECT_EQ(window.Captions, std::vector<std::string>{"無題.zrt - ZUB Runtime Editor"});
+    EXPECT_EQ(window.Captions, std::vector<ShownText>{Untitled + " - ZUB Runtime Editor"});
     EXPECT_EQ(window.SaveDialog.FileName, Untitled);
-    EXPECT_EQ(window.OpenDialog.FileName, "");
+    EXPECT_EQ(window.OpenDialog.FileName, FilePath());
     ExpectState(false, false);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(window.Texts[row], "");
@@ -123,7 +136,7 @@ TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
 
     window.SaveDialog.Answers.push_back(std::nullopt);
     document.MenuFileSaveClick();
-    EXPECT_EQ(window.SaveDialog.Offered, std::vector<std::string>{Untitled});
+    EXPECT_EQ(window.SaveDialog.Offered, std::vector<FilePath>{Untitled});
 }
 
 TEST_F(DocumentTest, TheCaptionFollowsTheTitleAsItReadsWhenTheNameChanges) {
@@ -149,7 +162,7 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     document.MenuFileNewClick();
 
     ASSERT_EQ(window.Prompts.size(), 1u);
-    const std::string text = "ファイル 無題.zrt の内容が変更されています。\r\n\r\n変更を保存しますか?";
+    const ShownText text = "ファイル " + Untitled + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
     EXPECT_EQ(window.Prompts[0].Text, text);
     EXPECT_EQ(window.Prompts[0].Offered, Question::Buttons::YesNoCancel);
     EXPECT_EQ(window.Prompts[0].Shown, Question::Icon::Exclamation);
@@ -159,7 +172,8 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     OpenAndEdit(PathA);
     document.MenuFileNewClick();
     ASSERT_EQ(window.Prompts.size(), 3u);
-    EXPECT_EQ(window.Prompts[2].Text.substr(0, 9 + PathA.size() + 1), "ファイル " + PathA + " ");
+    EXPECT_EQ(window.Prompts[2].Text.Pieces().front().Words, "ファイル ");
+    EXPECT_EQ(NamesIn(window.Prompts[2].Text), std::vector<std::u16string>{PathA.Utf16()});
 }
 
 TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
@@ -277,7 +291,7 @@ TEST_F(DocumentTest, YesOnANewProjectAsksForANameSavesThereAndGoesOn) {
     window.PromptAnswers.push_back(Yes);
     window.SaveDialog.Answers.push_back(PathA);
     document.MenuFileNewClick();
-    EXPECT_EQ(window.SaveDialog.Offered, std::vector<std::string>{Untitled});
+    EXPECT_EQ(window.SaveDialog.Offered, std::vector<FilePath>{Untitled});
     EXPECT_EQ(files.Value(PathA, "RUNTIME", "filename"), "rt.exe");
     EXPECT_EQ(window.Captions.end()[-2], CaptionFor(PathA));  // named before it was saved
     EXPECT_EQ(window.Caption(), CaptionFor(Untitled));
@@ -321,7 +335,7 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
     document.MenuFileOpenClick();
     EXPECT_TRUE(Take() == before);
     // The open dialog offers what was chosen in it last.
-    EXPECT_EQ(window.OpenDialog.Offered, (std::vector<std::string>{"", PathA}));
+    EXPECT_EQ(window.OpenDialog.Offered, (std::vector<FilePath>{FilePath(), PathA}));
 }
 
 // The command line and a drop name the file themselves; the shell hears of every file opened
@@ -348,7 +362,7 @@ TEST_F(DocumentTest, ANamedFileOpensAsOpensTheDialogsChoiceAndTheShellHearsOfOpe
     window.Type(0, "b");
     document.MenuFileSaveClick();
     SaveAs(PathA);
-    EXPECT_EQ(window.RecentDocuments, (std::vector<std::string>{PathA, PathB, PathB, PathA}));
+    EXPECT_EQ(window.RecentDocuments, (std::vector<FilePath>{PathA, PathB, PathB, PathA}));
 }
 
 TEST_F(DocumentTest, NoOnASecondOpenThenCancelKeepsTheEditedText) {
@@ -362,19 +376,20 @@ TEST_F(DocumentTest, NoOnASecondOpenThenCancelKeepsTheEditedText) {
 }
 
 TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyValues) {
+    const FilePath Missing(u"C:\\p\\missing.zrt");
     OpenAndEdit(PathA);
     window.PromptAnswers.push_back(No);
-    Open("C:\\p\\missing.zrt");
+    Open(Missing);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(window.Texts[row], "");
     }
-    EXPECT_EQ(window.Caption(), CaptionFor("C:\\p\\missing.zrt"));
+    EXPECT_EQ(window.Caption(), CaptionFor(Missing));
     ExpectState(true, false);
-    EXPECT_EQ(files.Files.count("C:\\p\\missing.zrt"), 0u);
+    EXPECT_EQ(files.Files.count(Missing), 0u);
 
     // Saving it needs no name.
     document.MenuFileSaveClick();
-    ExpectStored("C:\\p\\missing.zrt");
+    ExpectStored(Missing);
 }
 
 // A file that exists but cannot be read, or is no project file, is named in the error, and the
@@ -398,7 +413,7 @@ TEST_F(DocumentTest, OpenOfAFileThatCannotBeReadChangesNothing) {
 // A save that ended while it wrote into the file left the whole new version beside it: an open
 // that accepts the file names the file and the copy; one that refuses it leaves the copies alone.
 TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
-    const std::string copy = "C:\\p\\~a.zrt.0A1B2C3D.zrt";
+    const FilePath copy = MemoryIniFiles::CompleteCopyOf(PathA);
     files.UnwrittenCopies[PathA] = {copy};
     WriteProject(PathA, "half");
     window.PromptAnswers = {Answer::Ok};
@@ -406,9 +421,8 @@ TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
     EXPECT_EQ(window.Texts[1], "half1");
     ASSERT_EQ(window.Prompts.size(), 1u);
     const Question& notice = window.Prompts[0];
-    EXPECT_NE(notice.Text.find(" " + PathA + " "), std::string::npos) << notice.Text;
-    EXPECT_NE(notice.Text.find(" " + copy + " "), std::string::npos) << notice.Text;
-    EXPECT_TRUE(notice.Text.ends_with(".")) << notice.Text;
+    EXPECT_EQ(NamesIn(notice.Text), (std::vector<std::u16string>{PathA.Utf16(), copy.Utf16()})) << notice.Text;
+    EXPECT_TRUE(notice.Text.Pieces().back().Words.ends_with(".")) << notice.Text;
     EXPECT_EQ(notice.Offered, Question::Buttons::Ok);
     files.RefuseLoad(PathA, NotAProjectFile(PathA));
     EXPECT_THROW(Open(PathA), EIniFileException);
@@ -423,7 +437,7 @@ TEST_F(DocumentTest, TheNextSaveAfterABrokenWriteFinishesItWithoutAsking) {
     files.BreakOffCommit(PathA);
     EXPECT_THROW(document.MenuFileSaveClick(), EUnfinishedSave);
     ExpectState(true, true);
-    const std::string copy = MemoryIniFiles::CompleteCopyOf(PathA);
+    const FilePath copy = MemoryIniFiles::CompleteCopyOf(PathA);
     ASSERT_EQ(files.Files.count(copy), 1u);
     window.Type(16, "after");
     document.ApplicationActivate();
@@ -486,7 +500,7 @@ TEST_F(DocumentTest, SaveAsksForANameOnlyForANewProject) {
     window.Type(7, "pv");
     window.SaveDialog.Answers.push_back(PathA);
     document.MenuFileSaveClick();
-    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, Untitled}));
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<FilePath>{Untitled, Untitled}));
     ExpectStored(PathA);
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
     ExpectState(true, false);
@@ -513,7 +527,7 @@ TEST_F(DocumentTest, SaveAsAlwaysAsksAndALaterSaveWritesToTheNewName) {
     EXPECT_TRUE(Take() == before);
 
     SaveAs(PathB);
-    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, PathA, PathA}));
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<FilePath>{Untitled, PathA, PathA}));
     EXPECT_EQ(window.Caption(), CaptionFor(PathB));
     ExpectState(true, false);
     window.Type(8, "(c) 2");
@@ -533,7 +547,7 @@ TEST_F(DocumentTest, ACleanProjectClosesWithoutAPrompt) {
 // A store that fails raises out of the command, which leaves its flags and its steps as they were.
 class FailingStoreTest : public DocumentTest {
 protected:
-    void ExpectRaised(const std::string& path, void (TDocument::*command)()) {
+    void ExpectRaised(const FilePath& path, void (TDocument::*command)()) {
         try {
             (document.*command)();
             FAIL() << "the command did not raise";
@@ -551,7 +565,7 @@ TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndFileAndTheNextSaveWo
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
     EXPECT_EQ(files.Files, before);
     ExpectState(true, true);
-    EXPECT_EQ(window.RecentDocuments, std::vector<std::string>{PathA}) << "only the open, not the failed save";
+    EXPECT_EQ(window.RecentDocuments, std::vector<FilePath>{PathA}) << "only the open, not the failed save";
 
     files.AllowWrites(PathA);
     document.MenuFileSaveClick();
@@ -570,7 +584,7 @@ TEST_F(FailingStoreTest, SaveOfANewProjectKeepsTheChosenNameButStillAsksNextTime
 
     window.SaveDialog.Answers.push_back(PathB);
     document.MenuFileSaveClick();
-    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<std::string>{Untitled, PathA}));
+    EXPECT_EQ(window.SaveDialog.Offered, (std::vector<FilePath>{Untitled, PathA}));
     ExpectStored(PathB);
     ExpectState(true, false);
 }
@@ -590,8 +604,8 @@ TEST_F(FailingStoreTest, SaveAsNamesTheNewPathAndKeepsTheFlags) {
         ExpectState(true, modified);
 
         files.AllowWrites(PathB);
-        SaveAs("C:\\p\\c.zrt");
-        ExpectStored("C:\\p\\c.zrt");
+        SaveAs(FilePath(u"C:\\p\\c.zrt"));
+        ExpectStored(FilePath(u"C:\\p\\c.zrt"));
         ExpectState(true, false);
     }
 }
@@ -601,7 +615,7 @@ TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
         for (int command = 0; command < 3; ++command) {
             SCOPED_TRACE(testing::Message() << "filed " << filed << ", command " << command);
             Restart();
-            const std::string target = filed ? PathA : PathB;
+            const FilePath target = filed ? PathA : PathB;
             if (filed) {
                 OpenAndEdit(PathA);
             } else {

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::string Path = "C:\\p\\a.zrt";
+const FilePath Path(u"C:\\𠮷田\\Café.zrt");
 
 class FileWatchTest : public testing::Test {
 protected:
@@ -95,18 +95,19 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
     EXPECT_EQ(watch.ChangeNow(), DiskChange::Unreadable);
 }
 
-// The file watched is the one a save to path would write over: by name in any letter case (a
-// trail byte that reads as a letter is no letter: ア and ヂ differ only in its case), or by the
-// file's identity under another spelling.
+// The file watched is the one a save to path would write over: by name as Windows compares
+// names, or by the file's identity under another spelling.
 TEST_F(FileWatchTest, FollowsTheFileByNameOrByIdentity) {
+    // Outside the assertions, which quote them in the code page.
+    const FilePath otherCase(u"c:\\𠮷田\\CAFÉ.ZRT");
+    const FilePath shortName(u"X:\\share\\CAF~1.ZRT");
+    const FilePath other(u"C:\\𠮷田\\Cafe.zrt");
     const FileIdentity same{7, 42};
     watch.Follow(Path, {{DiskKind::Project, 1, 1, same}});
-    EXPECT_TRUE(watch.Follows("c:\\P\\A.ZRT", {}));
-    EXPECT_TRUE(watch.Follows("X:\\share\\A~1.ZRT", same));
-    EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {7, 43}));
-    EXPECT_FALSE(watch.Follows("C:\\p\\b.zrt", {}));
-    watch.Follow("C:\\ア\\a.zrt", {});
-    EXPECT_FALSE(watch.Follows("C:\\ヂ\\a.zrt", {}));
+    EXPECT_TRUE(watch.Follows(otherCase, {}));
+    EXPECT_TRUE(watch.Follows(shortName, same));
+    EXPECT_FALSE(watch.Follows(other, {7, 43}));
+    EXPECT_FALSE(watch.Follows(other, {}));
     watch.Stop();
     EXPECT_FALSE(watch.Follows(Path, same));
 }

@@ -9,15 +9,15 @@
 
 namespace {
 
-const std::string Path = "C:\\p\\a.zrt";
+const FilePath Path(u"C:\\𠮷田\\Café.zrt");
 
 class ProjectFileTest : public testing::Test {
 protected:
     MemoryIniFiles files;
     RecordingEdits edits;
 
-    void Load(const std::string& path = Path) { LoadProject(path, files.Opener(), edits); }
-    void Store(const std::string& path = Path, const TStoredProject* stored = nullptr) {
+    void Load(const FilePath& path = Path) { LoadProject(path, files.Opener(), edits); }
+    void Store(const FilePath& path = Path, const TStoredProject* stored = nullptr) {
         const auto file = files.Opener()(path, IniFileUse::Save);
         StoreProject(*file, EditTexts(edits), stored);
         file->Commit();
@@ -86,8 +86,8 @@ TEST_F(ProjectFileTest, LoadFillsTheRecordThenTheEditsInTableOrder) {
 
 TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
     FillEdits("x");
-    Store("C:\\p\\previous.zrt");
-    Load("C:\\p\\previous.zrt");
+    Store(FilePath(u"C:\\p\\previous.zrt"));
+    Load(FilePath(u"C:\\p\\previous.zrt"));
 
     files.Files[Path] = {{"ICON", "filename", "a.ico"}, {"VERSION", "FileVersion", ""}};
     Load();
@@ -97,7 +97,7 @@ TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
         EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
     }
 
-    Load("C:\\p\\missing.zrt");
+    Load(FilePath(u"C:\\p\\missing.zrt"));
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(edits.Texts[row], "");
         EXPECT_EQ(edits.Texts[row], "");
@@ -122,7 +122,7 @@ TEST_F(ProjectFileTest, ARefusedWriteOrCommitLeavesTheFileAsItWas) {
         Store();
         FAIL() << "the store did not raise";
     } catch (const EIniFileException& error) {
-        EXPECT_EQ(std::string(error.what()), Path + " に書き込めません");
+        EXPECT_EQ(error.Message(), Path + " に書き込めません");
     }
     EXPECT_EQ(files.Files.at(Path), before);
     EXPECT_EQ(files.Released, 2);  // the profile object is released on the way out
@@ -131,10 +131,10 @@ TEST_F(ProjectFileTest, ARefusedWriteOrCommitLeavesTheFileAsItWas) {
     files.RefuseCommit(Path);
     EXPECT_THROW(Store(), EIniFileException);
     EXPECT_EQ(files.Files.at(Path), before);
-    EXPECT_FALSE(files.Files.count("C:\\p\\new.zrt"));
-    files.RefuseCommit("C:\\p\\new.zrt");
-    EXPECT_THROW(Store("C:\\p\\new.zrt"), EIniFileException);
-    EXPECT_FALSE(files.Files.count("C:\\p\\new.zrt"));
+    EXPECT_FALSE(files.Files.count(FilePath(u"C:\\p\\new.zrt")));
+    files.RefuseCommit(FilePath(u"C:\\p\\new.zrt"));
+    EXPECT_THROW(Store(FilePath(u"C:\\p\\new.zrt")), EIniFileException);
+    EXPECT_FALSE(files.Files.count(FilePath(u"C:\\p\\new.zrt")));
 }
 
 TEST_F(ProjectFileTest, ARefusedLoadLeavesTheEditsAsTheyWere) {

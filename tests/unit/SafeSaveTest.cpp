@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/DiskFiles.h"
@@ -13,37 +14,38 @@
 
 namespace {
 
-const std::string Target = "C:\\p\\a.zrt";
-const std::string CopyName = "C:\\p\\~a.zrt.1.tmp";
-const std::string CompleteName = "C:\\p\\~a.zrt.1.zrt";
-const std::string WorkName = "C:\\temp\\work.tmp";
+const FilePath Target(u"C:\\𠮷田\\Café.zrt");
+const FilePath CopyName(u"C:\\𠮷田\\~Café.zrt.1.tmp");
+const FilePath CompleteName(u"C:\\𠮷田\\~Café.zrt.1.zrt");
+const FilePath WorkName(u"C:\\temp\\work.tmp");
+const FilePath Link(u"C:\\𠮷田\\link.zrt");
+const FilePath Real(u"D:\\real\\b.zrt");
 
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.rfind('\\'));
-}
+// "from > to", in a test's report.
+using Moved = std::pair<FilePath, FilePath>;
 
 // A folder in memory whose operations can be made to fail one at a time. Links lead to other
 // files, and what is read or written through a link reaches the file it leads to.
 class MemoryFolder : public SaveFiles {
 public:
-    std::map<std::string, std::string> Content;
-    std::set<std::string> Unwritable;          // read-only, a folder, a device, permissions, another program's hold
-    std::set<std::string> NoProject;           // files that are no profile text
-    std::set<std::string> Huge;                // files larger than any project file
-    std::map<std::string, std::string> Links;  // link, file it leads to
-    std::set<std::string> Unnamed;             // links whose file has no ANSI name
-    std::set<std::string> OtherNames;          // files with hard links
+    std::map<FilePath, std::string> Content;
+    std::set<FilePath> Unwritable;       // read-only, a folder, a device, permissions, another program's hold
+    std::set<FilePath> NoProject;        // files that are no profile text
+    std::set<FilePath> Huge;             // files larger than any project file
+    std::map<FilePath, FilePath> Links;  // link, file it leads to
+    std::set<FilePath> Unnamed;          // links to a file the system does not name
+    std::set<FilePath> OtherNames;       // files with hard links
     // Of "create" (the copy beside), "open to profile" (the folder would not let the copy be
     // removed after the profile functions), "work" (the temporary folder), "copy" (into a copy or
     // work file: a full disk), "flush", "carry", "move", "name complete", "write into" (into an
     // existing file, refused) and "write part" (broken off half-way: a full disk).
     std::set<std::string> Failing;
-    std::vector<std::string> Moves;  // "from > to"
-    std::string WorkFile = WorkName;
-    std::string TakenPath;
+    std::vector<Moved> Moves;
+    FilePath WorkFile = WorkName;
+    FilePath TakenPath;
     bool TargetHeld = false;
 
-    std::string Resolve(const std::string& path) const {
+    FilePath Resolve(const FilePath& path) const {
         const auto link = Links.find(path);
         return link == Links.end() ? path : link->second;
     }
@@ -52,7 +54,7 @@ public:
         fingerprint.Add(bytes);
         return fingerprint.Value();
     }
-    DiskStamp StampOf(const std::string& path) const {
+    DiskStamp StampOf(const FilePath& path) const {
         const auto file = Content.find(Resolve(path));
         if (file == Content.end()) {
             return {DiskKind::Missing};
@@ -60,7 +62,7 @@ public:
         return {DiskKind::Project, file->second.size(), FingerprintOf(file->second)};
     }
 
-    Taken Take(const std::string& path) override {
+    Taken Take(const FilePath& path) override {
         TakenPath = path;
         if (Unwritable.count(Resolve(path))) {
             return {{DiskKind::Unreadable}};
@@ -77,13 +79,13 @@ public:
     }
     DiskStamp TakenNow() override { return StampOf(TakenPath); }
     void LetGo() override { TargetHeld = false; }
-    std::optional<std::string> CreateCopyBeside(const std::string& path) override {
-        return Make("create", FolderOf(path) + "\\~" + path.substr(FolderOf(path).size() + 1) + ".1.tmp");
+    std::optional<FilePath> CreateCopyBeside(const FilePath& path) override {
+        return Make("create", path.Beside(u"~" + std::u16string(path.Name()) + u".1.tmp"));
     }
-    bool OpenToProfileFunctions(const std::string&) override { return !Failing.count("open to profile"); }
-    std::optional<std::string> CreateWorkFile() override { return Make("work", WorkFile); }
-    Copied Read(const std::string& path) override {
-        const std::string file = Resolve(path);
+    bool OpenToProfileFunctions(const FilePath&) override { return !Failing.count("open to profile"); }
+    std::optional<FilePath> CreateWorkFile() override { return Make("work", WorkFile); }
+    Copied Read(const FilePath& path) override {
+        const FilePath file = Resolve(path);
         if (NoProject.count(file)) {
             return {Written::Nothing, DiskKind::NotAProject};
         }
@@ -92,9 +94,9 @@ public:
         }
         return {Written::All, DiskKind::Project, FingerprintOf(Content.at(file))};
     }
-    Copied Copy(const std::string& from, const std::string& to) override {
+    Copied Copy(const FilePath& from, const FilePath& to) override {
         Copied read = Read(from);
-        const std::string file = Resolve(to);
+        const FilePath file = Resolve(to);
         if (read.Kind != DiskKind::Project ||
             (made_.count(file) ? Failing.count("copy") > 0 : Failing.count("write into") > 0)) {
             read.Done = Written::Nothing;
@@ -109,37 +111,37 @@ public:
         Content[file] = bytes;
         return read;
     }
-    std::optional<DiskStamp> Flush(const std::string& path) override {
+    std::optional<DiskStamp> Flush(const FilePath& path) override {
         if (Failing.count("flush")) {
             return std::nullopt;
         }
         return StampOf(path);
     }
-    std::optional<std::string> NameComplete(const std::string& copy) override {
+    std::optional<FilePath> NameComplete(const FilePath& copy) override {
         if (Failing.count("name complete")) {
             return std::nullopt;
         }
-        const std::string complete = copy.substr(0, copy.rfind('.')) + ".zrt";
+        const FilePath complete(copy.Utf16().substr(0, copy.Utf16().rfind(u'.')) + u".zrt");
         Content[complete] = Content.at(copy);
         Content.erase(copy);
         made_.insert(complete);
         return complete;
     }
-    bool CarryOver(const std::string&, const std::string&) override { return !Failing.count("carry"); }
-    bool Move(const std::string& from, const std::string& to) override {
+    bool CarryOver(const FilePath&, const FilePath&) override { return !Failing.count("carry"); }
+    bool Move(const FilePath& from, const FilePath& to) override {
         if (Failing.count("move") || TargetHeld) {
             return false;
         }
-        Moves.push_back(from + " > " + to);
+        Moves.emplace_back(from, to);
         Links.erase(to);  // a rename onto a link's name replaces the link
         Content[to] = Content.at(from);
         Content.erase(from);
         return true;
     }
-    void Remove(const std::string& path) override { Content.erase(path); }
+    void Remove(const FilePath& path) override { Content.erase(path); }
 
 private:
-    std::optional<std::string> Make(const std::string& step, const std::string& path) {
+    std::optional<FilePath> Make(const std::string& step, const FilePath& path) {
         if (Failing.count(step)) {
             return std::nullopt;
         }
@@ -148,7 +150,7 @@ private:
         return path;
     }
 
-    std::set<std::string> made_;
+    std::set<FilePath> made_;
 };
 
 // The profile functions' writes of "+new" into the file a save writes, as its Commit has them
@@ -164,7 +166,7 @@ std::function<void()> WriteNew(MemoryFolder& folder, const TSafeSave& save) {
 
 // Runs one save of "new" over whatever the folder holds; true when it landed, and then its
 // answer is the written file as a look at it sees it.
-bool Save(MemoryFolder& folder, const std::string& target = Target, SaveRoad* road = nullptr) {
+bool Save(MemoryFolder& folder, const FilePath& target = Target, SaveRoad* road = nullptr) {
     try {
         TSafeSave save(target, folder);
         const FileSnapshot written = save.Commit(WriteNew(folder, save));
@@ -180,7 +182,7 @@ bool Save(MemoryFolder& folder, const std::string& target = Target, SaveRoad* ro
     }
 }
 
-using Files = std::map<std::string, std::string>;
+using Files = std::map<FilePath, std::string>;
 
 }  // namespace
 
@@ -188,55 +190,50 @@ using Files = std::map<std::string, std::string>;
 // file as a look at it sees it, and leaves nothing beside the file or in the temporary folder.
 TEST(TSafeSave, EveryRoadLandsTheValuesUnderTheFilesNameAndLeavesNothing) {
     // A name the profile functions take, whose copy's name they do not.
-    const std::string longFolder = "C:\\" + std::string(LongestProfilePath - 12, 'd');
-    const std::string longTarget = longFolder + "\\a.zrt";
-    const std::string real = "D:\\real\\b.zrt";
+    const FilePath longFolder(u"C:\\" + std::u16string(LongestPath - 12, u'd') + u"\\");
+    const FilePath longTarget = longFolder.Beside(u"a.zrt");
+    const FilePath realCopy(u"D:\\real\\~b.zrt.1.tmp");
     const struct {
         const char* Condition;
         std::set<std::string> Failing;
-        std::string Target;
+        FilePath Target;
         bool Exists;
         SaveRoad Road;
-        std::vector<std::string> Moves;
+        std::vector<Moved> Moves;
     } cases[] = {
-        {"a file", {}, Target, true, SaveRoad::Replace, {CopyName + " > " + Target}},
-        {"a new file", {}, Target, false, SaveRoad::Replace, {CopyName + " > " + Target}},
-        {"no temporary folder", {"work"}, Target, true, SaveRoad::Replace, {CopyName + " > " + Target}},
+        {"a file", {}, Target, true, SaveRoad::Replace, {{CopyName, Target}}},
+        {"a new file", {}, Target, false, SaveRoad::Replace, {{CopyName, Target}}},
+        {"no temporary folder", {"work"}, Target, true, SaveRoad::Replace, {{CopyName, Target}}},
         {"a folder that would not let the copy go",
          {"open to profile"},
          Target,
          true,
          SaveRoad::Replace,
-         {CopyName + " > " + Target}},
+         {{CopyName, Target}}},
         {"a copy's name too long for the profile functions",
          {},
          longTarget,
          true,
          SaveRoad::Replace,
-         {longFolder + "\\~a.zrt.1.tmp > " + longTarget}},
+         {{longFolder.Beside(u"~a.zrt.1.tmp"), longTarget}}},
         {"the same without a temporary folder", {"work"}, longTarget, true, SaveRoad::InPlace, {}},
         {"a folder that takes no new file", {"create"}, Target, true, SaveRoad::InPlace, {}},
         {"a temporary folder with a long name", {"long work"}, longTarget, true, SaveRoad::InPlace, {}},
         {"owner or permissions not given to the copy", {"carry"}, Target, true, SaveRoad::WriteInto, {}},
         {"the rename refused", {"move"}, Target, true, SaveRoad::WriteInto, {}},
         {"other names", {"other names"}, Target, true, SaveRoad::WriteInto, {}},
-        {"a link", {}, "C:\\p\\link.zrt", true, SaveRoad::Replace, {"D:\\real\\~b.zrt.1.tmp > " + real}},
-        {"a link whose file is gone",
-         {},
-         "C:\\p\\link.zrt",
-         false,
-         SaveRoad::Replace,
-         {"D:\\real\\~b.zrt.1.tmp > " + real}},
+        {"a link", {}, Link, true, SaveRoad::Replace, {{realCopy, Real}}},
+        {"a link whose file is gone", {}, Link, false, SaveRoad::Replace, {{realCopy, Real}}},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.Condition);
         MemoryFolder folder;
         folder.Failing = each.Failing;
-        folder.Links["C:\\p\\link.zrt"] = real;
+        folder.Links[Link] = Real;
         if (each.Failing.count("long work")) {
-            folder.WorkFile = "C:\\" + std::string(LongestProfilePath, 't');
+            folder.WorkFile = FilePath(u"C:\\" + std::u16string(LongestPath, u't'));
         }
-        const std::string landing = folder.Resolve(each.Target);
+        const FilePath landing = folder.Resolve(each.Target);
         if (each.Failing.count("other names")) {
             folder.OtherNames.insert(landing);
         }
@@ -248,7 +245,7 @@ TEST(TSafeSave, EveryRoadLandsTheValuesUnderTheFilesNameAndLeavesNothing) {
         EXPECT_EQ(road, each.Road);
         EXPECT_EQ(folder.Content, (Files{{landing, (each.Exists ? "old" : "") + std::string("+new")}}));
         EXPECT_EQ(folder.Moves, each.Moves);
-        EXPECT_EQ(folder.Links.count("C:\\p\\link.zrt"), 1u);
+        EXPECT_EQ(folder.Links.count(Link), 1u);
     }
 }
 
@@ -284,7 +281,7 @@ TEST(TSafeSave, AnyFailingStepLeavesTheTargetAsItWasAndNothingBehind) {
     // The profile functions refuse a write: nothing lands either. A link whose file was gone
     // leads nowhere again.
     MemoryFolder folder;
-    folder.Links[Target] = "D:\\real\\b.zrt";
+    folder.Links[Target] = Real;
     {
         TSafeSave save(Target, folder);
         EXPECT_THROW(save.Commit([&] { throw CannotWriteIniFile(Target); }), EIniFileException);
@@ -332,7 +329,7 @@ TEST(TSafeSave, AWriteIntoTheTargetThatBreaksOffKeepsTheCompleteCopy) {
         ADD_FAILURE() << "the save did not raise";
     } catch (const EUnfinishedSave& error) {
         EXPECT_EQ(error.Copy(), CompleteName);
-        EXPECT_NE(error.Message().find(CompleteName), std::string::npos);
+        EXPECT_EQ(error.Message().Pieces()[2].Name, CompleteName.Utf16());
         EXPECT_EQ(error.Left(), folder.StampOf(Target));
     }
     EXPECT_EQ(folder.Content, (Files{{Target, "previo"}, {CompleteName, "previous+new"}}));
@@ -360,13 +357,12 @@ TEST(TSafeSave, BuildsOnTheCompleteCopyOfAnUnfinishedSave) {
 
 // Where the file a link leads to cannot be named, the save writes into it through the link.
 TEST(TSafeSave, ALinkToAFileWithoutANameIsWrittenThrough) {
-    const std::string real = "D:\\real\\b.zrt";
     MemoryFolder folder;
-    folder.Content[real] = "old";
-    folder.Links[Target] = real;
+    folder.Content[Real] = "old";
+    folder.Links[Target] = Real;
     folder.Unnamed.insert(Target);
     EXPECT_TRUE(Save(folder));
-    EXPECT_EQ(folder.Content, (Files{{real, "old+new"}}));
+    EXPECT_EQ(folder.Content, (Files{{Real, "old+new"}}));
     EXPECT_EQ(folder.Links.count(Target), 1u);
 }
 
@@ -384,8 +380,8 @@ TEST(TSafeSave, TellsAChangeMadeWhileItRan) {
 TEST(TSafeSave, ASaveThatEndsWithoutCommitLeavesNoCopy) {
     MemoryFolder folder;
     folder.Content[Target] = "old";
-    folder.Links["C:\\p\\link.zrt"] = "D:\\real\\b.zrt";
-    for (const std::string& target : {Target, std::string("C:\\p\\link.zrt")}) {
+    folder.Links[Link] = Real;
+    for (const FilePath& target : {Target, Link}) {
         TSafeSave save(target, folder);
         folder.Content[save.WorkPath()] += "+half";
     }

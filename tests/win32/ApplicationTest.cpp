@@ -480,7 +480,7 @@ TEST(RunProgram, WithoutEvenTheApplicationWindowTheErrorStillShowsOwnedByNoWindo
     UnregisterClassA(clash.lpszClassName, Self());
     EXPECT_EQ(exitCode, StartupFailedExitCode);
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-    const std::string clashText = LastWin32Error().Message();
+    const std::string clashText = LastWin32Error().Message().Rough();
     EXPECT_EQ(seen.text.substr(0, clashText.size()), clashText) << "the system's own words for the clash";
     EXPECT_EQ(seen.caption, AppTitle);
     EXPECT_TRUE(seen.okOnly);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "win32/TempFolder.h"
+
 namespace {
 
 struct Search {
@@ -82,13 +84,17 @@ void PressDialogButton(HWND dialog, int id) {
 }
 
 void ChooseFileName(HWND dialog, const std::string& fileName) {
+    ChooseFileName(dialog, WidePath(fileName));
+}
+
+void ChooseFileName(HWND dialog, const std::wstring& fileName) {
     // The Explorer dialog's name field is a combo box holding an edit, all with the same id;
     // older dialogs have a plain edit.
     HWND field = FindDescendant(dialog, 0x47C, "Edit");
     if (!field) {
         field = FindDescendant(dialog, 0x480, "Edit");
     }
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
     PressDialogButton(dialog, IDOK);
 }
 

@@ -36,7 +36,8 @@ HWND FindModalDialog();
 // Actions.
 void PressDialogButton(HWND dialog, int id);                    // IDOK, IDCANCEL, IDYES, IDNO...
 void ChooseFileName(HWND dialog, const std::string& fileName);  // types the name into a file dialog and confirms it
-std::string DialogItemText(HWND dialog, int id);                // e.g. 0xFFFF: a message box's text
+void ChooseFileName(HWND dialog, const std::wstring& fileName);
+std::string DialogItemText(HWND dialog, int id);  // e.g. 0xFFFF: a message box's text
 std::string WindowText(HWND window);
 bool HasIcon(HWND messageBox);  // a message box shows an icon
 

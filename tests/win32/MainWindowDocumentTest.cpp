@@ -107,7 +107,7 @@ TEST_F(MainWindowDocumentTest, ASaveThatFailsIsReportedToTheHostAndTheWindowGoes
     DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, path); });
     PressKey('S', Ctrl);
     ASSERT_EQ(1u, host_.Errors.size());
-    EXPECT_EQ(path + Ansi(L" に書き込めません"), host_.Errors[0]);
+    EXPECT_EQ(WidePath(path) + L" に書き込めません", host_.Errors[0]);
     EXPECT_TRUE(Document().Modified());
     host_.Errors.clear();
 }
@@ -134,7 +134,19 @@ TEST_F(MainWindowDocumentTest, BrowseButtonFillsItsEditWithTheChosenPathAndCance
     EXPECT_FALSE(offered.empty());
     EXPECT_TRUE(typed.ends_with(offered)) << offered;
     EXPECT_EQ(icon, TextOf(edit));
-    EXPECT_EQ(icon, Dialog(OpenDialogIcon).FileName);
+    EXPECT_EQ(FilePathOf(icon), Dialog(OpenDialogIcon).FileName);
+
+    // A name longer than the edit takes is refused, saying why, and the edit keeps its text (the
+    // rule is the drop's, tested there).
+    const std::wstring longName = WidePath(folder / std::string(258 - folder.Path().size() - 1 - 4, 'n')) + L".ico";
+    {
+        DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, longName); });
+        ClickButton(ButtonIcon);
+    }
+    ASSERT_EQ(1u, host_.Errors.size());
+    EXPECT_EQ(L"ファイル名 " + longName + L" は長すぎます: 256 バイトまでです", host_.Errors[0]);
+    EXPECT_EQ(icon, TextOf(edit));
+    host_.Errors.clear();
 
     // A clean project whose icon edit shows that file: choosing it again changes nothing.
     const std::string project = folder / "project.zrt";
@@ -188,9 +200,9 @@ TEST_F(MainWindowDocumentTest, EachBrowseButtonRunsItsOwnDialogForItsOwnEdit) {
         DialogDriver choose([&](HWND dialog) { ChooseFileName(dialog, path); });
         ClickButton(picker.Button);
         EXPECT_EQ(path, TextOf(Component(picker.Edit)));
-        EXPECT_EQ(path, Dialog(picker.Dialog).FileName);
+        EXPECT_EQ(FilePathOf(path), Dialog(picker.Dialog).FileName);
     }
-    EXPECT_EQ("", Dialog(OpenDialog).FileName) << "the project's open dialog is untouched";
+    EXPECT_TRUE(Dialog(OpenDialog).FileName.Empty()) << "the project's open dialog is untouched";
 }
 
 // Each file dialog as the user meets it, opened from the menu or its browse button: its title,

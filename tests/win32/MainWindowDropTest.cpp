@@ -32,18 +32,18 @@ protected:
         Pump();
     }
 
-    std::string Error() {
-        const std::string error = host_.Errors.empty() ? "" : host_.Errors.back();
+    std::wstring Error() {
+        const std::wstring error = host_.Errors.empty() ? L"" : host_.Errors.back();
         host_.Errors.clear();
         return error;
     }
 };
 
 // The shell's link to a recent document, named after it.
-std::string RecentLink(const std::string& fileName) {
-    char recent[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, 0, recent);
-    return std::string(recent) + "\\" + fileName + ".lnk";
+std::wstring RecentLink(const std::wstring& fileName) {
+    wchar_t recent[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, 0, recent);
+    return std::wstring(recent) + L"\\" + fileName + L".lnk";
 }
 
 }  // namespace
@@ -56,20 +56,20 @@ TEST_F(MainWindowDropTest, OneFileOnAFileEditFillsItAsItsBrowseButtonWouldWithin
     Drop({WidePath(icon)}, edit);
     EXPECT_EQ(TextOf(edit), icon);
     EXPECT_TRUE(Document().Modified());
-    EXPECT_EQ(Error(), "");
+    EXPECT_EQ(Error(), L"");
 
     // Never cut: a name longer than the edit takes, or one the code page cannot hold, is
     // refused and the edit keeps its text. One that fills it exactly is taken.
     const std::string longest = folder / std::string(256 - (folder / "").size(), 'a');
     Drop({WidePath(longest + "a")}, edit);
     EXPECT_EQ(TextOf(edit), icon);
-    EXPECT_EQ(Error(), Ansi(L"ファイル名 ") + longest + Ansi(L"a は長すぎます: 256 バイトまでです"));
+    EXPECT_EQ(Error(), L"ファイル名 " + WidePath(longest) + L"a は長すぎます: 256 バイトまでです");
     Drop({WidePath(longest)}, Component(LabeledEditZubrt));
     EXPECT_EQ(TextOf(Component(LabeledEditZubrt)), longest);
-    EXPECT_EQ(Error(), "");
+    EXPECT_EQ(Error(), L"");
     Drop({WidePath(folder / "") + L"Café.ico"}, Component(LabeledEditManifest));
     EXPECT_EQ(TextOf(Component(LabeledEditManifest)), "");
-    EXPECT_NE(Error().find(Ansi(L"は使えません")), std::string::npos);
+    EXPECT_NE(Error().find(L"は使えません"), std::wstring::npos);
 
     // Over the place of the edit while another page shows, the file is a project to open.
     SelectPage(2);
@@ -83,7 +83,7 @@ TEST_F(MainWindowDropTest, OneFileElsewhereOpensAsOpenDoesAfterTheSaveChangesPro
     TempFolder folder;
     const std::string project = folder / "dropped.zrt";
     WriteFileBytes(project, "[VERSION]\r\nProductName=dropped\r\n");
-    DeleteFileA(RecentLink("dropped.zrt").c_str());  // left by an earlier run
+    DeleteFileW(RecentLink(L"dropped.zrt").c_str());  // left by an earlier run
     SetWindowTextA(Component(LabeledEditIcon), "unsaved.ico");
     {
         // Over a browse button too: only the three edits take a file name.
@@ -95,8 +95,18 @@ TEST_F(MainWindowDropTest, OneFileElsewhereOpensAsOpenDoesAfterTheSaveChangesPro
     EXPECT_EQ(TextOf(Component(LabeledEditIcon)), "");
     EXPECT_EQ(Window().EditText(13), "dropped");
     EXPECT_FALSE(Document().Modified());
-    EXPECT_TRUE(FileExists(RecentLink("dropped.zrt"))) << "the shell was not told";
-    EXPECT_EQ(Error(), "");
+    EXPECT_NE(GetFileAttributesW(RecentLink(L"dropped.zrt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the shell was not told";
+    EXPECT_EQ(Error(), L"");
+
+    // Named with what the code page cannot hold, a project opens under its very name, which the
+    // caption shows as it is. (Wine's shell makes no recent link for such a name.)
+    const std::wstring other = WidePath(folder.Path()) + L"\\dropped 𠮷 Café 한.zrt";
+    WriteFileBytes(other, "[VERSION]\r\nProductName=other\r\n");
+    Drop({other}, Component(PageControl));
+    EXPECT_EQ(WideTextOf(Window().Handle()), other + L" - ZUB Runtime Editor");
+    EXPECT_EQ(Window().EditText(13), "other");
+    EXPECT_EQ(Error(), L"");
 }
 
 TEST_F(MainWindowDropTest, SeveralFilesOrAFolderAreRefusedAndNothingChanges) {
@@ -107,11 +117,11 @@ TEST_F(MainWindowDropTest, SeveralFilesOrAFolderAreRefusedAndNothingChanges) {
     WriteFileBytes(b, "[RUNTIME]\r\nfilename=b\r\n");
     for (const HWND target : {Component(PageControl), Component(LabeledEditZubrt)}) {
         Drop({WidePath(a), WidePath(b)}, target);
-        EXPECT_EQ(Error(), Ansi(L"ドロップできるのはファイル 1 つだけです"));
+        EXPECT_EQ(Error(), L"ドロップできるのはファイル 1 つだけです");
         Drop({WidePath(folder.Path())}, target);
-        EXPECT_EQ(Error(), Ansi(L"ドロップできるのはファイル 1 つだけです"));
+        EXPECT_EQ(Error(), L"ドロップできるのはファイル 1 つだけです");
     }
     EXPECT_EQ(TextOf(Component(LabeledEditZubrt)), "");
-    EXPECT_EQ(Document().CurrentFileName(), Ansi(L"無題.zrt"));
+    EXPECT_EQ(Document().CurrentFileName(), FilePath(u"無題.zrt"));
     EXPECT_FALSE(Document().Modified());
 }

@@ -117,6 +117,12 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+std::wstring WideTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 Bounds BoundsOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

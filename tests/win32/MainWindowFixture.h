@@ -43,8 +43,9 @@ protected:
     std::unique_ptr<TMainWindow> window_;
 };
 
-// Text of a window, as ANSI bytes.
+// Text of a window, as ANSI bytes, and as the window holds it.
 std::string TextOf(HWND window);
+std::wstring WideTextOf(HWND window);
 // Bounds of a window within its parent's client area.
 Bounds BoundsOf(HWND window);
 // The version page's edits as placed at 96 pixels per inch, and its content height: down to its

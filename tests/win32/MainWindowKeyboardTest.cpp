@@ -2,6 +2,8 @@
 // its keyboard processing first, as the application's loop does.
 #include <windows.h>
 
+#include <imm.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -320,6 +322,29 @@ TEST_F(MainWindowKeyboardTest, PastingIsCutAtAWholeCharacterWithinTheLimit) {
     EXPECT_EQ("first line", TextOf(edit)) << "a one-line edit takes one line";
 }
 
+// An input method's result, which the edit would insert counting characters, is cut as a paste
+// is: at a whole character within the limit.
+TEST_F(MainWindowKeyboardTest, AnInputMethodsResultIsCutAtAWholeCharacterWithinTheLimit) {
+    const auto commit = [&](const std::wstring& text) {
+        const HIMC context = ImmGetContext(GetFocus());
+        ImmSetOpenStatus(context, TRUE);
+        ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text.c_str()),
+                                 static_cast<DWORD>(text.size() * sizeof(wchar_t)), nullptr, 0);
+        ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        ImmReleaseContext(GetFocus(), context);
+        Pump();
+    };
+    const std::string a253(253, 'a');
+    HWND edit = EditAtEnd(LabeledEditIcon, a253 + "z");
+    PressKey(VK_LEFT);
+    commit(L"あいう");
+    EXPECT_EQ(a253 + Ansi(L"あ") + "z", TextOf(edit)) << "ends at 256 with what followed the caret";
+
+    EditAtEnd(LabeledEditIcon, "");
+    commit(std::wstring(200, L'表'));
+    EXPECT_EQ(Ansi(std::wstring(128, L'表')), TextOf(edit));
+}
+
 TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) {
     const std::string long300(300, 'p');
     Window().SetEditText(0, long300);
@@ -366,7 +391,7 @@ TEST_F(MainWindowKeyboardTest, AnErrorInTheEditsOwnHandlingIsShownAndLetsTheClip
     EXPECT_EQ("kept", TextOf(edit));
     EXPECT_EQ(nullptr, GetOpenClipboardWindow());
     ASSERT_EQ(1u, host_.Errors.size());
-    EXPECT_EQ(std::string(std::bad_alloc().what()), host_.Errors.front());
+    EXPECT_EQ(WidenAnsi(std::bad_alloc().what()), host_.Errors.front());
     host_.Errors.clear();
 }
 

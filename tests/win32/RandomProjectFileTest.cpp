@@ -245,8 +245,8 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
             foreignBefore.push_back(ReadExactly(path, line.Section, line.Key));
         }
         RecordingEdits edits;
-        LoadProject(path, OpenWin32IniFile, edits);
-        const TStoredProject stored{path, EditTexts(edits)};
+        LoadProject(FilePathOf(path), OpenWin32IniFile, edits);
+        const TStoredProject stored{FilePathOf(path), EditTexts(edits)};
         std::vector<bool> changed(ProjectRowCount, false);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             if (random.Chance(30)) {
@@ -255,12 +255,12 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
             }
         }
         {
-            const auto saving = OpenWin32IniFile(path, IniFileUse::Save);
+            const auto saving = OpenWin32IniFile(FilePathOf(path), IniFileUse::Save);
             StoreProject(*saving, EditTexts(edits), &stored);
             saving->Commit();
         }
 
-        TIniFile saved(path);
+        TIniFile saved(FilePathOf(path));
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             SCOPED_TRACE(ProjectTable[row].Key);
             if (changed[row] || before[row] == L"<missing>") {

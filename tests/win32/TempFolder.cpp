@@ -59,10 +59,14 @@ TempFolder::~TempFolder() {
 }
 
 std::string ReadFileBytes(const std::string& path) {
+    return ReadFileBytes(WidePath(path));
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
     const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        throw std::runtime_error("cannot open " + path);
+        throw std::runtime_error("cannot open a file (error " + std::to_string(GetLastError()) + ")");
     }
     std::string bytes;
     char buffer[4096];
@@ -75,15 +79,19 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFileBytes(WidePath(path), bytes);
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        throw std::runtime_error("cannot create " + path);
+        throw std::runtime_error("cannot create a file (error " + std::to_string(GetLastError()) + ")");
     }
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     if (!ok || written != bytes.size()) {
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write a file (error " + std::to_string(GetLastError()) + ")");
     }
 }
 
@@ -92,9 +100,13 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<std::wstring> FileNamesIn(const std::string& folder) {
+    return FileNamesIn(WidePath(folder));
+}
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((WidePath(folder) + L"\\*").c_str(), &found);
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -111,6 +123,11 @@ std::wstring WidePath(const std::string& text) {
     wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                                              wide.data(), static_cast<int>(wide.size()))));
     return wide;
+}
+
+FilePath FilePathOf(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    return FilePath(std::u16string(wide.begin(), wide.end()));
 }
 
 TemporaryFolderAt::TemporaryFolderAt(const std::wstring& folder) {

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FilePath.h"
+
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes. Its name holds 表, whose second byte is a backslash, so every test that uses
 // it also checks the program's handling of such paths.
@@ -25,12 +27,16 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
+std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // The names of the files (not folders) in folder, in UTF-16.
 std::vector<std::wstring> FileNamesIn(const std::string& folder);
-// A path in the ANSI code page, in UTF-16.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
+// A path in the ANSI code page, in UTF-16, and as the program's file path.
 std::wstring WidePath(const std::string& path);
+FilePath FilePathOf(const std::string& path);
 
 // The temporary folder this program's calls see (TMP and TEMP), and the programs it starts
 // inherit, set to folder until the object goes.

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Exception.h"
 #include "platform/ModalFrame.h"
+#include "platform/WideText.h"
 #include "ui/ApplicationHost.h"
 
 // The application object as the main window sees it: a hidden owner window titled like the
@@ -19,7 +21,11 @@ public:
 
     HWND Handle() const override { return window_; }
     std::string Title() const override;
-    void ReportError(const std::exception& error) override { Errors.push_back(error.what()); }
+    // An error as the error box would show it, before its full stop.
+    void ReportError(const std::exception& error) override {
+        const auto* own = dynamic_cast<const Exception*>(&error);
+        Errors.push_back(own ? Wide(own->Message()) : WidenAnsi(error.what()));
+    }
     void Terminate() override { ++Terminations; }
     void Minimize() override { ++Minimizations; }
     void ShowApplicationIcon(HWND window, int dpi) override { IconRequests.push_back({window, dpi}); }
@@ -29,7 +35,7 @@ public:
         int Dpi;
     };
 
-    std::vector<std::string> Errors;
+    std::vector<std::wstring> Errors;
     std::vector<IconRequest> IconRequests;
     int Terminations = 0;
     int Minimizations = 0;

@@ -66,7 +66,7 @@ protected:
 
     // What a fresh load of the file at path shows.
     std::string StoredValue(const std::string& path, std::size_t row) {
-        TIniFile file(path);
+        TIniFile file(FilePathOf(path));
         return file.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "(missing)");
     }
 
@@ -75,7 +75,7 @@ protected:
             (document.*command)();
             FAIL() << "the command did not raise";
         } catch (const EIniFileException& error) {
-            EXPECT_EQ(error.Message(), path + " に書き込めません");
+            EXPECT_EQ(error.Message(), FilePathOf(path) + " に書き込めません");
         }
     }
 };
@@ -86,7 +86,7 @@ TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
     const std::string first = folder / "表示.zrt";
     const std::string second = folder / "second.zrt";
     TypeEverywhere("値 ");
-    window.SaveDialog.Answers.push_back(first);
+    window.SaveDialog.Answers.push_back(FilePathOf(first));
     document.MenuFileSaveClick();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(StoredValue(first, row), "値 " + std::to_string(row));
@@ -94,14 +94,14 @@ TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
     ExpectState(true, false);
 
     document.MenuFileNewClick();
-    window.OpenDialog.Answers.push_back(first);
+    window.OpenDialog.Answers.push_back(FilePathOf(first));
     document.MenuFileOpenClick();
     EXPECT_EQ(window.Texts[16], "値 16");
-    EXPECT_EQ(window.Caption(), first + " - ZUB Runtime Editor");
+    EXPECT_EQ(window.Caption(), FilePathOf(first) + " - ZUB Runtime Editor");
     ExpectState(true, false);
 
     window.Type(0, "changed.exe");
-    window.SaveDialog.Answers.push_back(second);
+    window.SaveDialog.Answers.push_back(FilePathOf(second));
     document.MenuFileSaveAsClick();
     window.Type(1, "changed.ico");
     document.MenuFileSaveClick();
@@ -121,7 +121,7 @@ TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCre
     const std::string missing = folder / "missing.zrt";
     TypeEverywhere("old");
     window.PromptAnswers.push_back(No);
-    window.OpenDialog.Answers.push_back(missing);
+    window.OpenDialog.Answers.push_back(FilePathOf(missing));
     document.MenuFileOpenClick();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(window.Texts[row], "");
@@ -138,22 +138,22 @@ TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCre
 TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
     const std::string nowhere = folder / "no folder\\p.zrt";
     window.Type(0, "rt.exe");
-    window.SaveDialog.Answers.push_back(nowhere);
+    window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
     ExpectRaised(nowhere, &TDocument::MenuFileSaveClick);
-    EXPECT_EQ(document.CurrentFileName(), nowhere);
-    EXPECT_EQ(window.Caption(), nowhere + " - ZUB Runtime Editor");
+    EXPECT_EQ(document.CurrentFileName(), FilePathOf(nowhere));
+    EXPECT_EQ(window.Caption(), FilePathOf(nowhere) + " - ZUB Runtime Editor");
     ExpectState(false, true);
 
     // Never saved, so the next Save asks again.
     const std::string good = folder / "p.zrt";
-    window.SaveDialog.Answers.push_back(good);
+    window.SaveDialog.Answers.push_back(FilePathOf(good));
     document.MenuFileSaveClick();
     EXPECT_EQ(StoredValue(good, 0), "rt.exe");
     ExpectState(true, false);
 
-    window.SaveDialog.Answers.push_back(nowhere);
+    window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
     ExpectRaised(nowhere, &TDocument::MenuFileSaveAsClick);
-    EXPECT_EQ(window.Caption(), nowhere + " - ZUB Runtime Editor");
+    EXPECT_EQ(window.Caption(), FilePathOf(nowhere) + " - ZUB Runtime Editor");
     ExpectState(true, false);
     EXPECT_FALSE(FileExists(nowhere));
 }
@@ -161,7 +161,7 @@ TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
 TEST_F(Win32DocumentTest, SaveOfAFileHeldOpenFailsUntilItIsReleased) {
     const std::string path = folder / "held.zrt";
     window.Type(0, "first");
-    window.SaveDialog.Answers.push_back(path);
+    window.SaveDialog.Answers.push_back(FilePathOf(path));
     document.MenuFileSaveClick();
     const std::string saved = ReadFileBytes(path);
 
@@ -170,7 +170,7 @@ TEST_F(Win32DocumentTest, SaveOfAFileHeldOpenFailsUntilItIsReleased) {
     ASSERT_TRUE(holder.Held());
     ExpectRaised(path, &TDocument::MenuFileSaveClick);
     ExpectState(true, true);
-    window.SaveDialog.Answers.push_back(path);
+    window.SaveDialog.Answers.push_back(FilePathOf(path));
     ExpectRaised(path, &TDocument::MenuFileSaveAsClick);
     ExpectState(true, true);
     holder.Release();
@@ -189,10 +189,10 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
     for (int command = 0; command < 3; ++command) {
         SCOPED_TRACE(command);
         // A filed project whose file is held open.
-        window.OpenDialog.Answers.push_back(path);
+        window.OpenDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileOpenClick();
         window.Type(1, "edited.ico");
-        window.SaveDialog.Answers.push_back(path);
+        window.SaveDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileSaveAsClick();
         window.Type(1, "edited again.ico");
         {
@@ -213,16 +213,16 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
         document.MenuFileNewClick();
         window.Type(0, "typed");
         window.PromptAnswers.push_back(Yes);
-        window.SaveDialog.Answers.push_back(nowhere);
+        window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
         ExpectRaised(nowhere, commands[command]);
         EXPECT_EQ(window.Texts[0], "typed");
-        EXPECT_EQ(document.CurrentFileName(), nowhere);
+        EXPECT_EQ(document.CurrentFileName(), FilePathOf(nowhere));
         EXPECT_FALSE(window.Closed);
         ExpectState(false, true);
 
         // The next command works.
         window.PromptAnswers.push_back(Yes);
-        window.SaveDialog.Answers.push_back(path);
+        window.SaveDialog.Answers.push_back(FilePathOf(path));
         window.OpenDialog.Answers.push_back(std::nullopt);
         (document.*commands[command])();
         EXPECT_EQ(StoredValue(path, 0), "typed");
@@ -270,7 +270,7 @@ TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMe
         document.FormCreate();
         const std::string path = folder / "p.zrt";
         window.Type(0, "saved.exe");
-        window.SaveDialog.Answers.push_back(path);
+        window.SaveDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileSaveClick();
         window.Type(0, "typed.exe");
 
@@ -290,7 +290,7 @@ TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMe
         EXPECT_EQ(text, "ファイル " + path + " の内容が変更されています。\r\n\r\n変更を保存しますか?");
         EXPECT_EQ(caption, "ZUB Runtime Editor");
         EXPECT_TRUE(icon);
-        TIniFile file(path);
+        TIniFile file(FilePathOf(path));
         EXPECT_EQ(file.ReadEntry("RUNTIME", "filename", ""), c.Saved ? "typed.exe" : "saved.exe");
         EXPECT_EQ(window.Texts[0], c.WentOn ? "" : "typed.exe");
         EXPECT_EQ(document.Modified(), !c.WentOn);

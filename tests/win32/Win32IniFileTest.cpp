@@ -49,7 +49,7 @@ std::string TrickyValue(std::size_t row) {
 }
 
 // One whole save of texts to the file at path, as the document makes it.
-FileSnapshot StoreAt(const std::string& at, const TProjectValues& texts) {
+FileSnapshot StoreAt(const FilePath& at, const TProjectValues& texts) {
     const auto file = OpenWin32IniFile(at, IniFileUse::Save);
     StoreProject(*file, texts, nullptr);
     return file->Commit();
@@ -61,8 +61,8 @@ protected:
     std::string path = folder / "project.zrt";
     RecordingEdits edits;
 
-    void Store(const std::string& at) { StoreAt(at, EditTexts(edits)); }
-    void Load(const std::string& at) { LoadProject(at, OpenWin32IniFile, edits); }
+    void Store(const std::string& at) { StoreAt(FilePathOf(at), EditTexts(edits)); }
+    void Load(const std::string& at) { LoadProject(FilePathOf(at), OpenWin32IniFile, edits); }
 };
 
 }  // namespace
@@ -115,7 +115,7 @@ TEST_F(Win32ProjectFileTest, StoringKeepsEverythingElseInTheFile) {
     }
     EXPECT_EQ(text.find("FileVersion=old"), std::string::npos);
 
-    TIniFile file(path);
+    TIniFile file(FilePathOf(path));
     EXPECT_EQ(file.ReadEntry("OTHER", "keep", "?"), "this value");
     EXPECT_EQ(file.ReadEntry("VERSION", "FileVersion", "?"), "new5");
 }
@@ -161,11 +161,11 @@ TEST(TIniFile, ReadsValuesLongerThanAnyOneBuffer) {
         for (const std::string& tail : {std::string(), std::string("表")}) {
             const std::string value = std::string(length, 'x') + tail;
             {
-                TIniFile file(path);
+                TIniFile file(FilePathOf(path));
                 file.WriteEntry("S", "k", value);
                 file.WriteEntry("S", "q", "\"" + value + "\"");
             }
-            TIniFile file(path);
+            TIniFile file(FilePathOf(path));
             EXPECT_EQ(file.ReadEntry("S", "k", ""), value) << length;
             EXPECT_EQ(file.ReadEntry("S", "q", ""), "\"" + value + "\"") << length;
         }
@@ -179,10 +179,10 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
     try {
-        StoreAt(inMissingFolder, texts);
+        StoreAt(FilePathOf(inMissingFolder), texts);
         FAIL() << "no error";
     } catch (const EIniFileException& error) {
-        EXPECT_EQ(std::string(error.what()), inMissingFolder + " に書き込めません");
+        EXPECT_EQ(error.Message(), FilePathOf(inMissingFolder) + " に書き込めません");
     }
 
     // A file that another program holds open without sharing cannot even be copied.
@@ -191,7 +191,7 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     const HANDLE holder =
         CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(StoreAt(locked, texts), EIniFileException);
+    EXPECT_THROW(StoreAt(FilePathOf(locked), texts), EIniFileException);
     CloseHandle(holder);
     EXPECT_EQ(ReadFileBytes(locked), "[OTHER]\r\nx=1\r\n");
 
@@ -199,8 +199,8 @@ TEST(TIniFile, WriteErrorNamesTheFile) {
     const std::string folderName = folder / "ソ";
     const std::string inFolder = folderName + "\\p.zrt";
     ASSERT_TRUE(CreateDirectoryA(folderName.c_str(), nullptr));
-    StoreAt(inFolder, texts);
-    TIniFile file(inFolder);
+    StoreAt(FilePathOf(inFolder), texts);
+    TIniFile file(FilePathOf(inFolder));
     EXPECT_EQ(file.ReadEntry("VERSION", "SpecialBuild", ""), "v");
 }
 
@@ -211,9 +211,9 @@ std::string Utf16Bytes(const std::wstring& text) {
 }
 
 // The error a load of path raises, or "(none)".
-std::string LoadError(const std::string& path) {
+ShownText LoadError(const std::string& path) {
     try {
-        OpenWin32IniFile(path, IniFileUse::Load);
+        OpenWin32IniFile(FilePathOf(path), IniFileUse::Load);
     } catch (const EIniFileException& error) {
         return error.Message();
     }
@@ -224,43 +224,39 @@ HANDLE Hold(const std::string& path, DWORD share) {
     return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
-// Which file path names (its volume and index), which a rename of another file over it changes
-// and a write into it keeps.
-std::string FileIdentityOf(const std::string& path) {
-    const DiskStamp stamp = StampAt(path);
-    return std::to_string(stamp.Identity.Volume) + ":" + std::to_string(stamp.Identity.Index);
-}
-
 }  // namespace
 
 // Only a name that is not there opens as a new project; anything there that cannot be read,
 // or is no text, is refused with an error naming it.
 TEST(OpenWin32IniFile, ALoadTellsAMissingFileFromOneItCannotUse) {
     TempFolder folder;
-    EXPECT_EQ(OpenWin32IniFile(folder / "missing.zrt", IniFileUse::Load)->ReadEntry("ICON", "filename", "d"), "d");
+    EXPECT_EQ(
+        OpenWin32IniFile(FilePathOf(folder / "missing.zrt"), IniFileUse::Load)->ReadEntry("ICON", "filename", "d"),
+        "d");
     EXPECT_EQ(LoadError(folder / "no folder\\p.zrt"), "(none)");
-    EXPECT_EQ(LoadError(folder.Path()), folder.Path() + " を読み込めません");
+    EXPECT_EQ(LoadError(folder.Path()), FilePathOf(folder.Path()) + " を読み込めません");
 
     const std::string locked = folder / "locked.zrt";
     WriteFileBytes(locked, "[ICON]\r\nfilename=a.ico\r\n");
     const HANDLE holder = Hold(locked, 0);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(LoadError(locked), locked + " を読み込めません");
+    EXPECT_EQ(LoadError(locked), FilePathOf(locked) + " を読み込めません");
     CloseHandle(holder);
 
     const std::string program = folder / "program.zrt";
     WriteFileBytes(program, "MZ\x90" + std::string(1, '\0') + std::string(70000, 'x'));
-    EXPECT_EQ(LoadError(program), program + " はプロジェクト ファイルではありません");
+    EXPECT_EQ(LoadError(program), FilePathOf(program) + " はプロジェクト ファイルではありません");
     const std::string lateNul = folder / "late.zrt";
     WriteFileBytes(lateNul, std::string(ProfileTextProbeSize - 1, 'x') + '\0');
-    EXPECT_EQ(LoadError(lateNul), lateNul + " はプロジェクト ファイルではありません") << "the last byte looked at";
+    EXPECT_EQ(LoadError(lateNul), FilePathOf(lateNul) + " はプロジェクト ファイルではありません")
+        << "the last byte looked at";
 
     const std::string utf16 = folder / "utf16.zrt";
     WriteFileBytes(utf16, Utf16Bytes(L"\xFEFF[ICON]\r\nfilename=表.ico\r\n"));
-    EXPECT_EQ(OpenWin32IniFile(utf16, IniFileUse::Load)->ReadEntry("ICON", "filename", ""), "表.ico");
+    EXPECT_EQ(OpenWin32IniFile(FilePathOf(utf16), IniFileUse::Load)->ReadEntry("ICON", "filename", ""), "表.ico");
 
     // While it loads, no other program can take the file for itself.
-    const auto loading = OpenWin32IniFile(utf16, IniFileUse::Load);
+    const auto loading = OpenWin32IniFile(FilePathOf(utf16), IniFileUse::Load);
     EXPECT_EQ(Hold(utf16, 0), INVALID_HANDLE_VALUE);
 }
 
@@ -275,7 +271,7 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     // Not committed: nothing lands, and nothing is left.
     WriteFileBytes(path, old);
     {
-        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        const auto file = OpenWin32IniFile(FilePathOf(path), IniFileUse::Save);
         file->WriteEntry("ICON", "filename", "new.ico");
     }
     EXPECT_EQ(ReadFileBytes(path), old);
@@ -285,7 +281,7 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
     // can write the file; one that reads it, sharing, does not keep the save out.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     {
-        const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+        const auto file = OpenWin32IniFile(FilePathOf(path), IniFileUse::Save);
         EXPECT_EQ(CreateFileA(path.c_str(), GENERIC_WRITE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr),
                   INVALID_HANDLE_VALUE);
         const HANDLE reader = Hold(path, ShareReadWrite);
@@ -300,7 +296,7 @@ TEST(OpenWin32IniFile, ASaveLandsWholeOrNotAtAllAndLeavesNoCopy) {
 
     // A read-only file is refused before anything is made.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_THROW(OpenWin32IniFile(path, IniFileUse::Save), EIniFileException);
+    EXPECT_THROW(OpenWin32IniFile(FilePathOf(path), IniFileUse::Save), EIniFileException);
     expectOnlyTheTarget();
 }
 
@@ -312,30 +308,34 @@ namespace {}  // namespace
 // cut to its new, shorter length on every road.
 TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
     TempFolder folder;
+    // Names the code page cannot hold: every rule of the file on disk holds for them too.
+    const std::wstring base = WidePath(folder.Path()) + L"\\𠮷 Café 한";
+    ASSERT_TRUE(CreateDirectoryW(base.c_str(), nullptr));
     // A folder whose name leaves room for p.zrt, but not for a copy's name, within what the
     // profile functions take.
-    const std::string deep = folder / std::string(250 - folder.Path().size() - 1 - 6, 'd');
-    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + WidePath(deep)).c_str(), nullptr));
+    const std::wstring deep = base + L"\\" + std::wstring(250 - base.size() - 1 - 6, L'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
     // A name so long that no copy's name beside it is one the system takes.
     TempFolder shortFolder("C:\\");
-    const std::string longName =
-        shortFolder / std::string(MAX_PATH - 1 - shortFolder.Path().size() - 1 - 4, 'n') + ".zrt";
-    ASSERT_GT(longName.size() - shortFolder.Path().size() - 1 + 14, 255u);
-    const std::wstring noFolder = WidePath(folder / "no such folder");
+    const std::wstring shortBase = WidePath(shortFolder.Path());
+    const std::wstring longName =
+        shortBase + L"\\" + std::wstring(MAX_PATH - 1 - shortBase.size() - 1 - 4, L'n') + L".zrt";
+    ASSERT_GT(longName.size() - shortBase.size() - 1 + 14, 255u);
+    const std::wstring noFolder = base + L"\\no such folder";
     const struct {
         const char* Condition;
-        std::string Path;
+        std::wstring Path;
         bool NoTemporaryFolder;
         bool Reader;
         bool OtherName;
         bool Replaced;  // a new file takes the old one's place
     } cases[] = {
-        {"a file", folder / "p.zrt", false, false, false, true},
-        {"no temporary folder", folder / "p.zrt", true, false, false, true},
-        {"held by a reader that lets others write", folder / "p.zrt", false, true, false, false},
-        {"under two names", folder / "p.zrt", false, false, true, false},
-        {"a copy's name too long for the profile functions", deep + "\\p.zrt", false, false, false, true},
-        {"the same without a temporary folder", deep + "\\p.zrt", true, false, false, false},
+        {"a file", base + L"\\p ☕.zrt", false, false, false, true},
+        {"no temporary folder", base + L"\\p ☕.zrt", true, false, false, true},
+        {"held by a reader that lets others write", base + L"\\p ☕.zrt", false, true, false, false},
+        {"under two names", base + L"\\p ☕.zrt", false, false, true, false},
+        {"a copy's name too long for the profile functions", deep + L"\\p.zrt", false, false, false, true},
+        {"the same without a temporary folder", deep + L"\\p.zrt", true, false, false, false},
         {"a name too long for a copy", longName, false, false, false, false},
     };
     TProjectValues texts;
@@ -343,40 +343,42 @@ TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
     const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
     for (const auto& each : cases) {
         SCOPED_TRACE(each.Condition);
-        const std::string where = each.Path.substr(0, each.Path.rfind('\\'));
-        const std::wstring name = WidePath(each.Path.substr(where.size() + 1));
+        const FilePath path = PathOf(each.Path);
+        const std::wstring where = Wide(path.Folder());
         WriteFileBytes(each.Path, "[TOOL]\r\nkeep=this\r\n[RUNTIME]\r\nfilename=" + std::string(5000, 'x') + "\r\n");
-        const std::string identity = FileIdentityOf(each.Path);
-        const std::string linked = folder / "other name.zrt";
+        const FileIdentity identity = StampAt(path).Identity;
+        const std::wstring linked = base + L"\\other name.zrt";
         if (each.OtherName) {
-            ASSERT_TRUE(CreateHardLinkA(linked.c_str(), each.Path.c_str(), nullptr));
+            ASSERT_TRUE(CreateHardLinkW(linked.c_str(), each.Path.c_str(), nullptr));
         }
         std::optional<TemporaryFolderAt> noTemporaryFolder;
         if (each.NoTemporaryFolder) {
             noTemporaryFolder.emplace(noFolder);
         }
-        const HANDLE reader = each.Reader ? Hold(each.Path, ShareReadWrite) : INVALID_HANDLE_VALUE;
+        const HANDLE reader = each.Reader ? CreateFileW(each.Path.c_str(), GENERIC_READ, ShareReadWrite, nullptr,
+                                                        OPEN_EXISTING, 0, nullptr)
+                                          : INVALID_HANDLE_VALUE;
 
-        const FileSnapshot written = StoreAt(each.Path, texts);
+        const FileSnapshot written = StoreAt(path, texts);
         TWin32DiskFiles disk;
-        EXPECT_EQ(written.Stamp, disk.Stamp(each.Path));
-        EXPECT_EQ(written.Fingerprint, disk.Content(each.Path).Fingerprint);
-        TIniFile file(each.Path);
+        EXPECT_EQ(written.Stamp, disk.Stamp(path));
+        EXPECT_EQ(written.Fingerprint, disk.Content(path).Fingerprint);
+        TIniFile file(path);
         EXPECT_EQ(file.ReadEntry("RUNTIME", "filename", ""), "v");
         EXPECT_EQ(file.ReadEntry("TOOL", "keep", ""), "this");
         EXPECT_LT(ReadFileBytes(each.Path).size(), 1000u);
-        EXPECT_EQ(FileIdentityOf(each.Path) != identity, each.Replaced);
+        EXPECT_EQ(StampAt(path).Identity != identity, each.Replaced);
         if (each.OtherName) {
             EXPECT_EQ(ReadFileBytes(linked), ReadFileBytes(each.Path));
-            DeleteFileA(linked.c_str());
+            DeleteFileW(linked.c_str());
         }
-        EXPECT_EQ(FileNamesIn(where), std::vector<std::wstring>{name});
+        EXPECT_EQ(FileNamesIn(where), std::vector<std::wstring>{std::wstring(path.Name().begin(), path.Name().end())});
         noTemporaryFolder.reset();
         EXPECT_EQ(FilesInTemporaryFolder(), inTemp);
         if (reader != INVALID_HANDLE_VALUE) {
             CloseHandle(reader);
         }
-        DeleteFileW(LongPathForm(WidePath(each.Path)).c_str());
+        DeleteFileW(LongPathForm(each.Path).c_str());
     }
 }
 
@@ -386,20 +388,22 @@ TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
 TEST(CopyWhole, RefusesAFileLargerThanTheLimitBeforeReadingItOrOnceItGrowsPastIt) {
     TempFolder folder;
     const std::string path = folder / "large.zrt";
-    const std::string head = "[RUNTIME]\r\nfilename=a.exe\r\n";
-    WriteFileBytes(path, head + std::string(4096, 'x'));
-    const UniqueFile file = OpenDiskFile(path, GENERIC_READ, ShareAll);
+    // Larger than one piece of the reading, so that a reading refused only as it goes would have
+    // written on before it was.
+    const std::string bytes = "[RUNTIME]\r\nfilename=a.exe\r\n" + std::string(2 << 20, 'x');
+    WriteFileBytes(path, bytes);
+    const UniqueFile file = OpenDiskFile(FilePathOf(path), GENERIC_READ, ShareAll);
     ASSERT_TRUE(file);
     WriteFileBytes(folder / "sink", "");
-    const UniqueFile sink = OpenDiskFile(folder / "sink", GENERIC_WRITE, ShareAll);
+    const UniqueFile sink = OpenDiskFile(FilePathOf(folder / "sink"), GENERIC_WRITE, ShareAll);
     ASSERT_TRUE(sink);
-    const SaveFiles::Copied larger = CopyWhole(file.get(), sink.get(), head.size() + 4095);
+    const SaveFiles::Copied larger = CopyWhole(file.get(), sink.get(), bytes.size() - 1);
     EXPECT_EQ(larger.Kind, DiskKind::TooLarge);
     EXPECT_EQ(larger.Done, SaveFiles::Written::Nothing);
     EXPECT_EQ(ReadFileBytes(folder / "sink"), "");
-    EXPECT_EQ(CopyWhole(file.get(), sink.get(), head.size() + 4096).Kind, DiskKind::Project);
+    EXPECT_EQ(CopyWhole(file.get(), sink.get(), bytes.size()).Kind, DiskKind::Project);
 
-    const UniqueFile growing = OpenDiskFile("Z:\\proc\\self\\status", GENERIC_READ, ShareAll);
+    const UniqueFile growing = OpenDiskFile(FilePath(u"Z:\\proc\\self\\status"), GENERIC_READ, ShareAll);
     ASSERT_TRUE(growing);
     EXPECT_EQ(StampOf(growing.get()).Size, 0u);
     EXPECT_EQ(CopyWhole(growing.get(), nullptr, 16).Kind, DiskKind::TooLarge);
@@ -411,16 +415,16 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
     TempFolder folder;
     for (const std::string& device : {folder / "AUX.zrt", folder / "AUX", folder / "CON"}) {
         SCOPED_TRACE(device);
-        EXPECT_FALSE(OpenDiskFile(device, FILE_READ_ATTRIBUTES, ShareAll));
+        EXPECT_FALSE(OpenDiskFile(FilePathOf(device), FILE_READ_ATTRIBUTES, ShareAll));
         EXPECT_FALSE(NamesNoFile(GetLastError()));
         TestThread refusals(
             [&] {
-                EXPECT_EQ(LoadError(device), device + " を読み込めません");
+                EXPECT_EQ(LoadError(device), FilePathOf(device) + " を読み込めません");
                 TWin32DiskFiles disk;
-                EXPECT_NE(disk.Stamp(device).Kind, DiskKind::Project);
-                EXPECT_NE(disk.Content(device).Kind, DiskKind::Project);
+                EXPECT_NE(disk.Stamp(FilePathOf(device)).Kind, DiskKind::Project);
+                EXPECT_NE(disk.Content(FilePathOf(device)).Kind, DiskKind::Project);
                 TProjectValues texts;
-                EXPECT_THROW(StoreAt(device, texts), EIniFileException);
+                EXPECT_THROW(StoreAt(FilePathOf(device), texts), EIniFileException);
             },
             10000);
         refusals.Join();
@@ -434,19 +438,19 @@ TEST(OpenWin32IniFile, ASaveInProgressKeepsItsWorkFromAnotherSavesCleanUp) {
     TempFolder folder;
     const std::string path = folder / "p.zrt";
     WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
-    const auto file = OpenWin32IniFile(path, IniFileUse::Save);
+    const auto file = OpenWin32IniFile(FilePathOf(path), IniFileUse::Save);
     file->WriteEntry("ICON", "filename", "first.ico");
-    std::optional<std::string> work;
+    std::optional<FilePath> work;
     {
         TWin32SaveFiles running;
         work = running.CreateWorkFile();
         ASSERT_TRUE(work);
-        RemoveLeftSaveCopies(path);
+        RemoveLeftSaveCopies(FilePathOf(path));
         RemoveLeftWorkFiles();
     }
     // Let go of, not removed, by its save: a clean-up that took it would have deleted it by now.
-    EXPECT_TRUE(FileExists(*work));
-    DeleteFileA(work->c_str());
+    EXPECT_NE(GetFileAttributesW(Wide(*work).c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(Wide(*work).c_str());
     file->WriteEntry("ICON", "filename", "new.ico");
     file->Commit();
     EXPECT_EQ(ReadFileBytes(path), "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n");
@@ -461,9 +465,9 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
     const std::string path = folder / "p.zrt";
     WriteFileBytes(path, "[OTHER]\r\nx=1\r\n");
     TWin32SaveFiles running;
-    const std::optional<std::string> copy = running.CreateCopyBeside(path);
-    ASSERT_TRUE(copy && running.Copy(path, *copy).Done == SaveFiles::Written::All);
-    const std::optional<std::string> held = running.NameComplete(*copy);
+    const std::optional<FilePath> copy = running.CreateCopyBeside(FilePathOf(path));
+    ASSERT_TRUE(copy && running.Copy(FilePathOf(path), *copy).Done == SaveFiles::Written::All);
+    const std::optional<FilePath> held = running.NameComplete(*copy);
     ASSERT_TRUE(held);
 
     const std::string whole = "[OTHER]\r\nx=1\r\n[ICON]\r\nfilename=new.ico\r\n";
@@ -472,23 +476,25 @@ TEST(OpenWin32IniFile, ACompleteCopyGoesOnlyWhereTheFileHoldsItsBytes) {
     // As long as the file, other bytes: written since by another program.
     WriteFileBytes(folder / "~P.ZRT.0000BEEF.zrt", "[OTHER]\r\nx=2\r\n[ICON]\r\nfilename=new.ico\r\n");
     // Copies killed saves left go, in any letter case; names that only look like copies stay.
-    std::vector<std::wstring> kept{L"p.zrt", L"~P.ZRT.0000BEEF.zrt", WidePath(held->substr(folder.Path().size() + 1))};
+    std::vector<std::wstring> kept{L"p.zrt", L"~P.ZRT.0000BEEF.zrt",
+                                   std::wstring(Wide(*held).substr(Wide(held->Folder()).size()))};
     for (const char* killed : {"~p.zrt.0000ABCD.tmp", "~P.ZRT.12345678.tmp"}) {
         WriteFileBytes(folder / killed, "[OTHER]\r\n");
     }
     // Named as this program names its copies: random digits, letters among them now and then.
     for (int copies = 0; copies < 20; ++copies) {
-        WriteFileBytes(NearestAnsi(CopyNameBeside(WidePath(path))), "[OTHER]\r\n");
+        WriteFileBytes(Wide(CopyNameBeside(FilePathOf(path))), "[OTHER]\r\n");
     }
     for (const char* lookAlike : {"p.zrt.0000ABCD.tmp", "~p.zrt.running0.tmp", "~q.zrt.0000ABCD.tmp"}) {
         WriteFileBytes(folder / lookAlike, "[OTHER]\r\n");
         kept.push_back(WidePath(lookAlike));
     }
     // The work files killed saves left in the temporary folder go too.
-    const std::string work = NearestAnsi(*NewWorkFileName());
+    const std::wstring work = Wide(*NewWorkFileName());
     WriteFileBytes(work, "[OTHER]\r\n");
-    EXPECT_EQ(TWin32DiskFiles().ClearLeftCopies(path), std::vector<std::string>{folder / "~P.ZRT.0000BEEF.zrt"});
-    EXPECT_FALSE(FileExists(work));
+    EXPECT_EQ(TWin32DiskFiles().ClearLeftCopies(FilePathOf(path)),
+              std::vector<FilePath>{FilePathOf(folder / "~P.ZRT.0000BEEF.zrt")});
+    EXPECT_EQ(GetFileAttributesW(work.c_str()), INVALID_FILE_ATTRIBUTES);
     std::vector<std::wstring> left = FileNamesIn(folder.Path());
     std::sort(left.begin(), left.end());
     std::sort(kept.begin(), kept.end());

@@ -10,7 +10,7 @@ SaveRoad RoadFor(const SaveConditions& conditions) {
     return conditions.KeepsItsPlace ? SaveRoad::WriteInto : SaveRoad::Replace;
 }
 
-TSafeSave::TSafeSave(std::string target, SaveFiles& files) : target_(std::move(target)), files_(files) {
+TSafeSave::TSafeSave(FilePath target, SaveFiles& files) : target_(std::move(target)), files_(files) {
     // 1. Only a file on a disk that the user may write, held against other writers from here on.
     const SaveFiles::Taken taken = files_.Take(target_);
     if (taken.Stamp.Kind == DiskKind::Unreadable) {
@@ -29,11 +29,11 @@ TSafeSave::TSafeSave(std::string target, SaveFiles& files) : target_(std::move(t
     // else a work file in the temporary folder.
     copy_ = files_.CreateCopyBeside(landing_);
     if (copy_) {
-        if (copy_->size() <= LongestProfilePath && files_.OpenToProfileFunctions(*copy_)) {
+        if (copy_->Length() <= LongestPath && files_.OpenToProfileFunctions(*copy_)) {
             workPath_ = *copy_;
         } else {
             workFile_ = files_.CreateWorkFile();
-            if (workFile_ && workFile_->size() > LongestProfilePath) {
+            if (workFile_ && workFile_->Length() > LongestPath) {
                 Drop(workFile_);
             }
             if (workFile_) {
@@ -41,8 +41,8 @@ TSafeSave::TSafeSave(std::string target, SaveFiles& files) : target_(std::move(t
             }
         }
     }
-    // A link whose file has no ANSI name is saved through the link, into the file.
-    road_ = RoadFor({!workPath_.empty(), landingExists_ && (!taken.FinalPath || taken.OtherNames)});
+    // A link to a file the system does not name is saved through the link, into the file.
+    road_ = RoadFor({!workPath_.Empty(), landingExists_ && (!taken.FinalPath || taken.OtherNames)});
 
     if (road_ == SaveRoad::InPlace) {
         Drop(copy_);
@@ -72,7 +72,7 @@ TSafeSave::~TSafeSave() {
     DropAll();
 }
 
-void TSafeSave::BuildOn(const std::string& base) {
+void TSafeSave::BuildOn(const FilePath& base) {
     if (road_ == SaveRoad::InPlace) {
         // Written in place, the save could only write over the half-written file.
         Fail();
@@ -138,7 +138,7 @@ FileSnapshot TSafeSave::Commit(const std::function<void()>& writeValues) {
 FileSnapshot TSafeSave::WriteIntoTarget(std::uint64_t fingerprint) {
     // Named complete, and the name on the disk, before the target is touched: a clean-up can then
     // tell the only whole new version from the copy of a save killed while it wrote the copy.
-    const std::optional<std::string> named = files_.NameComplete(*copy_);
+    const std::optional<FilePath> named = files_.NameComplete(*copy_);
     if (!named) {
         Fail();
     }
@@ -151,7 +151,7 @@ FileSnapshot TSafeSave::WriteIntoTarget(std::uint64_t fingerprint) {
         written.Done == SaveFiles::Written::All ? files_.Flush(landing_) : std::nullopt;
     if (!stamp) {
         // The target is no longer whole: the complete new version stays beside it.
-        const std::string kept = *copy_;
+        const FilePath kept = *copy_;
         copy_.reset();
         madeThroughLink_.reset();
         throw EUnfinishedSave(target_, kept, files_.TakenNow());
@@ -196,7 +196,7 @@ void TSafeSave::DropAll() {
     Drop(madeThroughLink_);
 }
 
-void TSafeSave::Drop(std::optional<std::string>& file) {
+void TSafeSave::Drop(std::optional<FilePath>& file) {
     if (file) {
         files_.Remove(*file);
         file.reset();

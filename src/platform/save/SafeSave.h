@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/FilePath.h"
+
 #include "platform/DiskFiles.h"
 
-// The file operations a save needs, each answering whether it worked. Paths are full paths in
-// the ANSI code page. The file a save writes over is taken first and held so that no other
-// program writes it; the copy and the work file are held too, so that no other save's clean-up
-// takes them.
+// The file operations a save needs, each answering whether it worked. Paths are full paths. The file a save writes over
+// is taken first and held so that no other program writes it; the copy and the work file are held too, so that no other
+// save's clean-up takes them.
 class SaveFiles {
 public:
     // How much of a copy was written.
@@ -28,9 +29,9 @@ public:
         // Missing where nothing has the name; Unreadable where it is nothing the user may write:
         // read-only, a folder, a device, refused by its permissions or by another program.
         DiskStamp Stamp{};
-        // The file a link leads to, the name itself where it is no link; nothing where that file
-        // has no name in the ANSI code page.
-        std::optional<std::string> FinalPath{};
+        // The file a link leads to, the name itself where it is no link; nothing where the system
+        // does not tell.
+        std::optional<FilePath> FinalPath{};
         // Whether the file has other names too (hard links), which a rename would part from it.
         bool OtherNames = false;
         // Whether the name is a symbolic link whose file was gone, and the save made that file
@@ -42,7 +43,7 @@ public:
     virtual ~SaveFiles() = default;
     // Takes the file at path for the save and holds it, sharing only its reading where no other
     // program has it open for writing, until LetGo.
-    virtual Taken Take(const std::string& path) = 0;
+    virtual Taken Take(const FilePath& path) = 0;
     // The stamp of the file taken, as it is now; by name where the name was free.
     virtual DiskStamp TakenNow() = 0;
     // Lets go of the file taken: a rename cannot replace a file held open, and the profile
@@ -51,34 +52,31 @@ public:
     // Makes a new, empty copy file beside path, named after it, with the right to rename and
     // remove it whatever the folder allows; nothing where the folder takes no new file or the
     // copy's name would be too long for it.
-    virtual std::optional<std::string> CreateCopyBeside(const std::string& path) = 0;
+    virtual std::optional<FilePath> CreateCopyBeside(const FilePath& path) = 0;
     // Opens the copy to the profile functions, which write it by name, keeping it from other
     // saves' clean-up: false where the save could not rename or remove it after them (a folder
     // that lets the user write but not delete refuses that right to a handle opened later).
-    virtual bool OpenToProfileFunctions(const std::string& copy) = 0;
+    virtual bool OpenToProfileFunctions(const FilePath& copy) = 0;
     // Makes a new, empty work file in the user's temporary folder, open to the profile
     // functions; nothing where there is no usable such folder.
-    virtual std::optional<std::string> CreateWorkFile() = 0;
+    virtual std::optional<FilePath> CreateWorkFile() = 0;
     // Reads the file whole, as Copy reads its source.
-    virtual Copied Read(const std::string& path) = 0;
+    virtual Copied Read(const FilePath& path) = 0;
     // Writes the content of from over that of the existing file to, cutting it to that length.
-    virtual Copied Copy(const std::string& from, const std::string& to) = 0;
+    virtual Copied Copy(const FilePath& from, const FilePath& to) = 0;
     // Puts what was written to the file on the disk; answers its stamp then.
-    virtual std::optional<DiskStamp> Flush(const std::string& path) = 0;
+    virtual std::optional<DiskStamp> Flush(const FilePath& path) = 0;
     // Gives the copy a name of its own beside the same file, which tells a complete copy from one
     // still being written, and puts the rename on the disk; nothing where it is refused.
-    virtual std::optional<std::string> NameComplete(const std::string& copy) = 0;
+    virtual std::optional<FilePath> NameComplete(const FilePath& copy) = 0;
     // Gives replacement what target has besides its content: attributes, creation time, owner
     // and permissions. False where not all of them can be given.
-    virtual bool CarryOver(const std::string& target, const std::string& replacement) = 0;
+    virtual bool CarryOver(const FilePath& target, const FilePath& replacement) = 0;
     // Gives the copy the name to in one step, replacing the file of that name, and puts the
     // rename on the disk.
-    virtual bool Move(const std::string& copy, const std::string& to) = 0;
-    virtual void Remove(const std::string& path) = 0;
+    virtual bool Move(const FilePath& copy, const FilePath& to) = 0;
+    virtual void Remove(const FilePath& path) = 0;
 };
-
-// The longest full path the profile functions take, in characters.
-inline constexpr std::size_t LongestProfilePath = 259;
 
 // The ways a save can land, from the safest to the last resort. Every road holds the file
 // against other writers until its values go in, and answers the file as it wrote it.
@@ -105,7 +103,7 @@ struct SaveConditions {
     // it or into a work file in the temporary folder.
     bool CopyWritable = false;
     // The file is there, and must keep its place: it has other names or is reached through a
-    // link to a file with no name in the code page, or the rename of the copy was refused.
+    // link to a file the system does not name, or the rename of the copy was refused.
     bool KeepsItsPlace = false;
 };
 
@@ -136,7 +134,7 @@ SaveRoad RoadFor(const SaveConditions& conditions);
 // EUnfinishedSave then names the complete copy, which stays.
 class TSafeSave {
 public:
-    TSafeSave(std::string target, SaveFiles& files);
+    TSafeSave(FilePath target, SaveFiles& files);
     // A save that did not land leaves no copy behind.
     ~TSafeSave();
     TSafeSave(const TSafeSave&) = delete;
@@ -146,10 +144,10 @@ public:
     const FileSnapshot& Found() const { return found_; }
     SaveRoad Road() const { return road_; }
     // Where the values go: the copy, the work file, or the target itself.
-    const std::string& WorkPath() const { return workPath_; }
+    const FilePath& WorkPath() const { return workPath_; }
     // The save builds on base, a complete copy an unfinished save left, in place of what the
     // target holds, and removes it once this save has landed. A save in place cannot, and raises.
-    void BuildOn(const std::string& base);
+    void BuildOn(const FilePath& base);
     bool ChangedSinceFound();
     // writeValues writes the values into WorkPath through the profile functions and hands them
     // over to it; a write error it raises leaves the target as it was, except in place.
@@ -164,20 +162,20 @@ private:
     // error, or the load's error about a file found to be no project file or too large.
     [[noreturn]] void Fail(DiskKind found = DiskKind::Project);
     void DropAll();
-    void Drop(std::optional<std::string>& file);
+    void Drop(std::optional<FilePath>& file);
 
-    std::string target_;
+    FilePath target_;
     SaveFiles& files_;
     // The file the save writes: the target, or the file it links to; whether it is there now.
-    std::string landing_;
+    FilePath landing_;
     bool landingExists_ = false;
-    std::optional<std::string> madeThroughLink_;
+    std::optional<FilePath> madeThroughLink_;
     // The target as a look at it now should see it, and as the document is told it was found.
     DiskStamp held_;
     FileSnapshot found_;
     SaveRoad road_ = SaveRoad::Replace;
-    std::string workPath_;
-    std::optional<std::string> copy_;
-    std::optional<std::string> workFile_;
-    std::optional<std::string> base_;
+    FilePath workPath_;
+    std::optional<FilePath> copy_;
+    std::optional<FilePath> workFile_;
+    std::optional<FilePath> base_;
 };

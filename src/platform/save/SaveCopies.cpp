@@ -149,31 +149,33 @@ std::optional<std::wstring> WorkFolder() {
 
 }  // namespace
 
-std::wstring CopyNameBeside(std::wstring_view path) {
-    const std::size_t nameStart = NameStart(path);
-    return std::wstring(path.substr(0, nameStart)) + CopyName(path.substr(nameStart), NextCopyNumber());
+FilePath CopyNameBeside(const FilePath& path) {
+    const std::wstring wide = Wide(path);
+    const std::size_t nameStart = NameStart(wide);
+    return PathOf(wide.substr(0, nameStart) + CopyName(std::wstring_view(wide).substr(nameStart), NextCopyNumber()));
 }
 
-std::wstring CompleteNameOf(std::wstring copy) {
-    return copy.replace(copy.size() - CopyEnd.size(), CopyEnd.size(), CompleteEnd);
+FilePath CompleteNameOf(const FilePath& copy) {
+    std::wstring wide = Wide(copy);
+    return PathOf(wide.replace(wide.size() - CopyEnd.size(), CopyEnd.size(), CompleteEnd));
 }
 
-std::optional<std::wstring> NewWorkFileName() {
+std::optional<FilePath> NewWorkFileName() {
     const std::optional<std::wstring> folder = WorkFolder();
-    return folder ? std::optional<std::wstring>(*folder + CopyName(WorkFileStem, NextCopyNumber())) : std::nullopt;
+    return folder ? std::optional<FilePath>(PathOf(*folder + CopyName(WorkFileStem, NextCopyNumber()))) : std::nullopt;
 }
 
-std::vector<std::string> RemoveLeftSaveCopies(const std::string& path) {
-    const std::wstring wide = WidenAnsi(path);
+std::vector<FilePath> RemoveLeftSaveCopies(const FilePath& path) {
+    const std::wstring wide = Wide(path);
     const std::wstring folder = wide.substr(0, NameStart(wide));
     const std::wstring fileName = wide.substr(folder.size());
-    std::vector<std::string> kept;
+    std::vector<FilePath> kept;
     ForEachCopyIn(folder, [&](const std::wstring& name) {
         const std::wstring copy = folder + name;
         if (IsCopyName(name, fileName, CopyEnd)) {
             RemoveUnlessHeld(copy);
         } else if (IsCopyName(name, fileName, CompleteEnd) && KeepsUnwrittenCopy(copy, wide)) {
-            kept.push_back(NearestAnsi(copy));
+            kept.push_back(PathOf(copy));
         }
     });
     return kept;

@@ -15,7 +15,7 @@
 namespace {
 
 // Renames the file that handle holds open with the right to delete it to the full path to.
-bool RenameHeld(HANDLE file, const std::string& to, bool replace) {
+bool RenameHeld(HANDLE file, const FilePath& to, bool replace) {
     const std::wstring name = SystemPath(to);
     std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -27,19 +27,16 @@ bool RenameHeld(HANDLE file, const std::string& to, bool replace) {
 }
 
 // Makes a new file under the first of up to a hundred names that no file has yet, made by
-// nameOf; answers its name and puts the handle in made. Nothing where a name has no exact ANSI
-// form or the folder takes no new file.
+// nameOf; answers its name and puts the handle in made. Nothing where the folder takes no new
+// file, or the name is one the system refuses.
 template <typename NameOf>
-std::optional<std::string> CreateNew(NameOf nameOf, DWORD access, DWORD share, UniqueFile& made) {
+std::optional<FilePath> CreateNew(NameOf nameOf, DWORD access, DWORD share, UniqueFile& made) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::optional<std::string> ansi = ExactAnsi(nameOf());
-        if (!ansi) {
-            return std::nullopt;
-        }
+        const FilePath name = nameOf();
         made.reset(
-            CreateFileW(SystemPath(*ansi).c_str(), access, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CreateFileW(SystemPath(name).c_str(), access, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (made) {
-            return ansi;
+            return name;
         }
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
             return std::nullopt;
@@ -63,7 +60,7 @@ bool LeadsNowhere(const std::wstring& name) {
 
 }  // namespace
 
-SaveFiles::Taken TWin32SaveFiles::Take(const std::string& path) {
+SaveFiles::Taken TWin32SaveFiles::Take(const FilePath& path) {
     taken_ = path;
     takenFinal_.reset();
     // Sharing only reading, no other program writes the file while the save runs. One that has
@@ -112,22 +109,20 @@ void TWin32SaveFiles::LetGo() {
     takenFile_.reset();
 }
 
-std::optional<std::string> TWin32SaveFiles::CreateCopyBeside(const std::string& path) {
-    const std::wstring wide = WidenAnsi(path);
-    // The folder and the file's name came from an ANSI name and the rest is ASCII, so the copy's
-    // name has an exact ANSI form. Made with the right to rename and delete it, which a folder
+std::optional<FilePath> TWin32SaveFiles::CreateCopyBeside(const FilePath& path) {
+    // Made with the right to rename and delete it, which a folder
     // that lets the user write but not delete would refuse to a handle opened later; shared, so
     // that the save's own later handles can be opened beside this one.
     Made copy{UniqueFile{}, true};
-    const std::optional<std::string> made =
-        CreateNew([&] { return CopyNameBeside(wide); }, GENERIC_READ | GENERIC_WRITE | DELETE, ShareAll, copy.File);
+    const std::optional<FilePath> made =
+        CreateNew([&] { return CopyNameBeside(path); }, GENERIC_READ | GENERIC_WRITE | DELETE, ShareAll, copy.File);
     if (made) {
         made_[*made] = std::move(copy);
     }
     return made;
 }
 
-bool TWin32SaveFiles::OpenToProfileFunctions(const std::string& copy) {
+bool TWin32SaveFiles::OpenToProfileFunctions(const FilePath& copy) {
     const auto held = made_.find(copy);
     if (held == made_.end()) {
         return false;
@@ -146,14 +141,14 @@ bool TWin32SaveFiles::OpenToProfileFunctions(const std::string& copy) {
     return true;
 }
 
-std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
+std::optional<FilePath> TWin32SaveFiles::CreateWorkFile() {
     if (!NewWorkFileName()) {
         return std::nullopt;
     }
     // The profile functions write it; like a copy open to them, it is held without the right to
     // delete it.
     Made work;
-    const std::optional<std::string> path =
+    const std::optional<FilePath> path =
         CreateNew([] { return *NewWorkFileName(); }, GENERIC_READ | GENERIC_WRITE, ShareAll, work.File);
     if (path) {
         made_[*path] = std::move(work);
@@ -161,7 +156,7 @@ std::optional<std::string> TWin32SaveFiles::CreateWorkFile() {
     return path;
 }
 
-SaveFiles::Copied TWin32SaveFiles::Read(const std::string& path) {
+SaveFiles::Copied TWin32SaveFiles::Read(const FilePath& path) {
     if (const HANDLE held = Held(path)) {
         return CopyWhole(held, nullptr);
     }
@@ -169,7 +164,7 @@ SaveFiles::Copied TWin32SaveFiles::Read(const std::string& path) {
     return file ? CopyWhole(file.get(), nullptr) : Copied{};
 }
 
-SaveFiles::Copied TWin32SaveFiles::Copy(const std::string& from, const std::string& to) {
+SaveFiles::Copied TWin32SaveFiles::Copy(const FilePath& from, const FilePath& to) {
     UniqueFile opened;
     HANDLE source = Held(from);
     if (!source) {
@@ -186,7 +181,7 @@ SaveFiles::Copied TWin32SaveFiles::Copy(const std::string& from, const std::stri
     return source && sink ? CopyWhole(source, sink) : Copied{};
 }
 
-std::optional<DiskStamp> TWin32SaveFiles::Flush(const std::string& path) {
+std::optional<DiskStamp> TWin32SaveFiles::Flush(const FilePath& path) {
     UniqueFile opened;
     HANDLE file = Held(path);
     if (!file) {
@@ -199,18 +194,18 @@ std::optional<DiskStamp> TWin32SaveFiles::Flush(const std::string& path) {
     return StampOf(file);
 }
 
-std::optional<std::string> TWin32SaveFiles::NameComplete(const std::string& copy) {
+std::optional<FilePath> TWin32SaveFiles::NameComplete(const FilePath& copy) {
     Made* const file = MayDelete(copy);
-    const std::optional<std::string> complete = ExactAnsi(CompleteNameOf(WidenAnsi(copy)));
-    if (!file || !complete || !RenameHeld(file->File.get(), *complete, false) || !FlushFileBuffers(file->File.get())) {
+    const FilePath complete = CompleteNameOf(copy);
+    if (!file || !RenameHeld(file->File.get(), complete, false) || !FlushFileBuffers(file->File.get())) {
         return std::nullopt;
     }
-    made_[*complete] = std::move(*file);
+    made_[complete] = std::move(*file);
     made_.erase(copy);
     return complete;
 }
 
-bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& replacement) {
+bool TWin32SaveFiles::CarryOver(const FilePath& target, const FilePath& replacement) {
     // What the rename does not carry over is set here first, as Windows' own replace function
     // does; ReplaceFileW itself is not whole under Wine, which moves the target aside first.
     const std::wstring targetName = SystemPath(target);
@@ -227,7 +222,7 @@ bool TWin32SaveFiles::CarryOver(const std::string& target, const std::string& re
            SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof basic);
 }
 
-bool TWin32SaveFiles::Move(const std::string& copy, const std::string& to) {
+bool TWin32SaveFiles::Move(const FilePath& copy, const FilePath& to) {
     Made* const file = MayDelete(copy);
     // The rename is put on the disk through a handle without the right to delete, so that the
     // file under its new name is held with that right only for the rename itself: a program that
@@ -242,7 +237,7 @@ bool TWin32SaveFiles::Move(const std::string& copy, const std::string& to) {
     return true;
 }
 
-void TWin32SaveFiles::Remove(const std::string& path) {
+void TWin32SaveFiles::Remove(const FilePath& path) {
     if (!made_.contains(path)) {
         DeleteFileW(SystemPath(path).c_str());
         return;
@@ -257,7 +252,7 @@ void TWin32SaveFiles::Remove(const std::string& path) {
     made_.erase(path);
 }
 
-TWin32SaveFiles::Made* TWin32SaveFiles::MayDelete(const std::string& path) {
+TWin32SaveFiles::Made* TWin32SaveFiles::MayDelete(const FilePath& path) {
     const auto held = made_.find(path);
     if (held == made_.end()) {
         return nullptr;
@@ -275,7 +270,7 @@ TWin32SaveFiles::Made* TWin32SaveFiles::MayDelete(const std::string& path) {
     return &file;
 }
 
-HANDLE TWin32SaveFiles::Held(const std::string& path) const {
+HANDLE TWin32SaveFiles::Held(const FilePath& path) const {
     if (takenFile_ && (path == taken_ || path == takenFinal_)) {
         return takenFile_.get();
     }
