@@ -36,8 +36,7 @@ void TDocument::OpenZrtFile(const FilePath& fileName) {
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
-    FollowFile(EditTexts(window_), loaded);
-    // Showing the loaded values reported changes of their own; the project is as on disk.
+    FollowFile(EditValues(window_), loaded);
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
@@ -51,7 +50,7 @@ void TDocument::OpenZrtFile(const FilePath& fileName) {
 // The save road, from the first look at the file to what the watch knows of it after. Each step is one of the save
 // object's (the platform's TSafeSave on Windows).
 bool TDocument::SaveZrtFile() {
-    const TProjectValues texts = EditTexts(window_);
+    const TProjectValues values = EditValues(window_);
     // 1. The save takes the file: only a file on a disk that the user may write, held against
     //    other writers until the save ends, and read whole once. A file that is no project file
     //    raises here.
@@ -69,7 +68,7 @@ bool TDocument::SaveZrtFile() {
     // 3. The values go into the save's copy: into the project's own file, only what changed; a
     //    file made anew where it was gone gets every value.
     const bool backToFile = ownFile && file->Found().Stamp.Kind != DiskKind::Missing;
-    StoreProject(*file, texts, backToFile ? &*stored_ : nullptr);
+    StoreProject(*file, values, backToFile ? &*stored_ : nullptr);
     // 4. Looked at again: a program that held the file open for writing before the save took it
     //    may have changed it all the same.
     if (file->ChangedSinceFound() && window_.Ask(OverwriteQuestion(currentFileName_)) != Answer::Yes) {
@@ -83,12 +82,12 @@ bool TDocument::SaveZrtFile() {
         // The file holds the editor's own half-write now: the next save to it does not take that
         // for another program's change, and builds on the complete copy, not on the half-write.
         // Until then the project is not safe on disk.
-        FollowFile(texts, FileSnapshot{unfinished.Left()});
+        FollowFile(values, FileSnapshot{unfinished.Left()});
         unfinishedCopy_ = unfinished.Copy();
         modified_ = true;
         throw;
     }
-    FollowFile(texts, written);
+    FollowFile(values, written);
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
@@ -143,15 +142,15 @@ void TDocument::ApplicationActivate() {
     }
 }
 
-void TDocument::FollowFile(const TProjectValues& texts, const FileSnapshot& onDisk) {
-    stored_ = TStoredProject{currentFileName_, texts};
+void TDocument::FollowFile(const TProjectValues& values, const FileSnapshot& onDisk) {
+    stored_ = TStoredProject{currentFileName_, values};
     watch_.Follow(currentFileName_, onDisk);
     unfinishedCopy_.reset();
 }
 
 void TDocument::KeepScreenOverFile() {
     // What the file holds is no longer what the edits showed: the save compares with the file.
-    stored_->Texts.reset();
+    stored_->Values.reset();
     modified_ = true;
 }
 

@@ -65,7 +65,7 @@ private:
     // says: false when the user would not write over the change.
     bool MayWriteOverFile(DiskChange change);
     // The project is the current file's from now on, as it held texts and as the disk holds it.
-    void FollowFile(const TProjectValues& texts, const FileSnapshot& onDisk);
+    void FollowFile(const TProjectValues& values, const FileSnapshot& onDisk);
     // The screen is kept over a file that another program changed: the next save makes the
     // file hold what the screen shows.
     void KeepScreenOverFile();

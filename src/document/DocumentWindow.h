@@ -23,9 +23,8 @@ struct Question {
 // one that could not be shown.
 enum class Answer { Ok, Yes, No, Cancel };
 
-// All the document needs of the main window: the project's edit texts (a set that changes a
-// text reports the change to TDocument::Change, like a change by the user), the caption, the
-// save and open dialogs, the message box and a close request.
+// All the document needs of the main window: the project's edit texts, the caption, the save and
+// open dialogs, the message box and a close request.
 class DocumentWindow : public ProjectEdits {
 public:
     // The application title as it reads at this moment.

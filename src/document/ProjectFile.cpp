@@ -7,44 +7,44 @@
 
 #include "platform/ProfileText.h"
 
-FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, ProjectEdits& edits) {
-    TProjectValues loaded;
+FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, ProjectEdits& edits, ProjectRows rows) {
+    TProjectValues loaded(rows.size());
     FileSnapshot found;
     {
         const auto file = open(path, IniFileUse::Load);
-        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            loaded[row] = file->ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "");
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            loaded[row] = file->ReadEntry(rows[row].Section, rows[row].Key, "");
         }
         found = file->Found();
     }
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         edits.SetEditText(row, loaded[row]);
     }
     return found;
 }
 
-TProjectValues EditTexts(const ProjectEdits& edits) {
-    TProjectValues texts;
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        texts[row] = edits.EditText(row);
+TProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows) {
+    TProjectValues values(rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        values[row] = edits.EditText(row);
     }
-    return texts;
+    return values;
 }
 
-void StoreProject(TCustomIniFile& file, const TProjectValues& texts, const TStoredProject* stored) {
+void StoreProject(TCustomIniFile& file, const TProjectValues& values, const TStoredProject* stored, ProjectRows rows) {
     // Every read before the first write: a write rewrites the whole file, and a read after it
     // would read the whole file again.
-    std::array<bool, ProjectRowCount> kept{};
+    std::vector<bool> kept(rows.size(), false);
     if (stored) {
         // Read from the copy being written: what the file holds at the moment of the save. A
         // value that is not empty was read from a key that is there; only an empty one may stand
         // for a key that is missing, and the keys of its section are read in one go.
         std::map<std::string, std::vector<std::string>> keysOf;
-        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            const ProjectRow& key = ProjectTable[row];
-            const std::string held = stored->Texts ? (*stored->Texts)[row] : file.ReadEntry(key.Section, key.Key, "");
-            if (texts[row] != held || !held.empty()) {
-                kept[row] = texts[row] == held;
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const ProjectRow& key = rows[row];
+            const std::string held = stored->Values ? (*stored->Values)[row] : file.ReadEntry(key.Section, key.Key, "");
+            if (values[row] != held || !held.empty()) {
+                kept[row] = values[row] == held;
                 continue;
             }
             if (!keysOf.contains(key.Section)) {
@@ -54,9 +54,9 @@ void StoreProject(TCustomIniFile& file, const TProjectValues& texts, const TStor
                                             [&](const std::string& name) { return SameProfileName(name, key.Key); });
         }
     }
-    for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         if (!kept[row]) {
-            file.WriteEntry(ProjectTable[row].Section, ProjectTable[row].Key, texts[row]);
+            file.WriteEntry(rows[row].Section, rows[row].Key, values[row]);
         }
     }
 }

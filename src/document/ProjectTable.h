@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One value of a project: the name of its field and where the project file stores it. This
 // table is the one list of a project's values: loading, storing, the edits and a new project
@@ -36,6 +38,9 @@ inline constexpr auto ProjectTable = std::to_array<ProjectRow>({
 
 inline constexpr std::size_t ProjectRowCount = ProjectTable.size();
 
+// The rows that loading, storing and the edits walk: the program's table, or one a test builds.
+using ProjectRows = std::span<const ProjectRow>;
+
 // The row of the field so named. Evaluated while compiling, so a name not in the table is a
 // compile error rather than a wrong row.
 consteval std::size_t ProjectRowOf(std::string_view field) {
@@ -47,14 +52,16 @@ consteval std::size_t ProjectRowOf(std::string_view field) {
     throw "no project field of this name";
 }
 
-// The values of a project as last loaded (or emptied by a new project), one per table row.
-using TProjectValues = std::array<std::string, ProjectRowCount>;
+// The values of a project, one per table row.
+using TProjectValues = std::vector<std::string>;
 
-// The edits that hold the live values, addressed by table row.
+// The edits that hold the live values, addressed by table row. Only the user's changes are
+// reported (to TDocument::Change): a text the program sets is not, so that nothing it shows
+// comes back to it as an edit.
 class ProjectEdits {
 public:
     virtual ~ProjectEdits() = default;
     virtual std::string EditText(std::size_t row) const = 0;
-    // Changes the edit only when its text differs; a change is reported like one by the user.
+    // Changes the edit only where its text differs.
     virtual void SetEditText(std::size_t row, const std::string& text) = 0;
 };

@@ -10,7 +10,7 @@ constexpr char ClassName[] = "ZubRuntimeEditorApplication";
 ATOM RegisterApplicationClass(HINSTANCE instance, HICON icon) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = OwnedWindowProcedure<TApplicationWindow>;
+    windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
     windowClass.hIconSm = icon;
@@ -31,13 +31,11 @@ TApplicationWindow::TApplicationWindow(HINSTANCE instance, HICON icon, Applicati
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
     const int left = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int top = GetSystemMetrics(SM_CYSCREEN) / 2;
-    if (!CreateWindowExA(0, ClassName, "", style, left, top, 0, 0, nullptr, nullptr, instance, this)) {
+    window_.reset(CreateWindowExA(0, ClassName, "", style, left, top, 0, 0, nullptr, nullptr, instance, nullptr));
+    if (!window_) {
         throw LastWin32Error();
     }
-}
-
-void TApplicationWindow::AttachWindow(HWND window) {
-    window_.reset(window);
+    RouteMessages(Handle(), *this);
 }
 
 void TApplicationWindow::ReportHandlerError(const std::exception& error) {
@@ -57,7 +55,7 @@ LRESULT TApplicationWindow::OnMessage(HWND window, UINT message, WPARAM wParam, 
             }
             break;
         case WM_WINDOWPOSCHANGED: {
-            const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+            const LRESULT result = PassOn(window, message, wParam, lParam);
             // Restoring is noticed here rather than in SC_RESTORE, which not every way of
             // restoring a window sends.
             const bool iconic = IsIconic(window) != FALSE;
@@ -86,5 +84,5 @@ LRESULT TApplicationWindow::OnMessage(HWND window, UINT message, WPARAM wParam, 
             events_.DpiChanged(HIWORD(wParam));
             return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
 }

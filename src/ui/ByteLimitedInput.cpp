@@ -10,6 +10,7 @@
 #include "platform/WideText.h"
 #include "ui/Controls.h"
 #include "ui/TextLimit.h"
+#include "ui/WindowProcedure.h"
 
 namespace {
 
@@ -18,16 +19,15 @@ constexpr unsigned char Delete = 0x7F;
 
 }  // namespace
 
-TByteLimitedInput::TByteLimitedInput(HWND edit, WNDPROC original, int maxBytes)
-    : edit_(edit), original_(original), maxBytes_(maxBytes) {
+TByteLimitedInput::TByteLimitedInput(HWND edit, int maxBytes) : edit_(edit), maxBytes_(maxBytes) {
     // Windows counts this in bytes of ANSI text, which also stops input the filter below
     // never sees; Wine counts UTF-16 characters, never fewer than the bytes. A row without a
     // limit asks for none (0), which gives the most an edit holds instead of its default.
-    CallEdit(EM_LIMITTEXT, static_cast<WPARAM>(maxBytes_), 0);
+    SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(maxBytes_), 0);
 }
 
 LRESULT TByteLimitedInput::CallEdit(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcA(original_, edit_, message, wParam, lParam);
+    return PassOn(edit_, message, wParam, lParam);
 }
 
 bool TByteLimitedInput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -11,8 +11,8 @@
 // Text the program sets is never cut.
 class TByteLimitedInput {
 public:
-    // edit's own window procedure, which does the rest, is original.
-    TByteLimitedInput(HWND edit, WNDPROC original, int maxBytes);
+    // Takes its messages from the edit's own subclass procedure, and hands it what it leaves.
+    TByteLimitedInput(HWND edit, int maxBytes);
 
     // Takes the messages of typing and pasting; false for any other.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -31,7 +31,6 @@ private:
     std::size_t SelectedBytes(const std::string& text) const;
 
     HWND edit_;
-    WNDPROC original_;
     int maxBytes_;
     unsigned char pendingLeadByte_ = 0;
 };

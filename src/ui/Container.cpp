@@ -5,21 +5,26 @@
 
 namespace {
 
-LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return AtControlBoundary(window, [&] {
+// Every container's messages: they hold no state of their own.
+struct ContainerMessages {
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
         LRESULT result = 0;
         if (ForwardControlMessage(window, message, wParam, lParam, result)) {
             return result;
         }
-        return DefWindowProcA(window, message, wParam, lParam);
-    });
-}
+        return PassOn(window, message, wParam, lParam);
+    }
+};
+
+const ContainerMessages Containers;
 
 }  // namespace
 
 HWND CreateContainer(HWND parent, int id) {
-    const char* className = RegisterProgramClass("ZubContainer", ContainerProcedure, COLOR_BTNFACE);
-    return CreateChild(className, "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent, id);
+    const char* className = RegisterProgramClass("ZubContainer", DefWindowProcA, COLOR_BTNFACE);
+    const HWND container = CreateChild(className, "", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, parent, id);
+    RouteMessages(container, Containers);
+    return container;
 }
 
 bool ForwardControlMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -43,5 +48,5 @@ LRESULT ContainerControlColor(HWND container, UINT message, WPARAM dc, LPARAM ch
     if (const LRESULT brush = SendMessageA(reinterpret_cast<HWND>(child), WM_REFLECTED_CTLCOLOR, dc, 0)) {
         return brush;
     }
-    return DefWindowProcA(container, message, dc, child);
+    return PassOn(container, message, dc, child);
 }

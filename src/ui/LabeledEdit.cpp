@@ -15,20 +15,15 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
     return size;
 }
 
-// Hands the edit's messages to procedure, which finds object in the edit's user data; answers
-// the edit's own procedure.
-WNDPROC Subclass(HWND edit, WNDPROC procedure, void* object) {
-    SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-
 }  // namespace
 
 TLabeledEdit::TLabeledEdit(HWND parent, const ControlRow& row)
     : row_(row),
       label_(CreateChild("STATIC", row.Text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, parent, LabelId(row.Id))),
       edit_(CreateChild("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, row.Id)),
-      input_(edit_, Subclass(edit_, &TLabeledEdit::EditProcedure, this), row.MaxLength) {}
+      input_(edit_, row.MaxLength) {
+    RouteMessages(edit_, *this);
+}
 
 void TLabeledEdit::Layout(const TDpiScale& scale, HFONT font) {
     SetWindowFont(edit_, font);
@@ -69,12 +64,7 @@ void TLabeledEdit::SetText(const std::string& text) {
     SetWindowTextA(edit_, text.c_str());
 }
 
-LRESULT CALLBACK TLabeledEdit::EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TLabeledEdit*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
-    return AtControlBoundary(edit, [&] { return self->OnEditMessage(message, wParam, lParam); });
-}
-
-LRESULT TLabeledEdit::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TLabeledEdit::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_REFLECTED_CTLCOLOR) {
         if (color_ == COLOR_WINDOW) {
             return 0;

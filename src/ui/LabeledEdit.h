@@ -7,6 +7,7 @@
 #include "ui/ByteLimitedInput.h"
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
+#include "ui/WindowProcedure.h"
 
 // A one-line edit with its caption label beside it in the same parent. The label sizes itself
 // to its text and follows the edit's place and enabled state. What the user types or pastes
@@ -32,8 +33,9 @@ public:
     void SetText(const std::string& text);
 
 private:
-    static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
+    // The edit's messages.
+    LRESULT OnMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     const ControlRow row_;
     int color_ = COLOR_WINDOW;

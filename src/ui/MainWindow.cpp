@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "document/Texts.h"
 #include "platform/FileNames.h"
 #include "platform/RecentDocuments.h"
@@ -34,12 +36,13 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
     InitCommonControlsEx(&controls);
 
     // A Unicode window: its caption names the project's file as the system names it.
-    const char* className =
-        RegisterProgramClass("ZubMainWindow", &OwnedWindowProcedure<TMainWindow>, COLOR_BTNFACE, true);
-    if (!CreateWindowExA(WindowExStyle, className, ProgramName, WindowStyle, 0, 0, 0, 0, host.Handle(), nullptr,
-                         instance, this)) {
+    const char* className = RegisterProgramClass("ZubMainWindow", DefWindowProcW, COLOR_BTNFACE, true);
+    window_.reset(CreateWindowExA(WindowExStyle, className, ProgramName, WindowStyle, 0, 0, 0, 0, host.Handle(),
+                                  nullptr, instance, nullptr));
+    if (!window_) {
         throw LastWin32Error();
     }
+    RouteMessages(Handle(), *this, TextMessages::Unicode);
     components_ = std::make_unique<TMainWindowComponents>(Handle(), instance);
     navigation_ =
         std::make_unique<TKeyboardNavigation>(Handle(), components_->Pages(), components_->Menu().Accelerators());
@@ -49,10 +52,6 @@ TMainWindow::TMainWindow(HINSTANCE instance, ApplicationHost& host)
 
 TMainWindow::~TMainWindow() = default;
 
-void TMainWindow::AttachWindow(HWND window) {
-    window_.reset(window);
-}
-
 void TMainWindow::ReportHandlerError(const std::exception& error) {
     // The one place where an error of a handler stops: the host shows it and the program goes on.
     host_.ReportError(error);
@@ -60,12 +59,11 @@ void TMainWindow::ReportHandlerError(const std::exception& error) {
 
 LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         window_.release();
     }
     // Until its components exist, the window takes the system's defaults.
     if (!navigation_) {
-        return DefWindowProcW(window, message, wParam, lParam);
+        return PassOn(window, message, wParam, lParam);
     }
     switch (message) {
         case WM_FORMCREATE:
@@ -118,14 +116,17 @@ LRESULT TMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
 }
 
 // Menu items and their shortcuts send their command with code 0 or 1; controls send their own
 // identifier with a notification code.
 void TMainWindow::OnCommand(WORD id, WORD code) {
     if (code == EN_CHANGE && IsProjectEdit(id)) {
-        document_.Change();
+        // The user's change; a text the document sets is its own.
+        if (!settingValues_) {
+            document_.Change();
+        }
         return;
     }
     if (code == BN_CLICKED) {
@@ -186,10 +187,11 @@ std::string TMainWindow::EditText(std::size_t row) const {
 }
 
 void TMainWindow::SetEditText(std::size_t row, const std::string& text) {
-    // Only a different text is set: setting it reports a change, which marks the document.
     TLabeledEdit& edit = components_->ProjectEdit(row);
     if (edit.Text() != text) {
+        const bool setting = std::exchange(settingValues_, true);
         edit.SetText(text);
+        settingValues_ = setting;
     }
 }
 

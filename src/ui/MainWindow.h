@@ -57,7 +57,6 @@ private:
     friend class MainWindowFixture;
 
     ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
-    void AttachWindow(HWND window);
     void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code);
@@ -86,6 +85,8 @@ private:
     // The program came to the front after another, and the project file has not been looked
     // at since.
     bool fileLookDue_ = false;
+    // The document is setting the edits' texts: their changes are not the user's.
+    bool settingValues_ = false;
 
     // Last, so that it goes first: its controls are destroyed with it while the objects that
     // serve them are still here.

@@ -8,20 +8,13 @@
 #include "ui/WindowProcedure.h"
 
 TScrollBox::TScrollBox(HWND parent) {
-    const char* className = RegisterProgramClass("ZubScrollBox", &TScrollBox::Procedure, COLOR_BTNFACE);
+    const char* className = RegisterProgramClass("ZubScrollBox", DefWindowProcA, COLOR_BTNFACE);
     window_ = CreateChild(className, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, WS_EX_CONTROLPARENT,
                           parent, ScrollBoxHtml);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RouteMessages(window_, *this);
 }
 
-LRESULT CALLBACK TScrollBox::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto* self = reinterpret_cast<TScrollBox*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-        return AtControlBoundary(window, [&] { return self->OnMessage(message, wParam, lParam); });
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT TScrollBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TScrollBox::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_VSCROLL:
             OnScroll(SB_VERT, LOWORD(wParam));
@@ -34,15 +27,12 @@ LRESULT TScrollBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ScrollInView(reinterpret_cast<HWND>(lParam));
             }
             break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-            break;
     }
     LRESULT result = 0;
     if (ForwardControlMessage(window_, message, wParam, lParam, result)) {
         return result;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return PassOn(window_, message, wParam, lParam);
 }
 
 void TScrollBox::ScrollHome() {

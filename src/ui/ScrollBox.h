@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/WindowProcedure.h"
+
 // A borderless container that scrolls its children. Its range in each direction is the
 // farthest edge among the children at scroll position 0, and a direction shows a bar exactly
 // when that range exceeds the box's extent without the other bar. A thumb moves the content
@@ -29,8 +31,8 @@ private:
         bool Shown = false;
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnScroll(int bar, int request);
     void ScrollTo(int bar, int position);
     void ScrollInView(HWND child);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Exception.h"
+#include "platform/Win32Error.h"
 #include "ui/AppMessages.h"
 #include "ui/Texts.h"
 
@@ -37,33 +38,35 @@ inline void ReportToTopLevelWindow(HWND control, const std::exception& error) {
     }
 }
 
-// AtSystemBoundary for a control's window procedure: its errors go to its top-level window.
-template <typename Handle>
-LRESULT AtControlBoundary(HWND control, Handle&& handle) noexcept {
-    return AtSystemBoundary(std::forward<Handle>(handle),
-                            [control](const std::exception& error) { ReportToTopLevelWindow(control, error); });
+// The one way into every window of the program's, its own classes' and the system's edits alike:
+// RouteMessages puts OwnedWindowProcedure in front of the window's own procedure (the class's, or
+// the system's edit), and from then on hands each message to
+//   LRESULT OnMessage(HWND, UINT, WPARAM, LPARAM)
+// of the object that owns the window, until the window is gone; what OnMessage does not take it
+// passes on with PassOn. An error that escapes a handler stops here: a top-level window's owner
+// has it shown (void ReportHandlerError(const std::exception&)), as it has the errors its
+// controls pass up with WM_HANDLER_ERROR; a control's goes up to its top-level window.
+
+// The window's own procedure, behind OwnedWindowProcedure.
+inline constexpr wchar_t NextProcedureProperty[] = L"ZubNextWindowProcedure";
+
+// What the owner leaves to the window's own procedure, in the window's character set.
+inline LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto next = reinterpret_cast<WNDPROC>(GetPropW(window, NextProcedureProperty));
+    return IsWindowUnicode(window) ? CallWindowProcW(next, window, message, wParam, lParam)
+                                   : CallWindowProcA(next, window, message, wParam, lParam);
 }
 
-// The window procedure of a window that an object owns. The object comes in as the creation
-// parameter, is kept in the window's user data and gets every message from WM_NCCREATE on:
-//   void AttachWindow(HWND)                     once, at WM_NCCREATE
-//   LRESULT OnMessage(HWND, UINT, WPARAM, LPARAM)
-//   void ReportHandlerError(const std::exception&)
-// An error that escapes a handler stops here, where its owner has it shown, as do the errors
-// that the window's controls pass up with WM_HANDLER_ERROR.
 template <typename Owner>
 LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* owner = static_cast<Owner*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-        owner->AttachWindow(window);
-    }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!owner) {
-        return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
-                                       : DefWindowProcA(window, message, wParam, lParam);
-    }
-    const auto report = [owner](const std::exception& error) { owner->ReportHandlerError(error); };
+    auto& owner = *reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const auto report = [&owner, window](const std::exception& error) {
+        if constexpr (requires { owner.ReportHandlerError(error); }) {
+            owner.ReportHandlerError(error);
+        } else {
+            ReportToTopLevelWindow(window, error);
+        }
+    };
     if (message == WM_HANDLER_ERROR) {
         return AtSystemBoundary(
             [&] {
@@ -72,7 +75,32 @@ LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, 
             },
             report);
     }
-    return AtSystemBoundary([&] { return owner->OnMessage(window, message, wParam, lParam); }, report);
+    const LRESULT result = AtSystemBoundary([&] { return owner.OnMessage(window, message, wParam, lParam); }, report);
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, NextProcedureProperty);
+    }
+    return result;
+}
+
+// The character set in which a routed window gets its text messages. The program's input
+// handling of its edits counts bytes of ANSI text; the main window's caption names files.
+enum class TextMessages { Ansi, Unicode };
+
+// Routes window's messages to owner, which must outlive the window.
+template <typename Owner>
+void RouteMessages(HWND window, Owner& owner, TextMessages text = TextMessages::Ansi) {
+    const bool unicode = text == TextMessages::Unicode;
+    const auto procedure = reinterpret_cast<LONG_PTR>(&OwnedWindowProcedure<Owner>);
+    const LONG_PTR next = unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC);
+    if (!next || !SetPropW(window, NextProcedureProperty, reinterpret_cast<HANDLE>(next))) {
+        throw LastWin32Error();
+    }
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner));
+    if (unicode) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, procedure);
+    } else {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, procedure);
+    }
 }
 
 // Lets OwnedWindowProcedure reach an owner's private handlers.

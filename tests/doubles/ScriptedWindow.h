@@ -41,7 +41,7 @@ public:
     TDocument* Document = nullptr;
     std::string Title = "ZUB Runtime Editor";
 
-    std::array<std::string, ProjectRowCount> Texts;
+    std::vector<std::string> Values = std::vector<std::string>(ProjectRowCount);
     std::vector<ShownText> Captions;
     Dialog SaveDialog;
     Dialog OpenDialog;
@@ -52,21 +52,21 @@ public:
     std::vector<FilePath> RecentDocuments;  // each file the shell was told of, in order
 
     // The user types into an edit.
-    void Type(std::size_t row, const std::string& text) { SetEditText(row, text); }
+    void Type(std::size_t row, const std::string& text) {
+        if (Values.at(row) != text) {
+            Values[row] = text;
+            Document->Change();
+        }
+    }
 
     const ShownText& Caption() const {
         static const ShownText none;
         return Captions.empty() ? none : Captions.back();
     }
 
-    std::string EditText(std::size_t row) const override { return Texts.at(row); }
+    std::string EditText(std::size_t row) const override { return Values.at(row); }
 
-    void SetEditText(std::size_t row, const std::string& text) override {
-        if (Texts.at(row) != text) {
-            Texts[row] = text;
-            Document->Change();
-        }
-    }
+    void SetEditText(std::size_t row, const std::string& text) override { Values.at(row) = text; }
 
     std::string ApplicationTitle() const override { return Title; }
     void SetCaption(const ShownText& caption) override { Captions.push_back(caption); }

@@ -37,7 +37,7 @@ std::vector<std::u16string> NamesIn(const ShownText& text) {
 
 // Everything a command may change, to tell that a command changed nothing.
 struct Snapshot {
-    std::array<std::string, ProjectRowCount> Texts;
+    std::vector<std::string> Values;
     FilePath FileName;
     ShownText Caption;
     FilePath SaveDialogName;
@@ -69,7 +69,7 @@ protected:
         MemoryIniFiles::File& file = files.Files[path];
         file.clear();
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            file.push_back({ProjectTable[row].Section, ProjectTable[row].Key, prefix + std::to_string(row)});
+            file.push_back({ProjectTable[row].Section, ProjectTable[row].Key, prefix + ProjectTable[row].Field});
         }
     }
 
@@ -82,7 +82,7 @@ protected:
     void OpenAndEdit(const FilePath& path) {
         WriteProject(path, "loaded");
         Open(path);
-        window.Type(1, "edited.ico");
+        window.Type(ProjectRowOf("IconFile"), "edited.ico");
     }
 
     void SaveAs(const FilePath& path) {
@@ -91,7 +91,7 @@ protected:
     }
 
     Snapshot Take() const {
-        return {window.Texts,        document.CurrentFileName(), window.Caption(), window.SaveDialog.FileName,
+        return {window.Values,        document.CurrentFileName(), window.Caption(), window.SaveDialog.FileName,
                 document.Modified(), document.HasFile(),         files.Files,      window.RecentDocuments};
     }
 
@@ -101,7 +101,7 @@ protected:
         const MemoryIniFiles::File& file = files.Files.at(path);
         ASSERT_EQ(file.size(), ProjectRowCount);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            EXPECT_EQ(file[row].Value, window.Texts[row]) << ProjectTable[row].Key;
+            EXPECT_EQ(file[row].Value, window.Values[row]) << ProjectTable[row].Key;
         }
     }
 
@@ -129,7 +129,7 @@ TEST_F(DocumentTest, StartsUntitledCleanAndEmpty) {
     EXPECT_EQ(window.OpenDialog.FileName, FilePath());
     ExpectState(false, false);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(window.Texts[row], "");
+        EXPECT_EQ(window.Values[row], "");
     }
     EXPECT_TRUE(Close());
     EXPECT_TRUE(window.Prompts.empty());
@@ -148,7 +148,7 @@ TEST_F(DocumentTest, TheCaptionFollowsTheTitleAsItReadsWhenTheNameChanges) {
 TEST_F(DocumentTest, AnyChangeOfAnEditMarksTheProjectChangedEvenBackToItsLoadedText) {
     OpenAndEdit(PathA);
     ExpectState(true, true);
-    window.Type(1, "loaded1");
+    window.Type(ProjectRowOf("IconFile"), "loadedIconFile");
     ExpectState(true, true);
 
     window.PromptAnswers.push_back(Cancel);
@@ -157,7 +157,7 @@ TEST_F(DocumentTest, AnyChangeOfAnEditMarksTheProjectChangedEvenBackToItsLoadedT
 }
 
 TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
-    window.Type(16, "x");
+    window.Type(ProjectRowOf("SpecialBuild"), "x");
     window.PromptAnswers.push_back(Cancel);
     document.MenuFileNewClick();
 
@@ -187,7 +187,7 @@ TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {
     document.MenuFileNewClick();
     EXPECT_EQ(window.Prompts.size(), 1u);  // none for a clean project
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(window.Texts[row], "");
+        EXPECT_EQ(window.Values[row], "");
     }
     EXPECT_EQ(document.CurrentFileName(), Untitled);
     EXPECT_EQ(window.Caption(), CaptionFor(Untitled));
@@ -216,7 +216,7 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
             if (c.Filed) {
                 OpenAndEdit(PathA);
             } else {
-                window.Type(0, "typed");
+                window.Type(ProjectRowOf("RuntimeFile"), "typed");
             }
             const Snapshot before = Take();
             const std::size_t openRuns = window.OpenDialog.Offered.size();
@@ -245,10 +245,10 @@ TEST_F(DocumentTest, ASaveFirstStepThatEndsTheCommandChangesNothing) {
 }
 
 TEST_F(DocumentTest, NoDiscardsTheChangesAndGoesOn) {
-    window.Type(3, "1.0");
+    window.Type(ProjectRowOf("FileVerNumber"), "1.0");
     window.PromptAnswers.push_back(No);
     document.MenuFileNewClick();
-    EXPECT_EQ(window.Texts[3], "");
+    EXPECT_EQ(window.Values[ProjectRowOf("FileVerNumber")], "");
     ExpectState(false, false);
     EXPECT_TRUE(files.Files.empty());
 
@@ -256,7 +256,7 @@ TEST_F(DocumentTest, NoDiscardsTheChangesAndGoesOn) {
     window.PromptAnswers.push_back(No);
     document.MenuFileExitClick();
     EXPECT_TRUE(window.Closed);
-    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loaded1");
+    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loadedIconFile");
 }
 
 TEST_F(DocumentTest, YesOnAFiledProjectSavesItWhereItCameFromAndGoesOn) {
@@ -265,16 +265,16 @@ TEST_F(DocumentTest, YesOnAFiledProjectSavesItWhereItCameFromAndGoesOn) {
     window.PromptAnswers.push_back(Yes);
     Open(PathB);
     EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "edited.ico");
-    EXPECT_EQ(window.Texts[1], "other1");
+    EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "otherIconFile");
     EXPECT_EQ(window.Caption(), CaptionFor(PathB));
     ExpectState(true, false);
     EXPECT_TRUE(window.SaveDialog.Offered.empty());
 
-    window.Type(2, "m.manifest");
+    window.Type(ProjectRowOf("ManifestFile"), "m.manifest");
     window.PromptAnswers.push_back(Yes);
     document.MenuFileNewClick();
     EXPECT_EQ(files.Value(PathB, "MANIFEST", "filename"), "m.manifest");
-    EXPECT_EQ(window.Texts[2], "");
+    EXPECT_EQ(window.Values[ProjectRowOf("ManifestFile")], "");
     ExpectState(false, false);
 
     OpenAndEdit(PathA);
@@ -287,7 +287,7 @@ TEST_F(DocumentTest, YesOnAFiledProjectSavesItWhereItCameFromAndGoesOn) {
 }
 
 TEST_F(DocumentTest, YesOnANewProjectAsksForANameSavesThereAndGoesOn) {
-    window.Type(0, "rt.exe");
+    window.Type(ProjectRowOf("RuntimeFile"), "rt.exe");
     window.PromptAnswers.push_back(Yes);
     window.SaveDialog.Answers.push_back(PathA);
     document.MenuFileNewClick();
@@ -295,22 +295,22 @@ TEST_F(DocumentTest, YesOnANewProjectAsksForANameSavesThereAndGoesOn) {
     EXPECT_EQ(files.Value(PathA, "RUNTIME", "filename"), "rt.exe");
     EXPECT_EQ(window.Captions.end()[-2], CaptionFor(PathA));  // named before it was saved
     EXPECT_EQ(window.Caption(), CaptionFor(Untitled));
-    EXPECT_EQ(window.Texts[0], "");
+    EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], "");
     ExpectState(false, false);
 
     // The save stands when the open dialog is then cancelled.
-    window.Type(0, "rt2.exe");
+    window.Type(ProjectRowOf("RuntimeFile"), "rt2.exe");
     window.PromptAnswers.push_back(Yes);
     window.SaveDialog.Answers.push_back(PathB);
     window.OpenDialog.Answers.push_back(std::nullopt);
     document.MenuFileOpenClick();
     EXPECT_EQ(files.Value(PathB, "RUNTIME", "filename"), "rt2.exe");
-    EXPECT_EQ(window.Texts[0], "rt2.exe");
+    EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], "rt2.exe");
     EXPECT_EQ(window.Caption(), CaptionFor(PathB));
     ExpectState(true, false);
 
     document.MenuFileNewClick();
-    window.Type(5, "v");
+    window.Type(ProjectRowOf("FileVersion"), "v");
     window.PromptAnswers.push_back(Yes);
     window.SaveDialog.Answers.push_back(PathA);
     document.MenuFileExitClick();
@@ -323,7 +323,7 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
     Open(PathA);
     EXPECT_TRUE(window.Prompts.empty());
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(window.Texts[row], "a" + std::to_string(row));
+        EXPECT_EQ(window.Values[row], "a" + std::string(ProjectTable[row].Field));
     }
     EXPECT_EQ(document.CurrentFileName(), PathA);
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
@@ -342,12 +342,12 @@ TEST_F(DocumentTest, OpenWithoutChangesShowsTheOpenDialogAtOnce) {
 // or saved.
 TEST_F(DocumentTest, ANamedFileOpensAsOpensTheDialogsChoiceAndTheShellHearsOfOpensAndSaves) {
     WriteProject(PathA, "a");
-    window.Type(0, "typed");
+    window.Type(ProjectRowOf("RuntimeFile"), "typed");
     window.PromptAnswers.push_back(No);
     document.OpenNamedZrtFile(PathA);
     EXPECT_EQ(window.Prompts.size(), 1u);
     EXPECT_TRUE(window.OpenDialog.Offered.empty());
-    EXPECT_EQ(window.Texts[0], "a0");
+    EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], "aRuntimeFile");
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
     EXPECT_EQ(window.SaveDialog.FileName, PathA);
     ExpectState(true, false);
@@ -355,11 +355,11 @@ TEST_F(DocumentTest, ANamedFileOpensAsOpensTheDialogsChoiceAndTheShellHearsOfOpe
     // Clean, it opens at once; a name that does not exist opens empty under that name.
     document.OpenNamedZrtFile(PathB);
     EXPECT_EQ(window.Prompts.size(), 1u);
-    EXPECT_EQ(window.Texts[0], "");
+    EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], "");
     EXPECT_EQ(window.Caption(), CaptionFor(PathB));
     ExpectState(true, false);
 
-    window.Type(0, "b");
+    window.Type(ProjectRowOf("RuntimeFile"), "b");
     document.MenuFileSaveClick();
     SaveAs(PathA);
     EXPECT_EQ(window.RecentDocuments, (std::vector<FilePath>{PathA, PathB, PathB, PathA}));
@@ -370,7 +370,7 @@ TEST_F(DocumentTest, NoOnASecondOpenThenCancelKeepsTheEditedText) {
     window.PromptAnswers.push_back(No);
     window.OpenDialog.Answers.push_back(std::nullopt);
     document.MenuFileOpenClick();
-    EXPECT_EQ(window.Texts[1], "edited.ico");
+    EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "edited.ico");
     EXPECT_EQ(document.CurrentFileName(), PathA);
     ExpectState(true, true);
 }
@@ -381,7 +381,7 @@ TEST_F(DocumentTest, OpeningWhatHoldsNoProjectGivesAFiledCleanProjectWithEmptyVa
     window.PromptAnswers.push_back(No);
     Open(Missing);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(window.Texts[row], "");
+        EXPECT_EQ(window.Values[row], "");
     }
     EXPECT_EQ(window.Caption(), CaptionFor(Missing));
     ExpectState(true, false);
@@ -418,7 +418,7 @@ TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
     WriteProject(PathA, "half");
     window.PromptAnswers = {Answer::Ok};
     Open(PathA);
-    EXPECT_EQ(window.Texts[1], "half1");
+    EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "halfIconFile");
     ASSERT_EQ(window.Prompts.size(), 1u);
     const Question& notice = window.Prompts[0];
     EXPECT_EQ(NamesIn(notice.Text), (std::vector<std::u16string>{PathA.Utf16(), copy.Utf16()})) << notice.Text;
@@ -439,7 +439,7 @@ TEST_F(DocumentTest, TheNextSaveAfterABrokenWriteFinishesItWithoutAsking) {
     ExpectState(true, true);
     const FilePath copy = MemoryIniFiles::CompleteCopyOf(PathA);
     ASSERT_EQ(files.Files.count(copy), 1u);
-    window.Type(16, "after");
+    window.Type(ProjectRowOf("SpecialBuild"), "after");
     document.ApplicationActivate();
     document.MenuFileSaveClick();
     EXPECT_TRUE(window.Prompts.empty());
@@ -458,7 +458,7 @@ TEST_F(DocumentTest, AChangeMadeWhileASaveRunsIsAskedAboutBeforeItIsWrittenOver)
     ASSERT_EQ(window.Prompts.size(), 1u);
     EXPECT_EQ(window.Prompts[0].Text, OverwriteQuestion(PathA).Text);
     EXPECT_TRUE(window.Prompts[0].NoIsDefault);
-    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loaded1");
+    EXPECT_EQ(files.Value(PathA, "ICON", "filename"), "loadedIconFile");
     ExpectState(true, true);
 }
 
@@ -466,25 +466,25 @@ TEST_F(DocumentTest, AChangeMadeWhileASaveRunsIsAskedAboutBeforeItIsWrittenOver)
 // the first save of a new project write every value.
 TEST_F(DocumentTest, ASaveBackWritesOnlyTheChangedValues) {
     OpenAndEdit(PathA);
-    window.Type(12, "orig.exe");
+    window.Type(ProjectRowOf("OriginalFilename"), "orig.exe");
     document.MenuFileSaveClick();
     EXPECT_EQ(files.Written, (std::vector<std::string>{"ICON/filename", "VERSION/OriginalFilename"}));
 
     files.Written.clear();
-    window.Type(12, "again.exe");
+    window.Type(ProjectRowOf("OriginalFilename"), "again.exe");
     SaveAs(PathB);
     EXPECT_EQ(files.Written.size(), ProjectRowCount);
     ExpectStored(PathB);
 
     files.Written.clear();
-    window.Type(4, "9.9");
+    window.Type(ProjectRowOf("ProductVerNumber"), "9.9");
     document.MenuFileSaveClick();
     EXPECT_EQ(files.Written, std::vector<std::string>{"VERSION/ProductVerNumber"});
 
     files.Written.clear();
     window.PromptAnswers.push_back(No);
     document.MenuFileNewClick();
-    window.Type(0, "rt");
+    window.Type(ProjectRowOf("RuntimeFile"), "rt");
     window.SaveDialog.Answers.push_back(PathB);
     document.MenuFileSaveClick();
     EXPECT_EQ(files.Written.size(), ProjectRowCount);
@@ -497,7 +497,7 @@ TEST_F(DocumentTest, SaveAsksForANameOnlyForANewProject) {
     document.MenuFileSaveClick();
     EXPECT_TRUE(Take() == before);
 
-    window.Type(7, "pv");
+    window.Type(ProjectRowOf("FileDescription"), "pv");
     window.SaveDialog.Answers.push_back(PathA);
     document.MenuFileSaveClick();
     EXPECT_EQ(window.SaveDialog.Offered, (std::vector<FilePath>{Untitled, Untitled}));
@@ -505,7 +505,7 @@ TEST_F(DocumentTest, SaveAsksForANameOnlyForANewProject) {
     EXPECT_EQ(window.Caption(), CaptionFor(PathA));
     ExpectState(true, false);
 
-    window.Type(7, "pv2");
+    window.Type(ProjectRowOf("FileDescription"), "pv2");
     document.MenuFileSaveClick();
     document.MenuFileSaveClick();  // clean: saved all the same
     ExpectStored(PathA);
@@ -520,7 +520,7 @@ TEST_F(DocumentTest, SaveAsAlwaysAsksAndALaterSaveWritesToTheNewName) {
     ExpectStored(PathA);
     ExpectState(true, false);
 
-    window.Type(8, "(c)");
+    window.Type(ProjectRowOf("LegalCopyright"), "(c)");
     const Snapshot before = Take();
     window.SaveDialog.Answers.push_back(std::nullopt);
     document.MenuFileSaveAsClick();
@@ -530,7 +530,7 @@ TEST_F(DocumentTest, SaveAsAlwaysAsksAndALaterSaveWritesToTheNewName) {
     EXPECT_EQ(window.SaveDialog.Offered, (std::vector<FilePath>{Untitled, PathA, PathA}));
     EXPECT_EQ(window.Caption(), CaptionFor(PathB));
     ExpectState(true, false);
-    window.Type(8, "(c) 2");
+    window.Type(ProjectRowOf("LegalCopyright"), "(c) 2");
     document.MenuFileSaveClick();
     ExpectStored(PathB);
     EXPECT_EQ(files.Value(PathA, "VERSION", "LegalCopyright"), "");
@@ -574,7 +574,7 @@ TEST_F(FailingStoreTest, SaveOfAFiledProjectKeepsItsFlagsAndFileAndTheNextSaveWo
 }
 
 TEST_F(FailingStoreTest, SaveOfANewProjectKeepsTheChosenNameButStillAsksNextTime) {
-    window.Type(0, "rt.exe");
+    window.Type(ProjectRowOf("RuntimeFile"), "rt.exe");
     files.RefuseWrites(PathA);
     window.SaveDialog.Answers.push_back(PathA);
     ExpectRaised(PathA, &TDocument::MenuFileSaveClick);
@@ -619,7 +619,7 @@ TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
             if (filed) {
                 OpenAndEdit(PathA);
             } else {
-                window.Type(1, "edited.ico");
+                window.Type(ProjectRowOf("IconFile"), "edited.ico");
                 window.SaveDialog.Answers = {PathB, PathB};
             }
             files.RefuseCommit(target);
@@ -629,7 +629,7 @@ TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
             void (TDocument::*const commands[])() = {&TDocument::MenuFileNewClick, &TDocument::MenuFileOpenClick,
                                                      &TDocument::MenuFileExitClick};
             ExpectRaised(target, commands[command]);
-            EXPECT_EQ(window.Texts[1], "edited.ico");
+            EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "edited.ico");
             EXPECT_EQ(document.CurrentFileName(), target);
             EXPECT_EQ(window.Caption(), CaptionFor(target));
             ExpectState(filed, true);
@@ -641,7 +641,7 @@ TEST_F(FailingStoreTest, ASaveFirstStepThatFailsRunsNoFurtherStep) {
             window.OpenDialog.Answers.push_back(std::nullopt);
             (document.*commands[command])();
             EXPECT_EQ(files.Value(target, "ICON", "filename"), "edited.ico");
-            EXPECT_EQ(window.Texts[1], command == 0 ? "" : "edited.ico");
+            EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], command == 0 ? "" : "edited.ico");
             EXPECT_EQ(window.Closed, command == 2);
             EXPECT_FALSE(document.Modified());
         }

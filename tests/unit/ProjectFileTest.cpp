@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "doubles/MemoryIniFile.h"
 #include "doubles/RecordingEdits.h"
@@ -16,39 +19,79 @@ protected:
     MemoryIniFiles files;
     RecordingEdits edits;
 
-    void Load(const FilePath& path = Path) { LoadProject(path, files.Opener(), edits); }
+    ProjectRows rows = ProjectTable;
+
+    void Load(const FilePath& path = Path) { LoadProject(path, files.Opener(), edits, rows); }
     void Store(const FilePath& path = Path, const TStoredProject* stored = nullptr) {
         const auto file = files.Opener()(path, IniFileUse::Save);
-        StoreProject(*file, EditTexts(edits), stored);
+        StoreProject(*file, EditValues(edits, rows), stored, rows);
         file->Commit();
     }
 
     void FillEdits(const std::string& prefix) {
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            edits.Texts[row] = prefix + std::to_string(row);
+            edits.Values[row] = prefix + ProjectTable[row].Field;
         }
     }
 };
 
 }  // namespace
 
+// What stored files rely on, for any table: the three files' rows by name, the version keys named
+// after their fields, each key once, and the sections in the order a new file holds them.
 TEST(ProjectTable, RowsNameTheFileSectionsAndKeys) {
-    EXPECT_STREQ(ProjectTable[0].Section, "RUNTIME");
-    EXPECT_STREQ(ProjectTable[1].Section, "ICON");
-    EXPECT_STREQ(ProjectTable[2].Section, "MANIFEST");
-    for (std::size_t row = 0; row < 3; ++row) {
-        EXPECT_STREQ(ProjectTable[row].Key, "filename");
+    const struct {
+        std::size_t Row;
+        const char* Section;
+    } files[] = {{ProjectRowOf("RuntimeFile"), "RUNTIME"},
+                 {ProjectRowOf("IconFile"), "ICON"},
+                 {ProjectRowOf("ManifestFile"), "MANIFEST"}};
+    for (const auto& file : files) {
+        EXPECT_STREQ(ProjectTable[file.Row].Section, file.Section);
+        EXPECT_STREQ(ProjectTable[file.Row].Key, "filename");
     }
-    for (std::size_t row = 3; row < ProjectRowCount; ++row) {
-        EXPECT_STREQ(ProjectTable[row].Section, "VERSION");
-        // The version keys are the fields' own names.
-        EXPECT_STREQ(ProjectTable[row].Key, ProjectTable[row].Field);
+    const std::vector<std::string> order{"RUNTIME", "ICON", "MANIFEST", "VERSION"};
+    std::size_t section = 0;
+    std::set<std::string> keys;
+    for (const ProjectRow& row : ProjectTable) {
+        SCOPED_TRACE(row.Field);
+        const auto at = std::find(order.begin(), order.end(), row.Section);
+        ASSERT_NE(at, order.end());
+        EXPECT_GE(static_cast<std::size_t>(at - order.begin()), section) << "a section out of the file's order";
+        section = static_cast<std::size_t>(at - order.begin());
+        EXPECT_TRUE(keys.insert(std::string(row.Section) + "/" + row.Key).second) << "a key twice";
+        if (*at == "VERSION") {
+            EXPECT_STREQ(row.Key, row.Field);
+        }
+    }
+}
+
+// A setting added at its place in the file's order is one more row of the table: loading, the
+// edits and storing walk it with the others.
+TEST_F(ProjectFileTest, ARowAddedInTheMiddleIsLoadedEditedAndStoredWithTheOthers) {
+    std::vector<ProjectRow> wider(ProjectTable.begin(), ProjectTable.end());
+    wider.insert(wider.begin() + 1, ProjectRow{"RuntimeOptions", "RUNTIME", "options"});
+    rows = wider;
+    edits.Values.resize(wider.size());
+    files.Files[Path] = {{"RUNTIME", "filename", "rt.exe"}, {"RUNTIME", "options", "-fast"}, {"ICON", "filename", "a.ico"}};
+    Load();
+    EXPECT_EQ(edits.Values[0], "rt.exe");
+    EXPECT_EQ(edits.Values[1], "-fast");
+    EXPECT_EQ(edits.Values[2], "a.ico");
+
+    edits.Values[1] = "-slow";
+    const FilePath other(u"C:\\p\\other.zrt");
+    Store(other);
+    const MemoryIniFiles::File& stored = files.Files.at(other);
+    ASSERT_EQ(stored.size(), wider.size());
+    for (std::size_t row = 0; row < wider.size(); ++row) {
+        EXPECT_EQ(stored[row], (MemoryIniFiles::Entry{wider[row].Section, wider[row].Key, edits.Values[row]}));
     }
 }
 
 TEST_F(ProjectFileTest, StoreWritesEveryRowInTableOrderEmptyOnesIncluded) {
     FillEdits("v");
-    edits.Texts[4].clear();
+    edits.Values[ProjectRowOf("ProductVerNumber")].clear();
     Store();
 
     const auto& file = files.Files.at(Path);
@@ -56,7 +99,7 @@ TEST_F(ProjectFileTest, StoreWritesEveryRowInTableOrderEmptyOnesIncluded) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(file[row].Section, ProjectTable[row].Section);
         EXPECT_EQ(file[row].Key, ProjectTable[row].Key);
-        EXPECT_EQ(file[row].Value, row == 4 ? "" : "v" + std::to_string(row));
+        EXPECT_EQ(file[row].Value, row == ProjectRowOf("ProductVerNumber") ? "" : "v" + std::string(ProjectTable[row].Field));
     }
     EXPECT_EQ(files.Opened.size(), 1u);
     EXPECT_EQ(files.Released, 1);
@@ -69,7 +112,7 @@ TEST_F(ProjectFileTest, StoreKeepsWhatElseTheFileHolds) {
     Store();
     EXPECT_EQ(files.Value(Path, "OTHER", "keep"), "me");
     EXPECT_EQ(files.Value(Path, "VERSION", "Extra"), "too");
-    EXPECT_EQ(files.Value(Path, "ICON", "filename"), "n1");
+    EXPECT_EQ(files.Value(Path, "ICON", "filename"), "nIconFile");
 }
 
 TEST_F(ProjectFileTest, LoadFillsTheRecordThenTheEditsInTableOrder) {
@@ -78,7 +121,7 @@ TEST_F(ProjectFileTest, LoadFillsTheRecordThenTheEditsInTableOrder) {
     edits = RecordingEdits();
     Load();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(edits.Texts[row], "stored" + std::to_string(row));
+        EXPECT_EQ(edits.Values[row], "stored" + std::string(ProjectTable[row].Field));
         EXPECT_EQ(edits.Changes[row], row);
     }
     EXPECT_EQ(files.Released, 2);
@@ -92,15 +135,15 @@ TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
     files.Files[Path] = {{"ICON", "filename", "a.ico"}, {"VERSION", "FileVersion", ""}};
     Load();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        const std::string expected = row == 1 ? "a.ico" : "";
-        EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
-        EXPECT_EQ(edits.Texts[row], expected) << ProjectTable[row].Field;
+        const std::string expected = row == ProjectRowOf("IconFile") ? "a.ico" : "";
+        EXPECT_EQ(edits.Values[row], expected) << ProjectTable[row].Field;
+        EXPECT_EQ(edits.Values[row], expected) << ProjectTable[row].Field;
     }
 
     Load(FilePath(u"C:\\p\\missing.zrt"));
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(edits.Texts[row], "");
-        EXPECT_EQ(edits.Texts[row], "");
+        EXPECT_EQ(edits.Values[row], "");
+        EXPECT_EQ(edits.Values[row], "");
     }
 }
 
@@ -148,7 +191,7 @@ TEST_F(ProjectFileTest, ARefusedLoadLeavesTheEditsAsTheyWere) {
             EXPECT_EQ(raised.Message(), error.Message());
         }
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            EXPECT_EQ(edits.Texts[row], "shown" + std::to_string(row));
+            EXPECT_EQ(edits.Values[row], "shown" + std::string(ProjectTable[row].Field));
         }
     }
     EXPECT_EQ(CannotReadIniFile(Path).Message(), Path + " を読み込めません");
@@ -159,12 +202,12 @@ TEST_F(ProjectFileTest, ARefusedLoadLeavesTheEditsAsTheyWere) {
 // file lacks, and leaves every other key as it is; any other file gets every row.
 TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys) {
     FillEdits("v");
-    edits.Texts[5].clear();
+    edits.Values[ProjectRowOf("FileVersion")].clear();
     Store();
     files.Files.at(Path).erase(files.Files.at(Path).begin() + 5);  // the empty FileVersion gone meanwhile
-    const TStoredProject stored{Path, EditTexts(edits)};
-    edits.Texts[2] = "changed";
-    edits.Texts[9] = "";
+    const TStoredProject stored{Path, EditValues(edits)};
+    edits.Values[ProjectRowOf("ManifestFile")] = "changed";
+    edits.Values[ProjectRowOf("Comments")] = "";
     files.Written.clear();
 
     Store(Path, &stored);
@@ -175,7 +218,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
 
     // Nothing changed, nothing missing: nothing is written.
     files.Written.clear();
-    const TStoredProject now{Path, EditTexts(edits)};
+    const TStoredProject now{Path, EditValues(edits)};
     Store(Path, &now);
     EXPECT_TRUE(files.Written.empty());
 
@@ -186,7 +229,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
             entry.Value = "theirs";
         }
     }
-    edits.Texts[16] = "mine";
+    edits.Values[ProjectRowOf("SpecialBuild")] = "mine";
     const TStoredProject overFile{Path, std::nullopt};
     files.Written.clear();
     Store(Path, &overFile);

@@ -67,11 +67,12 @@ TEST_F(MainWindowDocumentTest, TheHtmlPageEditsAreNoPartOfTheProject) {
     EXPECT_FALSE(Document().Modified());
 }
 
-TEST_F(MainWindowDocumentTest, SetEditTextChangesAndReportsOnlyADifferentText) {
-    Window().SetEditText(4, "");
-    EXPECT_FALSE(Document().Modified()) << "the same text is left alone";
-    Window().SetEditText(4, "1.0.0.0");
-    EXPECT_EQ("1.0.0.0", TextOf(Component(ProjectEditId(4))));
+// What the document sets is its own: only the user's change marks it.
+TEST_F(MainWindowDocumentTest, SetEditTextChangesTheEditWithoutReportingIt) {
+    Window().SetEditText(ProjectRowOf("ProductVerNumber"), "1.0.0.0");
+    EXPECT_EQ("1.0.0.0", TextOf(Component(ProjectEditId(ProjectRowOf("ProductVerNumber")))));
+    EXPECT_FALSE(Document().Modified());
+    SetWindowTextA(Component(ProjectEditId(ProjectRowOf("ProductVerNumber"))), "2.0");
     EXPECT_TRUE(Document().Modified());
 }
 

@@ -93,7 +93,7 @@ TEST_F(MainWindowDropTest, OneFileElsewhereOpensAsOpenDoesAfterTheSaveChangesPro
     }
     EXPECT_EQ(TextOf(Window().Handle()), project + " - ZUB Runtime Editor");
     EXPECT_EQ(TextOf(Component(LabeledEditIcon)), "");
-    EXPECT_EQ(Window().EditText(13), "dropped");
+    EXPECT_EQ(Window().EditText(ProjectRowOf("ProductName")), "dropped");
     EXPECT_FALSE(Document().Modified());
     EXPECT_NE(GetFileAttributesW(RecentLink(L"dropped.zrt").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the shell was not told";
@@ -105,7 +105,7 @@ TEST_F(MainWindowDropTest, OneFileElsewhereOpensAsOpenDoesAfterTheSaveChangesPro
     WriteFileBytes(other, "[VERSION]\r\nProductName=other\r\n");
     Drop({other}, Component(PageControl));
     EXPECT_EQ(WideTextOf(Window().Handle()), other + L" - ZUB Runtime Editor");
-    EXPECT_EQ(Window().EditText(13), "other");
+    EXPECT_EQ(Window().EditText(ProjectRowOf("ProductName")), "other");
     EXPECT_EQ(Error(), L"");
 }
 

@@ -347,7 +347,7 @@ TEST_F(MainWindowKeyboardTest, AnInputMethodsResultIsCutAtAWholeCharacterWithinT
 
 TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) {
     const std::string long300(300, 'p');
-    Window().SetEditText(0, long300);
+    Window().SetEditText(ProjectRowOf("RuntimeFile"), long300);
     EXPECT_EQ(long300, TextOf(Component(LabeledEditZubrt)));
 
     SelectPage(2);

@@ -246,17 +246,17 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
         }
         RecordingEdits edits;
         LoadProject(FilePathOf(path), OpenWin32IniFile, edits);
-        const TStoredProject stored{FilePathOf(path), EditTexts(edits)};
+        const TStoredProject stored{FilePathOf(path), EditValues(edits)};
         std::vector<bool> changed(ProjectRowCount, false);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             if (random.Chance(30)) {
-                edits.Texts[row] = random.AnsiValue();
-                changed[row] = edits.Texts[row] != (*stored.Texts)[row];
+                edits.Values[row] = random.AnsiValue();
+                changed[row] = edits.Values[row] != (*stored.Values)[row];
             }
         }
         {
             const auto saving = OpenWin32IniFile(FilePathOf(path), IniFileUse::Save);
-            StoreProject(*saving, EditTexts(edits), &stored);
+            StoreProject(*saving, EditValues(edits), &stored);
             saving->Commit();
         }
 
@@ -265,7 +265,7 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
             SCOPED_TRACE(ProjectTable[row].Key);
             if (changed[row] || before[row] == L"<missing>") {
                 EXPECT_EQ(saved.ReadEntry(ProjectTable[row].Section, ProjectTable[row].Key, "<missing>"),
-                          edits.Texts[row]);
+                          edits.Values[row]);
             } else {
                 EXPECT_TRUE(ReadExactly(path, RowSection(row), RowKey(row)) == before[row]);
             }

@@ -12,25 +12,22 @@ StandInMainWindow::StandInMainWindow(HINSTANCE instance, ApplicationHost& host)
     : OnClose([&host] { host.Terminate(); }), host_(host), instance_(instance) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = OwnedWindowProcedure<StandInMainWindow>;
+    windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = ClassName;
     RegisterClassExA(&windowClass);
     handle_ = CreateWindowExA(0, ClassName, "stand-in", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, 320, 240,
-                              host.Handle(), nullptr, instance, this);
+                              host.Handle(), nullptr, instance, nullptr);
     if (!handle_) {
         throw std::runtime_error("cannot create the stand-in main window");
     }
+    RouteMessages(handle_, *this);
 }
 
 StandInMainWindow::~StandInMainWindow() {
     DestroyWindow(handle_);
     UnregisterClassA(ClassName, instance_);
-}
-
-void StandInMainWindow::AttachWindow(HWND window) {
-    handle_ = window;
 }
 
 void StandInMainWindow::ReportHandlerError(const std::exception& error) {
@@ -63,7 +60,7 @@ LRESULT StandInMainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, L
                 return 0;
             }
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
 }
 
 void PumpMessagesFor(DWORD milliseconds) {

@@ -31,7 +31,6 @@ public:
 
 private:
     ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
-    void AttachWindow(HWND window);
     void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

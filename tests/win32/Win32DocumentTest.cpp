@@ -60,7 +60,7 @@ protected:
 
     void TypeEverywhere(const std::string& prefix) {
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            window.Type(row, prefix + std::to_string(row));
+            window.Type(row, prefix + ProjectTable[row].Field);
         }
     }
 
@@ -89,28 +89,28 @@ TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
     window.SaveDialog.Answers.push_back(FilePathOf(first));
     document.MenuFileSaveClick();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(StoredValue(first, row), "値 " + std::to_string(row));
+        EXPECT_EQ(StoredValue(first, row), "値 " + std::string(ProjectTable[row].Field));
     }
     ExpectState(true, false);
 
     document.MenuFileNewClick();
     window.OpenDialog.Answers.push_back(FilePathOf(first));
     document.MenuFileOpenClick();
-    EXPECT_EQ(window.Texts[16], "値 16");
+    EXPECT_EQ(window.Values[ProjectRowOf("SpecialBuild")], "値 SpecialBuild");
     EXPECT_EQ(window.Caption(), FilePathOf(first) + " - ZUB Runtime Editor");
     ExpectState(true, false);
 
-    window.Type(0, "changed.exe");
+    window.Type(ProjectRowOf("RuntimeFile"), "changed.exe");
     window.SaveDialog.Answers.push_back(FilePathOf(second));
     document.MenuFileSaveAsClick();
-    window.Type(1, "changed.ico");
+    window.Type(ProjectRowOf("IconFile"), "changed.ico");
     document.MenuFileSaveClick();
     EXPECT_EQ(StoredValue(second, 0), "changed.exe");
     EXPECT_EQ(StoredValue(second, 1), "changed.ico");
-    EXPECT_EQ(StoredValue(first, 0), "値 0");
+    EXPECT_EQ(StoredValue(first, ProjectRowOf("RuntimeFile")), "値 RuntimeFile");
 
     // A change prompts on close; Yes saves where the project came from.
-    window.Type(2, "app.manifest");
+    window.Type(ProjectRowOf("ManifestFile"), "app.manifest");
     window.PromptAnswers.push_back(Yes);
     document.MenuFileExitClick();
     EXPECT_TRUE(window.Closed);
@@ -124,7 +124,7 @@ TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCre
     window.OpenDialog.Answers.push_back(FilePathOf(missing));
     document.MenuFileOpenClick();
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(window.Texts[row], "");
+        EXPECT_EQ(window.Values[row], "");
     }
     EXPECT_FALSE(FileExists(missing));
     ExpectState(true, false);
@@ -137,7 +137,7 @@ TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCre
 
 TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
     const std::string nowhere = folder / "no folder\\p.zrt";
-    window.Type(0, "rt.exe");
+    window.Type(ProjectRowOf("RuntimeFile"), "rt.exe");
     window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
     ExpectRaised(nowhere, &TDocument::MenuFileSaveClick);
     EXPECT_EQ(document.CurrentFileName(), FilePathOf(nowhere));
@@ -160,12 +160,12 @@ TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
 
 TEST_F(Win32DocumentTest, SaveOfAFileHeldOpenFailsUntilItIsReleased) {
     const std::string path = folder / "held.zrt";
-    window.Type(0, "first");
+    window.Type(ProjectRowOf("RuntimeFile"), "first");
     window.SaveDialog.Answers.push_back(FilePathOf(path));
     document.MenuFileSaveClick();
     const std::string saved = ReadFileBytes(path);
 
-    window.Type(0, "second");
+    window.Type(ProjectRowOf("RuntimeFile"), "second");
     HeldWithoutSharing holder(path);
     ASSERT_TRUE(holder.Held());
     ExpectRaised(path, &TDocument::MenuFileSaveClick);
@@ -191,17 +191,17 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
         // A filed project whose file is held open.
         window.OpenDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileOpenClick();
-        window.Type(1, "edited.ico");
+        window.Type(ProjectRowOf("IconFile"), "edited.ico");
         window.SaveDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileSaveAsClick();
-        window.Type(1, "edited again.ico");
+        window.Type(ProjectRowOf("IconFile"), "edited again.ico");
         {
             HeldWithoutSharing holder(path);
             ASSERT_TRUE(holder.Held());
             const std::size_t openRuns = window.OpenDialog.Offered.size();
             window.PromptAnswers.push_back(Yes);
             ExpectRaised(path, commands[command]);
-            EXPECT_EQ(window.Texts[1], "edited again.ico");
+            EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "edited again.ico");
             EXPECT_EQ(window.OpenDialog.Offered.size(), openRuns);
             EXPECT_FALSE(window.Closed);
             ExpectState(true, true);
@@ -211,11 +211,11 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
         // A new project named into a missing folder.
         window.PromptAnswers.push_back(No);
         document.MenuFileNewClick();
-        window.Type(0, "typed");
+        window.Type(ProjectRowOf("RuntimeFile"), "typed");
         window.PromptAnswers.push_back(Yes);
         window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
         ExpectRaised(nowhere, commands[command]);
-        EXPECT_EQ(window.Texts[0], "typed");
+        EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], "typed");
         EXPECT_EQ(document.CurrentFileName(), FilePathOf(nowhere));
         EXPECT_FALSE(window.Closed);
         ExpectState(false, true);
@@ -269,10 +269,10 @@ TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMe
         window.Document = &document;
         document.FormCreate();
         const std::string path = folder / "p.zrt";
-        window.Type(0, "saved.exe");
+        window.Type(ProjectRowOf("RuntimeFile"), "saved.exe");
         window.SaveDialog.Answers.push_back(FilePathOf(path));
         document.MenuFileSaveClick();
-        window.Type(0, "typed.exe");
+        window.Type(ProjectRowOf("RuntimeFile"), "typed.exe");
 
         std::string text;
         std::string caption;
@@ -292,7 +292,7 @@ TEST(Win32DocumentPrompt, TheRealBoxsAnswersYesNoCancelEscapeAndCloseAreReadAsMe
         EXPECT_TRUE(icon);
         TIniFile file(FilePathOf(path));
         EXPECT_EQ(file.ReadEntry("RUNTIME", "filename", ""), c.Saved ? "typed.exe" : "saved.exe");
-        EXPECT_EQ(window.Texts[0], c.WentOn ? "" : "typed.exe");
+        EXPECT_EQ(window.Values[ProjectRowOf("RuntimeFile")], c.WentOn ? "" : "typed.exe");
         EXPECT_EQ(document.Modified(), !c.WentOn);
     }
 }

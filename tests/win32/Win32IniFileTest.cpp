@@ -45,7 +45,7 @@ std::string TrickyValue(std::size_t row) {
         std::string(60000, 'b') + "表",
         "1.2.3.4",
     };
-    return values[row];
+    return values[row % std::size(values)];
 }
 
 // One whole save of texts to the file at path, as the document makes it.
@@ -61,7 +61,7 @@ protected:
     std::string path = folder / "project.zrt";
     RecordingEdits edits;
 
-    void Store(const std::string& at) { StoreAt(FilePathOf(at), EditTexts(edits)); }
+    void Store(const std::string& at) { StoreAt(FilePathOf(at), EditValues(edits)); }
     void Load(const std::string& at) { LoadProject(FilePathOf(at), OpenWin32IniFile, edits); }
 };
 
@@ -69,19 +69,19 @@ protected:
 
 TEST_F(Win32ProjectFileTest, EveryValueComesBackByteForByte) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        edits.Texts[row] = TrickyValue(row);
+        edits.Values[row] = TrickyValue(row);
     }
     Store(path);
     edits = RecordingEdits();
     Load(path);
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(edits.Texts[row], TrickyValue(row)) << ProjectTable[row].Field;
+        EXPECT_EQ(edits.Values[row], TrickyValue(row)) << ProjectTable[row].Field;
     }
 }
 
 TEST_F(Win32ProjectFileTest, ANewFileHoldsTheSectionsAndKeysInTableOrder) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        edits.Texts[row] = row == 2 ? "" : "v" + std::to_string(row);
+        edits.Values[row] = row == ProjectRowOf("ManifestFile") ? "" : "v" + std::string(ProjectTable[row].Field);
     }
     Store(path);
     std::string expected;
@@ -91,7 +91,7 @@ TEST_F(Win32ProjectFileTest, ANewFileHoldsTheSectionsAndKeysInTableOrder) {
             section = ProjectTable[row].Section;
             expected += "[" + section + "]\r\n";
         }
-        expected += std::string(ProjectTable[row].Key) + "=" + edits.Texts[row] + "\r\n";
+        expected += std::string(ProjectTable[row].Key) + "=" + edits.Values[row] + "\r\n";
     }
     EXPECT_EQ(ReadFileBytes(path), expected);
 }
@@ -106,7 +106,7 @@ TEST_F(Win32ProjectFileTest, StoringKeepsEverythingElseInTheFile) {
                    "Extra=stays\r\n"
                    "FileVersion=old\r\n");
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        edits.Texts[row] = "new" + std::to_string(row);
+        edits.Values[row] = "new" + std::string(ProjectTable[row].Field);
     }
     Store(path);
     const std::string text = ReadFileBytes(path);
@@ -117,7 +117,7 @@ TEST_F(Win32ProjectFileTest, StoringKeepsEverythingElseInTheFile) {
 
     TIniFile file(FilePathOf(path));
     EXPECT_EQ(file.ReadEntry("OTHER", "keep", "?"), "this value");
-    EXPECT_EQ(file.ReadEntry("VERSION", "FileVersion", "?"), "new5");
+    EXPECT_EQ(file.ReadEntry("VERSION", "FileVersion", "?"), "newFileVersion");
 }
 
 TEST_F(Win32ProjectFileTest, FilesWrittenByOtherToolsLoad) {
@@ -135,19 +135,19 @@ TEST_F(Win32ProjectFileTest, FilesWrittenByOtherToolsLoad) {
     for (const Case& c : cases) {
         WriteFileBytes(path, c.bytes);
         edits = RecordingEdits();
-        edits.Texts[0] = "left over";
+        edits.Values[ProjectRowOf("RuntimeFile")] = "left over";
         Load(path);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            EXPECT_EQ(edits.Texts[row], row == 1 ? "a.ico" : "") << c.name << ": " << ProjectTable[row].Field;
+            EXPECT_EQ(edits.Values[row], row == ProjectRowOf("IconFile") ? "a.ico" : "") << c.name << ": " << ProjectTable[row].Field;
         }
     }
 }
 
 TEST_F(Win32ProjectFileTest, AMissingFileLoadsEmptyValues) {
-    edits.Texts.fill("previous");
+    edits.Values.assign(ProjectRowCount, "previous");
     Load(folder / "missing.zrt");
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(edits.Texts[row], "");
+        EXPECT_EQ(edits.Values[row], "");
     }
     EXPECT_FALSE(FileExists(folder / "missing.zrt"));
 }
@@ -174,8 +174,7 @@ TEST(TIniFile, ReadsValuesLongerThanAnyOneBuffer) {
 
 TEST(TIniFile, WriteErrorNamesTheFile) {
     TempFolder folder;
-    TProjectValues texts;
-    texts.fill("v");
+    const TProjectValues texts(ProjectRowCount, "v");
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
     try {
@@ -338,8 +337,7 @@ TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
         {"the same without a temporary folder", deep + L"\\p.zrt", true, false, false, false},
         {"a name too long for a copy", longName, false, false, false, false},
     };
-    TProjectValues texts;
-    texts.fill("v");
+    const TProjectValues texts(ProjectRowCount, "v");
     const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
     for (const auto& each : cases) {
         SCOPED_TRACE(each.Condition);
@@ -423,7 +421,7 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
                 TWin32DiskFiles disk;
                 EXPECT_NE(disk.Stamp(FilePathOf(device)).Kind, DiskKind::Project);
                 EXPECT_NE(disk.Content(FilePathOf(device)).Kind, DiskKind::Project);
-                TProjectValues texts;
+                const TProjectValues texts(ProjectRowCount);
                 EXPECT_THROW(StoreAt(FilePathOf(device), texts), EIniFileException);
             },
             10000);
