@@ -36,7 +36,7 @@ void TDocument::OpenZrtFile(const FilePath& fileName) {
     SetCurrentFileName(fileName);
     window_.SetSaveDialogFileName(currentFileName_);
     // Taken from the edits: a value they cannot show exactly is compared as they show it.
-    FollowFile(EditValues(window_), loaded);
+    TakeAsStored(EditValues(window_), loaded);
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
@@ -50,14 +50,14 @@ void TDocument::OpenZrtFile(const FilePath& fileName) {
 // The save road, from the first look at the file to what the watch knows of it after. Each step is one of the save
 // object's (the platform's TSafeSave on Windows).
 bool TDocument::SaveZrtFile() {
-    const TProjectValues values = EditValues(window_);
+    const ProjectValues values = EditValues(window_);
     // 1. The save takes the file: only a file on a disk that the user may write, held against
     //    other writers until the save ends, and read whole once. A file that is no project file
     //    raises here.
     const auto file = openIniFile_(currentFileName_, IniFileUse::Save);
     // 2. The project's own file, under any spelling, may have been changed by another program
     //    since it was read or written here: the user says whether to write over that.
-    const bool ownFile = watch_.Follows(currentFileName_, file->Found().Stamp.Identity);
+    const bool ownFile = watch_.Watches(currentFileName_, file->Found().Stamp.Identity);
     if (ownFile && !MayWriteOverFile(watch_.ChangeFound(file->Found()))) {
         return false;
     }
@@ -82,12 +82,12 @@ bool TDocument::SaveZrtFile() {
         // The file holds the editor's own half-write now: the next save to it does not take that
         // for another program's change, and builds on the complete copy, not on the half-write.
         // Until then the project is not safe on disk.
-        FollowFile(values, FileSnapshot{unfinished.Left()});
+        TakeAsStored(values, FileSnapshot{unfinished.Left()});
         unfinishedCopy_ = unfinished.Copy();
         modified_ = true;
         throw;
     }
-    FollowFile(values, written);
+    TakeAsStored(values, written);
     modified_ = false;
     hasFile_ = true;
     window_.NoteRecentDocument(currentFileName_);
@@ -115,7 +115,7 @@ void TDocument::ApplicationActivate() {
     }
     // The file that changed: the one last loaded or saved, which after a failed Save As is not
     // the one the caption names.
-    const FilePath fileName = *watch_.Followed();
+    const FilePath fileName = *watch_.Watched();
     switch (question) {
         case DiskQuestion::Reload:
         case DiskQuestion::ReloadDiscardingEdits:
@@ -142,9 +142,9 @@ void TDocument::ApplicationActivate() {
     }
 }
 
-void TDocument::FollowFile(const TProjectValues& values, const FileSnapshot& onDisk) {
-    stored_ = TStoredProject{currentFileName_, values};
-    watch_.Follow(currentFileName_, onDisk);
+void TDocument::TakeAsStored(const ProjectValues& values, const FileSnapshot& onDisk) {
+    stored_ = StoredProject{currentFileName_, values};
+    watch_.Watch(currentFileName_, onDisk);
     unfinishedCopy_.reset();
 }
 

@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "document/Boxes.h"
 #include "document/DocumentWindow.h"
 #include "document/FileWatch.h"
 #include "document/ProjectFile.h"
 #include "document/ProjectTable.h"
-#include "document/Questions.h"
 #include "document/Texts.h"
-#include "platform/DiskFiles.h"
-#include "platform/IniFile.h"
+#include "platform/disk/DiskFiles.h"
+#include "platform/profile/IniFile.h"
 
 // The project being edited: its state and the File commands. It knows the main
 // window only as a DocumentWindow, and the disk only through the profile files and DiskFiles,
@@ -65,7 +65,7 @@ private:
     // says: false when the user would not write over the change.
     bool MayWriteOverFile(DiskChange change);
     // The project is the current file's from now on, as it held texts and as the disk holds it.
-    void FollowFile(const TProjectValues& values, const FileSnapshot& onDisk);
+    void TakeAsStored(const ProjectValues& values, const FileSnapshot& onDisk);
     // The screen is kept over a file that another program changed: the next save makes the
     // file hold what the screen shows.
     void KeepScreenOverFile();
@@ -80,7 +80,7 @@ private:
     bool hasFile_ = false;
     // The file the project was loaded from or last saved to, and what it held; none for a new
     // project.
-    std::optional<TStoredProject> stored_;
+    std::optional<StoredProject> stored_;
     // The same file as the disk held it then.
     TFileWatch watch_;
     // The complete copy a save of that file left when it broke off while writing into it.

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "document/ProjectTable.h"
-#include "platform/FilePath.h"
-#include "platform/ShownText.h"
+#include "platform/disk/FilePath.h"
+#include "platform/text/ShownText.h"
 
 // A message box of the document's: its text, its buttons and icon, and whether No is the button
 // Enter presses.
-struct Question {
+struct Box {
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Icon { QuestionMark, Exclamation };
 
@@ -38,7 +38,7 @@ public:
     virtual std::optional<FilePath> ExecuteOpenDialog() = 0;
 
     // A modal message box under the program's name; answers the button pressed.
-    virtual Answer Ask(const Question& question) = 0;
+    virtual Answer Ask(const Box& question) = 0;
 
     // Asks the window to close; the close request comes back through FormCloseQuery.
     virtual void RequestClose() = 0;

@@ -1,6 +1,6 @@
 #include "document/FileWatch.h"
 
-void TFileWatch::Follow(const FilePath& path, const FileSnapshot& snapshot) {
+void TFileWatch::Watch(const FilePath& path, const FileSnapshot& snapshot) {
     watched_ = path;
     known_ = snapshot;
     answered_.reset();
@@ -11,7 +11,7 @@ void TFileWatch::Stop() {
     answered_.reset();
 }
 
-bool TFileWatch::Follows(const FilePath& path, const FileIdentity& identity) const {
+bool TFileWatch::Watches(const FilePath& path, const FileIdentity& identity) const {
     return watched_ && (watched_->SameName(path) || (identity.Known() && identity == known_.Stamp.Identity));
 }
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/DiskFiles.h"
+#include "platform/disk/DiskFiles.h"
 
 // How the project file on disk stands against what the editor last read from it or wrote to it.
 enum class DiskChange {
@@ -23,14 +23,14 @@ public:
 
     // From now on, changes are told against snapshot, the file at path as a load read it or a save
     // wrote it. What the user answered about the file before is forgotten.
-    void Follow(const FilePath& path, const FileSnapshot& snapshot);
+    void Watch(const FilePath& path, const FileSnapshot& snapshot);
     // Nothing is watched (a project that has no file).
     void Stop();
     // The file watched.
-    const std::optional<FilePath>& Followed() const { return watched_; }
+    const std::optional<FilePath>& Watched() const { return watched_; }
     // Whether path, a file of identity, is the file watched: the same name in any letter case,
     // or the same file under another spelling.
-    bool Follows(const FilePath& path, const FileIdentity& identity) const;
+    bool Watches(const FilePath& path, const FileIdentity& identity) const;
 
     // How the file stands now. It is read whole only where its stamp is neither the one recorded
     // nor the one of the state the user answered about; a file whose stamp changed but whose

@@ -5,10 +5,10 @@
 #include <map>
 #include <vector>
 
-#include "platform/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, ProjectEdits& edits, ProjectRows rows) {
-    TProjectValues loaded(rows.size());
+    ProjectValues loaded(rows.size());
     FileSnapshot found;
     {
         const auto file = open(path, IniFileUse::Load);
@@ -23,15 +23,15 @@ FileSnapshot LoadProject(const FilePath& path, const IniFileOpener& open, Projec
     return found;
 }
 
-TProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows) {
-    TProjectValues values(rows.size());
+ProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows) {
+    ProjectValues values(rows.size());
     for (std::size_t row = 0; row < rows.size(); ++row) {
         values[row] = edits.EditText(row);
     }
     return values;
 }
 
-void StoreProject(TCustomIniFile& file, const TProjectValues& values, const TStoredProject* stored, ProjectRows rows) {
+void StoreProject(TCustomIniFile& file, const ProjectValues& values, const StoredProject* stored, ProjectRows rows) {
     // Every read before the first write: a write rewrites the whole file, and a read after it
     // would read the whole file again.
     std::vector<bool> kept(rows.size(), false);

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "document/ProjectTable.h"
-#include "platform/IniFile.h"
+#include "platform/profile/IniFile.h"
 
 // What a project file held for each row when the project was last loaded from it or saved to
 // it, as the edits showed it then; nothing where another program changed the file since and the
 // user kept what the editor shows.
-struct TStoredProject {
+struct StoredProject {
     FilePath FileName;
-    std::optional<TProjectValues> Values;
+    std::optional<ProjectValues> Values;
 };
 
 // Reads every row of the project file at path, then shows the values in the edits, and answers
@@ -25,7 +25,7 @@ FileSnapshot LoadProject(const FilePath& path,
                          ProjectRows rows = ProjectTable);
 
 // The values the project edits hold, in table order.
-TProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows = ProjectTable);
+ProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows = ProjectTable);
 
 // Writes the values into the file a save has taken. Saved back to the file it came from (stored
 // describes it), a row whose value is still the stored one is written only where its key is
@@ -34,6 +34,6 @@ TProjectValues EditValues(const ProjectEdits& edits, ProjectRows rows = ProjectT
 // differs from it. Any other file (no stored) gets every row, empty ones included, in table
 // order. Other sections and keys of the file stay.
 void StoreProject(TCustomIniFile& file,
-                  const TProjectValues& values,
-                  const TStoredProject* stored,
+                  const ProjectValues& values,
+                  const StoredProject* stored,
                   ProjectRows rows = ProjectTable);

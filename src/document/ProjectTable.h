@@ -53,7 +53,7 @@ consteval std::size_t ProjectRowOf(std::string_view field) {
 }
 
 // The values of a project, one per table row.
-using TProjectValues = std::vector<std::string>;
+using ProjectValues = std::vector<std::string>;
 
 // The edits that hold the live values, addressed by table row. Only the user's changes are
 // reported (to TDocument::Change): a text the program sets is not, so that nothing it shows

@@ -2,7 +2,7 @@
 
 #include "main/CodePage.h"
 #include "main/ErrorBox.h"
-#include "platform/ModalFrame.h"
+#include "platform/dialogs/ModalFrame.h"
 #include "ui/Dpi.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "main/ApplicationWindow.h"
 
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
 #include "ui/AppMessages.h"
 
 namespace {

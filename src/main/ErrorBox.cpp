@@ -4,8 +4,8 @@
 
 #include "main/ErrorText.h"
 #include "platform/Exception.h"
-#include "platform/ModalFrame.h"
-#include "platform/WideText.h"
+#include "platform/dialogs/ModalFrame.h"
+#include "platform/text/WideText.h"
 
 void ShowErrorBox(const std::exception& error, const std::string& caption) {
     // The program's own errors may name files, which are shown as the system names them.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 // The text the error box shows for an error's message. Messages are written without a
 // closing full stop; the box adds "." when the last character sorts after it (a letter, a

@@ -10,8 +10,8 @@
 #include "main/Program.h"
 #include "main/Texts.h"
 #include "platform/Exception.h"
-#include "platform/FileNames.h"
 #include "platform/UniqueHandle.h"
+#include "platform/disk/FileNames.h"
 #include "ui/MainWindow.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/ShownText.h"
+#include "platform/text/ShownText.h"
 
 // The base of every error the program raises. The message is shown to the user as it is,
 // so it is written in the interface's language and code page, with the names of files as the
@@ -26,3 +26,6 @@ class EIniFileException : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The error of the Win32 call that just failed, with the system's own text for it (Windows only).
+Exception LastWin32Error();

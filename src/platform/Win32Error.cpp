@@ -1,4 +1,4 @@
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
 
 #include <windows.h>
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/AnsiText.h"
-#include "platform/Clipboard.h"
-#include "platform/WideText.h"
+#include "platform/shell/Shell.h"
+#include "platform/text/AnsiText.h"
+#include "platform/text/WideText.h"
 #include "ui/Controls.h"
 #include "ui/TextLimit.h"
 #include "ui/WindowProcedure.h"

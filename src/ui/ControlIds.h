@@ -29,7 +29,7 @@ enum ControlId : unsigned short {
     TabSheetGeneral,
     TabSheetHtmlResources,
     TabSheetVersionInfo,
-    ScrollBoxHtml,
+    ScrollBoxVersionInfo,
 };
 
 static_assert(FirstProjectEdit + ProjectRowCount <= ButtonZubrt,

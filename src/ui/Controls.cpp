@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
 
 HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, HWND parent, int id) {
     const HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "document/Texts.h"
-#include "platform/ModalFrame.h"
-#include "platform/WideText.h"
+#include "platform/dialogs/ModalFrame.h"
+#include "platform/text/WideText.h"
 
 TFileDialogs::TFileDialogs() {
     for (std::size_t index = 0; index < dialogs_.size(); ++index) {
-        const DialogRow& row = layout::Dialogs[index];
+        const DialogRow& row = dialogs::Dialogs[index];
         if (row.Kind == DialogKind::Save) {
             dialogs_[index] = std::make_unique<TSaveDialog>();
         } else {
@@ -20,7 +20,7 @@ TFileDialogs::TFileDialogs() {
     }
 }
 
-Answer AskInMessageBox(const Question& question) {
+Answer AskInMessageBox(const Box& question) {
     // In the order of the enumerations.
     constexpr UINT buttons[] = {MB_OK, MB_YESNO, MB_YESNOCANCEL};
     constexpr UINT icons[] = {MB_ICONQUESTION, MB_ICONEXCLAMATION};

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "document/DocumentWindow.h"
-#include "platform/FileDialog.h"
+#include "platform/dialogs/FileDialog.h"
 
 // The main window's six file dialogs, each made from its row below and kept for the window's
 // life, so that each one keeps the name and filter chosen in it last.
@@ -21,7 +21,7 @@ struct DialogRow {
     DWORD Options;  // OFN_ flags
 };
 
-namespace layout {
+namespace dialogs {
 
 using namespace std::string_view_literals;
 
@@ -64,7 +64,7 @@ constexpr bool FiltersEndInNul() {
 }
 static_assert(FiltersEndInNul());
 
-}  // namespace layout
+}  // namespace dialogs
 
 class TFileDialogs {
 public:
@@ -74,9 +74,9 @@ public:
     const TOpenDialog& operator[](DialogId id) const { return *dialogs_.at(id); }
 
 private:
-    std::array<std::unique_ptr<TOpenDialog>, layout::Dialogs.size()> dialogs_;
+    std::array<std::unique_ptr<TOpenDialog>, dialogs::Dialogs.size()> dialogs_;
 };
 
 // Shows a question of the document's in the program's modal message box, under the program's
 // name, and reads the button pressed; a box closed otherwise, or not shown at all, answers Cancel.
-Answer AskInMessageBox(const Question& question);
+Answer AskInMessageBox(const Box& question);

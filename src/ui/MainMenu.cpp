@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
 
 namespace {
 
@@ -29,11 +29,11 @@ ACCEL AcceleratorOf(const MenuRow& row) {
 
 TMainMenu::TMainMenu() : bar_(CreateMenu()), file_(CreatePopupMenu()) {
     if (!bar_ || !file_ ||
-        !AppendMenuA(bar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file_), layout::MenuFileCaption)) {
+        !AppendMenuA(bar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(file_), menu::MenuFileCaption)) {
         throw LastWin32Error();
     }
     std::vector<ACCEL> accelerators;
-    for (const MenuRow& row : layout::MenuFile) {
+    for (const MenuRow& row : menu::MenuFile) {
         const bool added = IsSeparator(row) ? AppendMenuA(file_, MF_SEPARATOR, row.Command, nullptr)
                                             : AppendMenuA(file_, MF_STRING, row.Command, ItemText(row).c_str());
         if (!added) {
@@ -58,7 +58,7 @@ void TMainMenu::AttachTo(HWND window) {
 
 void TMainMenu::AttachImageList(HIMAGELIST images) {
     images_ = images;
-    for (const MenuRow& row : layout::MenuFile) {
+    for (const MenuRow& row : menu::MenuFile) {
         if (row.ImageIndex != NoImage) {
             MENUITEMINFOA item{};
             item.cbSize = sizeof item;
@@ -72,7 +72,7 @@ void TMainMenu::AttachImageList(HIMAGELIST images) {
 }
 
 const MenuRow* TMainMenu::FindRow(UINT command) {
-    for (const MenuRow& row : layout::MenuFile) {
+    for (const MenuRow& row : menu::MenuFile) {
         if (row.Command == command && row.ImageIndex != NoImage) {
             return &row;
         }

@@ -5,7 +5,7 @@
 #include "platform/UniqueHandle.h"
 #include "ui/MenuTable.h"
 
-// The menu bar with its File menu from layout::MenuFile, the accelerator table of the items'
+// The menu bar with its File menu from menu::MenuFile, the accelerator table of the items'
 // shortcuts, and the glyphs beside the items once an image list is attached.
 class TMainMenu {
 public:

@@ -6,11 +6,10 @@
 #include <utility>
 
 #include "document/Texts.h"
-#include "platform/FileNames.h"
-#include "platform/RecentDocuments.h"
-#include "platform/WideText.h"
-#include "platform/Win32Error.h"
-#include "platform/Win32IniFile.h"
+#include "platform/disk/FileNames.h"
+#include "platform/profile/Win32IniFile.h"
+#include "platform/shell/Shell.h"
+#include "platform/text/WideText.h"
 #include "ui/AppMessages.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -215,7 +214,7 @@ std::optional<FilePath> TMainWindow::ExecuteOpenDialog() {
     return ChosenIn(dialogs_[OpenDialog]);
 }
 
-Answer TMainWindow::Ask(const Question& question) {
+Answer TMainWindow::Ask(const Box& question) {
     return AskInMessageBox(question);
 }
 
@@ -266,43 +265,4 @@ void TMainWindow::SetFileNameValue(TLabeledEdit& edit, const std::wstring& name)
     if (value != edit.Text()) {
         edit.SetText(value);
     }
-}
-
-// The main window's part in drag and drop, and in opening a project named outside its dialogs.
-#include <windows.h>
-
-#include "platform/DroppedFiles.h"
-#include "platform/Exception.h"
-#include "platform/FileNames.h"
-#include "ui/FilePickers.h"
-#include "ui/Texts.h"
-
-void TMainWindow::FormDropFiles(HDROP drop) {
-    const TDroppedFiles files(drop);
-    // While a box or dialog of the program is open, a drop must not start a second command.
-    if (!IsWindowEnabled(Handle())) {
-        return;
-    }
-    if (files.Count() != 1 || IsFolder(files.Name(0))) {
-        throw Exception(DropOneFileOnlyText);
-    }
-    POINT point = files.Point();
-    ClientToScreen(Handle(), &point);
-    if (TLabeledEdit* edit = FileEditAt(point)) {
-        // As the edit's browse button would set it.
-        SetFileNameValue(*edit, files.Name(0));
-        return;
-    }
-    document_.OpenNamedZrtFile(UsablePath(files.Name(0)));
-}
-
-TLabeledEdit* TMainWindow::FileEditAt(POINT screenPoint) const {
-    for (const FilePickerRow& picker : layout::FilePickers) {
-        TLabeledEdit* edit = components_->FindEdit(picker.Edit);
-        RECT bounds{};
-        if (IsWindowVisible(edit->Edit()) && GetWindowRect(edit->Edit(), &bounds) && PtInRect(&bounds, screenPoint)) {
-            return edit;
-        }
-    }
-    return nullptr;
 }

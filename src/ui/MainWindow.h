@@ -8,7 +8,7 @@
 #include "document/Document.h"
 #include "document/DocumentWindow.h"
 #include "platform/UniqueHandle.h"
-#include "platform/Win32DiskFiles.h"
+#include "platform/disk/Win32DiskFiles.h"
 #include "ui/ApplicationHost.h"
 #include "ui/Dialogs.h"
 #include "ui/FilePickers.h"
@@ -45,17 +45,18 @@ public:
     void SetSaveDialogFileName(const FilePath& fileName) override;
     std::optional<FilePath> ExecuteSaveDialog() override;
     std::optional<FilePath> ExecuteOpenDialog() override;
-    Answer Ask(const Question& question) override;
+    Answer Ask(const Box& question) override;
     void RequestClose() override;
     void NoteRecentDocument(const FilePath& fileName) override;
+
+    // The document's state and a dialog's, as the window keeps them between commands.
+    const TDocument& Document() const { return document_; }
+    const TOpenDialog& FileDialog(DialogId id) const { return dialogs_[id]; }
 
     // A project named outside the open dialog (on the command line) opens as Open opens one.
     void OpenNamedZrtFile(const FilePath& fileName) { document_.OpenNamedZrtFile(fileName); }
 
 private:
-    // Looks at the document and the dialogs' state, which nothing else shows.
-    friend class MainWindowFixture;
-
     ZUB_OWNED_WINDOW_PROCEDURE_FRIEND;
     void ReportHandlerError(const std::exception& error);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/Placement.h"
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
+#include "platform/dialogs/Placement.h"
 #include "ui/Controls.h"
 #include "ui/MenuGlyphs.h"
 
@@ -50,7 +50,7 @@ void ScaleListViewColumns(HWND list, const TDpiScale& scale) {
 TMainWindowComponents::TMainWindowComponents(HWND window, HINSTANCE instance)
     : window_(window), instance_(instance), scale_(WindowDpi(window)), font_(CreateWindowFont(scale_)) {
     menu_.AttachTo(window_);
-    glyphs_ = CreateMenuGlyphs(instance_, scale_(layout::MenuGlyphSize));
+    glyphs_ = CreateMenuGlyphs(instance_, scale_(menu::MenuGlyphSize));
     pageControl_ = std::make_unique<TPageControl>(window_);
     CreatePage(pageControl_->Page(0), layout::GeneralPage.data(), layout::GeneralPage.size());
     CreatePage(pageControl_->Page(1), layout::HtmlResourcesPage.data(), layout::HtmlResourcesPage.size());
@@ -163,7 +163,7 @@ void TMainWindowComponents::OnDpiChanged(int dpi, const RECT& suggested) {
     formerFonts_.reserve(formerFonts_.size() + 1);
     formerFonts_.push_back(std::exchange(font_, std::move(font)));
     scale_ = TDpiScale(dpi);
-    glyphs_ = CreateMenuGlyphs(instance_, scale_(layout::MenuGlyphSize));
+    glyphs_ = CreateMenuGlyphs(instance_, scale_(menu::MenuGlyphSize));
     if (glyphsAttached_) {
         menu_.AttachImageList(glyphs_.get());
     }

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "platform/Win32Error.h"
+#include "platform/Exception.h"
 #include "resource.h"
 #include "ui/MenuTable.h"
 
@@ -20,7 +20,7 @@ constexpr std::array<GlyphStrip, 4> GlyphStrips = {{
     {24, IDB_MENU_GLYPHS_24},
     {32, IDB_MENU_GLYPHS_32},
 }};
-static_assert(GlyphStrips.size() == layout::MenuGlyphSets.size());
+static_assert(GlyphStrips.size() == menu::MenuGlyphSets.size());
 
 int StripResource(int size) {
     for (const GlyphStrip& strip : GlyphStrips) {
@@ -41,7 +41,7 @@ UniqueImageList CreateMenuGlyphs(HINSTANCE instance, int wantedSize) {
         throw LastWin32Error();
     }
     // Without a mask the image list keeps each pixel's alpha and blends the glyph by it.
-    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, layout::MenuGlyphCount, 0));
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, menu::MenuGlyphCount, 0));
     if (!list || ImageList_Add(list.get(), strip.get(), nullptr) < 0) {
         throw LastWin32Error();
     }

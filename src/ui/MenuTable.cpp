@@ -21,8 +21,8 @@ std::string ShortcutText(const Shortcut& shortcut) {
 }
 
 int MenuGlyphSetFor(int wantedSize) {
-    int chosen = layout::MenuGlyphSets.front();
-    for (const int size : layout::MenuGlyphSets) {
+    int chosen = menu::MenuGlyphSets.front();
+    for (const int size : menu::MenuGlyphSets) {
         if (size <= wantedSize) {
             chosen = size;
         }

@@ -38,7 +38,7 @@ struct MenuRow {
 
 inline constexpr int NoImage = -1;
 
-namespace layout {
+namespace menu {
 
 inline constexpr const char* MenuFileCaption = "ファイル(&F)";
 
@@ -56,7 +56,7 @@ inline constexpr int MenuGlyphCount = 4;
 // The sizes the glyphs are drawn at, smallest first: 100, 125, 150 and 200 %.
 inline constexpr std::array<int, 4> MenuGlyphSets = {16, 20, 24, 32};
 
-}  // namespace layout
+}  // namespace menu
 
 // The set of glyphs a menu shows for the glyph size its density asks for: the largest set not
 // larger, so that no glyph is ever stretched; the smallest set where every set is larger.

@@ -10,7 +10,7 @@
 TScrollBox::TScrollBox(HWND parent) {
     const char* className = RegisterProgramClass("ZubScrollBox", DefWindowProcA, COLOR_BTNFACE);
     window_ = CreateChild(className, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, WS_EX_CONTROLPARENT,
-                          parent, ScrollBoxHtml);
+                          parent, ScrollBoxVersionInfo);
     RouteMessages(window_, *this);
 }
 

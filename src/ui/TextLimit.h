@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 // The byte limit of a one-line edit, decided on the ANSI text: a double-byte character
 // counts two. The program's own text is never cut; only what the user types or pastes.

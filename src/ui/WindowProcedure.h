@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "platform/Exception.h"
-#include "platform/Win32Error.h"
 #include "ui/AppMessages.h"
 #include "ui/Texts.h"
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/DiskFiles.h"
 #include "platform/Exception.h"
-#include "platform/IniFile.h"
+#include "platform/disk/DiskFiles.h"
+#include "platform/profile/IniFile.h"
 
 // Profile files kept in memory, one per path, in the order their sections and keys were first
 // written. A save's writes land at its Commit, all together, as on the real platform. It can be

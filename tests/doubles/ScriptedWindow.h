@@ -46,7 +46,7 @@ public:
     Dialog SaveDialog;
     Dialog OpenDialog;
     std::deque<Answer> PromptAnswers;
-    std::vector<Question> Prompts;
+    std::vector<Box> Prompts;
     std::vector<bool> CloseAnswers;  // CanClose of each close request that was answered
     bool Closed = false;
     std::vector<FilePath> RecentDocuments;  // each file the shell was told of, in order
@@ -75,7 +75,7 @@ public:
     std::optional<FilePath> ExecuteSaveDialog() override { return SaveDialog.Execute(); }
     std::optional<FilePath> ExecuteOpenDialog() override { return OpenDialog.Execute(); }
 
-    Answer Ask(const Question& question) override {
+    Answer Ask(const Box& question) override {
         Prompts.push_back(question);
         if (PromptAnswers.empty()) {
             ADD_FAILURE() << "a message box was shown that the script did not expect";

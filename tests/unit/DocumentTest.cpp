@@ -91,7 +91,7 @@ protected:
     }
 
     Snapshot Take() const {
-        return {window.Values,        document.CurrentFileName(), window.Caption(), window.SaveDialog.FileName,
+        return {window.Values,       document.CurrentFileName(), window.Caption(), window.SaveDialog.FileName,
                 document.Modified(), document.HasFile(),         files.Files,      window.RecentDocuments};
     }
 
@@ -164,8 +164,8 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     ASSERT_EQ(window.Prompts.size(), 1u);
     const ShownText text = "ファイル " + Untitled + " の内容が変更されています。\r\n\r\n変更を保存しますか?";
     EXPECT_EQ(window.Prompts[0].Text, text);
-    EXPECT_EQ(window.Prompts[0].Offered, Question::Buttons::YesNoCancel);
-    EXPECT_EQ(window.Prompts[0].Shown, Question::Icon::Exclamation);
+    EXPECT_EQ(window.Prompts[0].Offered, Box::Buttons::YesNoCancel);
+    EXPECT_EQ(window.Prompts[0].Shown, Box::Icon::Exclamation);
     EXPECT_FALSE(window.Prompts[0].NoIsDefault);
 
     window.PromptAnswers = {No, Cancel};
@@ -420,10 +420,10 @@ TEST_F(DocumentTest, AnOpenTellsWhereAnUnfinishedSaveLeftItsWork) {
     Open(PathA);
     EXPECT_EQ(window.Values[ProjectRowOf("IconFile")], "halfIconFile");
     ASSERT_EQ(window.Prompts.size(), 1u);
-    const Question& notice = window.Prompts[0];
+    const Box& notice = window.Prompts[0];
     EXPECT_EQ(NamesIn(notice.Text), (std::vector<std::u16string>{PathA.Utf16(), copy.Utf16()})) << notice.Text;
     EXPECT_TRUE(notice.Text.Pieces().back().Words.ends_with(".")) << notice.Text;
-    EXPECT_EQ(notice.Offered, Question::Buttons::Ok);
+    EXPECT_EQ(notice.Offered, Box::Buttons::Ok);
     files.RefuseLoad(PathA, NotAProjectFile(PathA));
     EXPECT_THROW(Open(PathA), EIniFileException);
     EXPECT_EQ(window.Prompts.size(), 1u);

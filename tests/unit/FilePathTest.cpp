@@ -1,10 +1,10 @@
-#include "platform/FilePath.h"
+#include "platform/disk/FilePath.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/ShownText.h"
+#include "platform/text/ShownText.h"
 
 // Names compare as Windows compares them: a letter and its capital are one, in the alphabets
 // names are written in; any other character, and the halves of one beyond the Basic Multilingual

@@ -21,7 +21,7 @@ protected:
         WatchAnew();
     }
     // As after a load or a save: the file as it is now.
-    void WatchAnew() { watch.Follow(Path, {disk.Stamp(Path), disk.Content(Path).Fingerprint}); }
+    void WatchAnew() { watch.Watch(Path, {disk.Stamp(Path), disk.Content(Path).Fingerprint}); }
     void ChangeFile(const std::string& comments) { disk.Files[Path] = {{"VERSION", "Comments", comments}}; }
 };
 
@@ -97,19 +97,19 @@ TEST_F(FileWatchTest, AChangeIsAnsweredOnceAndTheNextChangeIsNews) {
 
 // The file watched is the one a save to path would write over: by name as Windows compares
 // names, or by the file's identity under another spelling.
-TEST_F(FileWatchTest, FollowsTheFileByNameOrByIdentity) {
+TEST_F(FileWatchTest, WatchesTheFileByNameOrByIdentity) {
     // Outside the assertions, which quote them in the code page.
     const FilePath otherCase(u"c:\\𠮷田\\CAFÉ.ZRT");
     const FilePath shortName(u"X:\\share\\CAF~1.ZRT");
     const FilePath other(u"C:\\𠮷田\\Cafe.zrt");
     const FileIdentity same{7, 42};
-    watch.Follow(Path, {{DiskKind::Project, 1, 1, same}});
-    EXPECT_TRUE(watch.Follows(otherCase, {}));
-    EXPECT_TRUE(watch.Follows(shortName, same));
-    EXPECT_FALSE(watch.Follows(other, {7, 43}));
-    EXPECT_FALSE(watch.Follows(other, {}));
+    watch.Watch(Path, {{DiskKind::Project, 1, 1, same}});
+    EXPECT_TRUE(watch.Watches(otherCase, {}));
+    EXPECT_TRUE(watch.Watches(shortName, same));
+    EXPECT_FALSE(watch.Watches(other, {7, 43}));
+    EXPECT_FALSE(watch.Watches(other, {}));
     watch.Stop();
-    EXPECT_FALSE(watch.Follows(Path, same));
+    EXPECT_FALSE(watch.Watches(Path, same));
 }
 
 // What the user is asked about a change on disk: at the moment the program comes back to the

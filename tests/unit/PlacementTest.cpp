@@ -1,25 +1,25 @@
 #include <gtest/gtest.h>
 
-#include "platform/Placement.h"
+#include "platform/dialogs/Placement.h"
 
 namespace {
 
 // Work areas of monitors anywhere in the virtual screen: the primary at the origin, one to its
 // right, one to its left and above (negative coordinates).
 TEST(PlaceOnWorkArea, CentresAcrossAndAThirdOfTheWayDown) {
-    const DialogOrigin primary = PlaceOnWorkArea({0, 0, 1024, 768}, 400, 150);
+    const Origin primary = PlaceOnWorkArea({0, 0, 1024, 768}, 400, 150);
     EXPECT_EQ(312, primary.Left);
     EXPECT_EQ(206, primary.Top);  // (768 - 150) / 3; half-way would be 309
-    const DialogOrigin right = PlaceOnWorkArea({1920, 0, 3840, 1040}, 600, 440);
+    const Origin right = PlaceOnWorkArea({1920, 0, 3840, 1040}, 600, 440);
     EXPECT_EQ(2580, right.Left);
     EXPECT_EQ(200, right.Top);
-    const DialogOrigin leftAbove = PlaceOnWorkArea({-1280, -1024, 0, -64}, 400, 300);
+    const Origin leftAbove = PlaceOnWorkArea({-1280, -1024, 0, -64}, 400, 300);
     EXPECT_EQ(-840, leftAbove.Left);
     EXPECT_EQ(-804, leftAbove.Top);
 }
 
 TEST(PlaceOnWorkArea, ADialogLargerThanTheWorkAreaStartsAtItsTopLeftCorner) {
-    const DialogOrigin origin = PlaceOnWorkArea({100, 50, 740, 530}, 800, 600);
+    const Origin origin = PlaceOnWorkArea({100, 50, 740, 530}, 800, 600);
     EXPECT_EQ(100, origin.Left);
     EXPECT_EQ(50, origin.Top);
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 using namespace std::string_literals;
 
@@ -21,4 +21,40 @@ TEST(IsProfileText, ANulByteInTheFirst64KiBMakesAFileNoText) {
     // Only the start is looked at.
     EXPECT_FALSE(IsProfileText(std::string(ProfileTextProbeSize - 1, 'a') + '\0'));
     EXPECT_TRUE(IsProfileText(std::string(ProfileTextProbeSize, 'a') + '\0'));
+}
+
+namespace {
+
+struct Case {
+    std::string Value;
+    std::string Written;
+};
+
+}  // namespace
+
+TEST(ProfileValue, OnlyValuesTheReaderWouldAlterAreQuoted) {
+    const Case cases[] = {
+        {"", ""},
+        {"plain", "plain"},
+        {"inner  blanks", "inner  blanks"},
+        {"a=b;c[d]", "a=b;c[d]"},
+        {"say \"hi\" now", "say \"hi\" now"},
+        {"表ポ", "表ポ"},  // trail bytes 0x5C and 0x7C are no blanks or quotes
+        {" lead", "\" lead\""},
+        {"trail\t", "\"trail\t\""},
+        {"\"quoted\"", "\"\"quoted\"\""},
+        {"'single'", "\"'single'\""},
+        {"\"", "\"\"\""},
+        {"ends'", "\"ends'\""},
+        {" ", "\" \""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProfileValueForWriting(c.Value), c.Written) << "value [" << c.Value << "]";
+    }
+}
+
+TEST(ProfileValue, LineBreaksCanNeverStartANewLineInTheFile) {
+    EXPECT_EQ(ProfileValueForWriting("a\r\n[VERSION]\nKey=x"), "a  [VERSION] Key=x");
+    EXPECT_EQ(ProfileValueForWriting("a\r"), "\"a \"");
+    EXPECT_EQ(ProfileValueForWriting("\nb"), "\" b\"");
 }

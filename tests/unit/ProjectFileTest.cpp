@@ -22,7 +22,7 @@ protected:
     ProjectRows rows = ProjectTable;
 
     void Load(const FilePath& path = Path) { LoadProject(path, files.Opener(), edits, rows); }
-    void Store(const FilePath& path = Path, const TStoredProject* stored = nullptr) {
+    void Store(const FilePath& path = Path, const StoredProject* stored = nullptr) {
         const auto file = files.Opener()(path, IniFileUse::Save);
         StoreProject(*file, EditValues(edits, rows), stored, rows);
         file->Commit();
@@ -73,7 +73,8 @@ TEST_F(ProjectFileTest, ARowAddedInTheMiddleIsLoadedEditedAndStoredWithTheOthers
     wider.insert(wider.begin() + 1, ProjectRow{"RuntimeOptions", "RUNTIME", "options"});
     rows = wider;
     edits.Values.resize(wider.size());
-    files.Files[Path] = {{"RUNTIME", "filename", "rt.exe"}, {"RUNTIME", "options", "-fast"}, {"ICON", "filename", "a.ico"}};
+    files.Files[Path] = {
+        {"RUNTIME", "filename", "rt.exe"}, {"RUNTIME", "options", "-fast"}, {"ICON", "filename", "a.ico"}};
     Load();
     EXPECT_EQ(edits.Values[0], "rt.exe");
     EXPECT_EQ(edits.Values[1], "-fast");
@@ -99,7 +100,8 @@ TEST_F(ProjectFileTest, StoreWritesEveryRowInTableOrderEmptyOnesIncluded) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         EXPECT_EQ(file[row].Section, ProjectTable[row].Section);
         EXPECT_EQ(file[row].Key, ProjectTable[row].Key);
-        EXPECT_EQ(file[row].Value, row == ProjectRowOf("ProductVerNumber") ? "" : "v" + std::string(ProjectTable[row].Field));
+        EXPECT_EQ(file[row].Value,
+                  row == ProjectRowOf("ProductVerNumber") ? "" : "v" + std::string(ProjectTable[row].Field));
     }
     EXPECT_EQ(files.Opened.size(), 1u);
     EXPECT_EQ(files.Released, 1);
@@ -205,7 +207,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     edits.Values[ProjectRowOf("FileVersion")].clear();
     Store();
     files.Files.at(Path).erase(files.Files.at(Path).begin() + 5);  // the empty FileVersion gone meanwhile
-    const TStoredProject stored{Path, EditValues(edits)};
+    const StoredProject stored{Path, EditValues(edits)};
     edits.Values[ProjectRowOf("ManifestFile")] = "changed";
     edits.Values[ProjectRowOf("Comments")] = "";
     files.Written.clear();
@@ -218,7 +220,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
 
     // Nothing changed, nothing missing: nothing is written.
     files.Written.clear();
-    const TStoredProject now{Path, EditValues(edits)};
+    const StoredProject now{Path, EditValues(edits)};
     Store(Path, &now);
     EXPECT_TRUE(files.Written.empty());
 
@@ -230,7 +232,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
         }
     }
     edits.Values[ProjectRowOf("SpecialBuild")] = "mine";
-    const TStoredProject overFile{Path, std::nullopt};
+    const StoredProject overFile{Path, std::nullopt};
     files.Written.clear();
     Store(Path, &overFile);
     EXPECT_EQ(files.Written,

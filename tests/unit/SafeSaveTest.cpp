@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/DiskFiles.h"
 #include "platform/Exception.h"
-#include "platform/IniFile.h"
+#include "platform/disk/DiskFiles.h"
+#include "platform/profile/IniFile.h"
 #include "platform/save/SafeSave.h"
 
 namespace {
@@ -84,7 +84,7 @@ public:
     }
     bool OpenToProfileFunctions(const FilePath&) override { return !Failing.count("open to profile"); }
     std::optional<FilePath> CreateWorkFile() override { return Make("work", WorkFile); }
-    Copied Read(const FilePath& path) override {
+    Reading Read(const FilePath& path) override {
         const FilePath file = Resolve(path);
         if (NoProject.count(file)) {
             return {Written::Nothing, DiskKind::NotAProject};
@@ -94,8 +94,8 @@ public:
         }
         return {Written::All, DiskKind::Project, FingerprintOf(Content.at(file))};
     }
-    Copied Copy(const FilePath& from, const FilePath& to) override {
-        Copied read = Read(from);
+    Reading Copy(const FilePath& from, const FilePath& to) override {
+        Reading read = Read(from);
         const FilePath file = Resolve(to);
         if (read.Kind != DiskKind::Project ||
             (made_.count(file) ? Failing.count("copy") > 0 : Failing.count("write into") > 0)) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/Exception.h"
-#include "platform/FileDialog.h"
-#include "platform/ModalFrame.h"
-#include "platform/WideText.h"
+#include "platform/dialogs/FileDialog.h"
+#include "platform/dialogs/ModalFrame.h"
+#include "platform/text/WideText.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
 

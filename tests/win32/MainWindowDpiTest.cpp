@@ -14,7 +14,7 @@
 namespace {
 
 std::vector<ControlId> ControlIds() {
-    std::vector<ControlId> ids = {PageControl, TabSheetGeneral, ScrollBoxHtml};
+    std::vector<ControlId> ids = {PageControl, TabSheetGeneral, ScrollBoxVersionInfo};
     for (const ControlRow& row : layout::GeneralPage) {
         ids.push_back(row.Id);
     }
@@ -109,7 +109,7 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
     }
 
     // The scroll box reaches the lowest edit, and the glyphs grow with the rest.
-    const HWND box = Component(ScrollBoxHtml);
+    const HWND box = Component(ScrollBoxVersionInfo);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;

@@ -23,9 +23,9 @@ protected:
     // A control of the window by its identifier; a labelled edit's label by LabelOf.
     HWND Component(int id);
     HWND LabelOf(ControlId edit) { return Component(LabelId(edit)); }
-    const TDocument& Document() const { return window_->document_; }
-    const TOpenDialog& Dialog(DialogId id) const { return window_->dialogs_[id]; }
-    int ScrollPosition() { return GetScrollPos(Component(ScrollBoxHtml), SB_VERT); }
+    const TDocument& Document() const { return window_->Document(); }
+    const TOpenDialog& Dialog(DialogId id) const { return window_->FileDialog(id); }
+    int ScrollPosition() { return GetScrollPos(Component(ScrollBoxVersionInfo), SB_VERT); }
     // A menu command, as the menu or its shortcut sends it.
     void Command(WORD id);
 

@@ -109,7 +109,7 @@ TEST_F(MainWindowKeyboardTest, CtrlTabChangesPagesWrappingBothWays) {
 
 TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBothWays) {
     SelectPage(2);
-    const HWND box = Component(ScrollBoxHtml);
+    const HWND box = Component(ScrollBoxVersionInfo);
     for (int edit = 0; edit <= 9; ++edit) {
         PressKey(VK_TAB);
     }
@@ -147,7 +147,7 @@ TEST_F(MainWindowKeyboardTest, TabbingDownTheVersionPageScrollsTheLeastAmountBot
 
 TEST_F(MainWindowKeyboardTest, ScrollBarStepsAndThumbRelease) {
     SelectPage(2);
-    const HWND box = Component(ScrollBoxHtml);
+    const HWND box = Component(ScrollBoxVersionInfo);
     const HWND first = Component(ProjectEdit("FileVerNumber"));
     SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(8, ScrollPosition());

@@ -207,7 +207,7 @@ TEST_F(MainWindowLayoutTest, HtmlPageIsLaidOutButDisabledAndPainted) {
 }
 
 TEST_F(MainWindowLayoutTest, VersionPageScrollBoxAndEdits) {
-    const HWND box = Component(ScrollBoxHtml);
+    const HWND box = Component(ScrollBoxVersionInfo);
     EXPECT_EQ(Component(TabSheetVersionInfo), GetParent(box));
     EXPECT_EQ((Bounds{0, 16, 448, 239}), BoundsOf(box));
     EXPECT_FALSE(GetWindowLongPtrA(box, GWL_STYLE) & WS_BORDER);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ModalFrame.h"
+#include "platform/dialogs/ModalFrame.h"
 #include "win32/DialogDriver.h"
 
 namespace {

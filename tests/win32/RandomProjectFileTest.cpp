@@ -14,7 +14,7 @@
 
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
-#include "platform/Win32IniFile.h"
+#include "platform/profile/Win32IniFile.h"
 #include "win32/TempFolder.h"
 
 // Project files as other tools write them, in every encoding the profile functions know, each
@@ -246,7 +246,7 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
         }
         RecordingEdits edits;
         LoadProject(FilePathOf(path), OpenWin32IniFile, edits);
-        const TStoredProject stored{FilePathOf(path), EditValues(edits)};
+        const StoredProject stored{FilePathOf(path), EditValues(edits)};
         std::vector<bool> changed(ProjectRowCount, false);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             if (random.Chance(30)) {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/FilePath.h"
+#include "platform/disk/FilePath.h"
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes. Its name holds 表, whose second byte is a backslash, so every test that uses

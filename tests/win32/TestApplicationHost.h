@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/Exception.h"
-#include "platform/ModalFrame.h"
-#include "platform/WideText.h"
+#include "platform/dialogs/ModalFrame.h"
+#include "platform/text/WideText.h"
 #include "ui/ApplicationHost.h"
 
 // The application object as the main window sees it: a hidden owner window titled like the

@@ -8,9 +8,9 @@
 #include "document/Document.h"
 #include "doubles/ScriptedWindow.h"
 #include "platform/Exception.h"
-#include "platform/ModalFrame.h"
-#include "platform/Win32DiskFiles.h"
-#include "platform/Win32IniFile.h"
+#include "platform/dialogs/ModalFrame.h"
+#include "platform/disk/Win32DiskFiles.h"
+#include "platform/profile/Win32IniFile.h"
 #include "ui/Dialogs.h"
 #include "win32/DialogDriver.h"
 #include "win32/TempFolder.h"
@@ -238,7 +238,7 @@ namespace {
 // The scripted window with the program's real message box, operated by a driver thread.
 class WindowWithRealPrompt : public ScriptedWindow {
 public:
-    Answer Ask(const Question& question) override {
+    Answer Ask(const Box& question) override {
         Prompts.push_back(question);
         return AskInMessageBox(question);
     }

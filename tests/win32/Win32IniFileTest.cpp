@@ -10,14 +10,14 @@
 
 #include "document/ProjectFile.h"
 #include "doubles/RecordingEdits.h"
-#include "platform/DiskFile.h"
 #include "platform/Exception.h"
-#include "platform/ProfileText.h"
-#include "platform/WideText.h"
-#include "platform/Win32DiskFiles.h"
-#include "platform/Win32IniFile.h"
+#include "platform/disk/FileHandles.h"
+#include "platform/disk/Win32DiskFiles.h"
+#include "platform/profile/ProfileText.h"
+#include "platform/profile/Win32IniFile.h"
 #include "platform/save/SaveCopies.h"
 #include "platform/save/Win32SaveFiles.h"
+#include "platform/text/WideText.h"
 #include "win32/TempFolder.h"
 #include "win32/TestThread.h"
 
@@ -49,7 +49,7 @@ std::string TrickyValue(std::size_t row) {
 }
 
 // One whole save of texts to the file at path, as the document makes it.
-FileSnapshot StoreAt(const FilePath& at, const TProjectValues& texts) {
+FileSnapshot StoreAt(const FilePath& at, const ProjectValues& texts) {
     const auto file = OpenWin32IniFile(at, IniFileUse::Save);
     StoreProject(*file, texts, nullptr);
     return file->Commit();
@@ -138,7 +138,8 @@ TEST_F(Win32ProjectFileTest, FilesWrittenByOtherToolsLoad) {
         edits.Values[ProjectRowOf("RuntimeFile")] = "left over";
         Load(path);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-            EXPECT_EQ(edits.Values[row], row == ProjectRowOf("IconFile") ? "a.ico" : "") << c.name << ": " << ProjectTable[row].Field;
+            EXPECT_EQ(edits.Values[row], row == ProjectRowOf("IconFile") ? "a.ico" : "")
+                << c.name << ": " << ProjectTable[row].Field;
         }
     }
 }
@@ -174,7 +175,7 @@ TEST(TIniFile, ReadsValuesLongerThanAnyOneBuffer) {
 
 TEST(TIniFile, WriteErrorNamesTheFile) {
     TempFolder folder;
-    const TProjectValues texts(ProjectRowCount, "v");
+    const ProjectValues texts(ProjectRowCount, "v");
 
     const std::string inMissingFolder = folder / "no such folder\\p.zrt";
     try {
@@ -337,7 +338,7 @@ TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
         {"the same without a temporary folder", deep + L"\\p.zrt", true, false, false, false},
         {"a name too long for a copy", longName, false, false, false, false},
     };
-    const TProjectValues texts(ProjectRowCount, "v");
+    const ProjectValues texts(ProjectRowCount, "v");
     const std::vector<std::wstring> inTemp = FilesInTemporaryFolder();
     for (const auto& each : cases) {
         SCOPED_TRACE(each.Condition);
@@ -395,7 +396,7 @@ TEST(CopyWhole, RefusesAFileLargerThanTheLimitBeforeReadingItOrOnceItGrowsPastIt
     WriteFileBytes(folder / "sink", "");
     const UniqueFile sink = OpenDiskFile(FilePathOf(folder / "sink"), GENERIC_WRITE, ShareAll);
     ASSERT_TRUE(sink);
-    const SaveFiles::Copied larger = CopyWhole(file.get(), sink.get(), bytes.size() - 1);
+    const SaveFiles::Reading larger = CopyWhole(file.get(), sink.get(), bytes.size() - 1);
     EXPECT_EQ(larger.Kind, DiskKind::TooLarge);
     EXPECT_EQ(larger.Done, SaveFiles::Written::Nothing);
     EXPECT_EQ(ReadFileBytes(folder / "sink"), "");
@@ -404,7 +405,7 @@ TEST(CopyWhole, RefusesAFileLargerThanTheLimitBeforeReadingItOrOnceItGrowsPastIt
     const UniqueFile growing = OpenDiskFile(FilePath(u"Z:\\proc\\self\\status"), GENERIC_READ, ShareAll);
     ASSERT_TRUE(growing);
     EXPECT_EQ(StampOf(growing.get()).Size, 0u);
-    EXPECT_EQ(CopyWhole(growing.get(), nullptr, 16).Kind, DiskKind::TooLarge);
+    EXPECT_EQ(ReadWhole(growing.get(), 16).Kind, DiskKind::TooLarge);
 }
 
 // A device (AUX, AUX.zrt, CON) is no file: a load, a look and a save refuse it at once, before
@@ -421,7 +422,7 @@ TEST(OpenWin32IniFile, ADeviceIsRefusedBeforeAnyRead) {
                 TWin32DiskFiles disk;
                 EXPECT_NE(disk.Stamp(FilePathOf(device)).Kind, DiskKind::Project);
                 EXPECT_NE(disk.Content(FilePathOf(device)).Kind, DiskKind::Project);
-                const TProjectValues texts(ProjectRowCount);
+                const ProjectValues texts(ProjectRowCount);
                 EXPECT_THROW(StoreAt(FilePathOf(device), texts), EIniFileException);
             },
             10000);

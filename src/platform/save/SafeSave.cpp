@@ -1,7 +1,7 @@
 #include "platform/save/SafeSave.h"
 
 #include "platform/Exception.h"
-#include "platform/IniFile.h"
+#include "platform/profile/IniFile.h"
 
 SaveRoad RoadFor(const SaveConditions& conditions) {
     if (!conditions.CopyWritable) {
@@ -48,7 +48,7 @@ TSafeSave::TSafeSave(FilePath target, SaveFiles& files) : target_(std::move(targ
         Drop(copy_);
         workPath_ = target_;
         if (landingExists_) {
-            const SaveFiles::Copied held = files_.Read(landing_);
+            const SaveFiles::Reading held = files_.Read(landing_);
             if (held.Kind != DiskKind::Project) {
                 Fail(held.Kind);
             }
@@ -58,7 +58,7 @@ TSafeSave::TSafeSave(FilePath target, SaveFiles& files) : target_(std::move(targ
     }
     if (landingExists_) {
         // Read once: the copy or work file and the fingerprint of what the save found, in one pass.
-        const SaveFiles::Copied copied = files_.Copy(landing_, workPath_);
+        const SaveFiles::Reading copied = files_.Copy(landing_, workPath_);
         if (copied.Kind != DiskKind::Project || copied.Done != SaveFiles::Written::All) {
             // A file that is no project file is never rewritten as text: a program or a picture
             // would be lost.
@@ -77,7 +77,7 @@ void TSafeSave::BuildOn(const FilePath& base) {
         // Written in place, the save could only write over the half-written file.
         Fail();
     }
-    const SaveFiles::Copied copied = files_.Copy(base, workPath_);
+    const SaveFiles::Reading copied = files_.Copy(base, workPath_);
     if (copied.Done != SaveFiles::Written::All || copied.Kind != DiskKind::Project) {
         Fail();
     }
@@ -100,14 +100,14 @@ FileSnapshot TSafeSave::Commit(const std::function<void()>& writeValues) {
     std::uint64_t fingerprint = 0;
     if (workFile_) {
         // The work file's content into the copy beside the file.
-        const SaveFiles::Copied copied = files_.Copy(*workFile_, *copy_);
+        const SaveFiles::Reading copied = files_.Copy(*workFile_, *copy_);
         if (copied.Done != SaveFiles::Written::All) {
             Fail();
         }
         fingerprint = copied.Fingerprint;
         Drop(workFile_);
     } else {
-        const SaveFiles::Copied read = files_.Read(*copy_);
+        const SaveFiles::Reading read = files_.Read(*copy_);
         if (read.Done != SaveFiles::Written::All) {
             Fail();
         }
@@ -143,7 +143,7 @@ FileSnapshot TSafeSave::WriteIntoTarget(std::uint64_t fingerprint) {
         Fail();
     }
     copy_ = *named;
-    const SaveFiles::Copied written = files_.Copy(*copy_, landing_);
+    const SaveFiles::Reading written = files_.Copy(*copy_, landing_);
     if (written.Done == SaveFiles::Written::Nothing) {
         Fail();
     }
@@ -169,7 +169,7 @@ FileSnapshot TSafeSave::WriteInPlace(const std::function<void()>& writeValues) {
     writeValues();
     madeThroughLink_.reset();
     const std::optional<DiskStamp> stamp = files_.Flush(landing_);
-    const SaveFiles::Copied written = files_.Read(landing_);
+    const SaveFiles::Reading written = files_.Read(landing_);
     if (!stamp || written.Done != SaveFiles::Written::All) {
         throw CannotWriteIniFile(target_);
     }

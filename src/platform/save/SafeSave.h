@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/FilePath.h"
+#include "platform/disk/FilePath.h"
 
-#include "platform/DiskFiles.h"
+#include "platform/disk/DiskFiles.h"
 
 // The file operations a save needs, each answering whether it worked. Paths are full paths. The file a save writes over
 // is taken first and held so that no other program writes it; the copy and the work file are held too, so that no other
@@ -16,10 +16,10 @@ class SaveFiles {
 public:
     // How much of a copy was written.
     enum class Written { All, Nothing, Part };
-    // What a copy read and wrote: Kind is NotAProject where the source's head is no profile text,
-    // TooLarge where the source is larger than any project file, and nothing is written then;
-    // Fingerprint is that of every byte read.
-    struct Copied {
+    // What a reading of a file, whole, gave, and how much of it a copy wrote on: Kind is
+    // NotAProject where the head is no profile text, TooLarge where the file is larger than any
+    // project file, and nothing is written then; Fingerprint is that of every byte read.
+    struct Reading {
         Written Done = Written::Nothing;
         DiskKind Kind = DiskKind::Project;
         std::uint64_t Fingerprint = 0;
@@ -61,9 +61,9 @@ public:
     // functions; nothing where there is no usable such folder.
     virtual std::optional<FilePath> CreateWorkFile() = 0;
     // Reads the file whole, as Copy reads its source.
-    virtual Copied Read(const FilePath& path) = 0;
+    virtual Reading Read(const FilePath& path) = 0;
     // Writes the content of from over that of the existing file to, cutting it to that length.
-    virtual Copied Copy(const FilePath& from, const FilePath& to) = 0;
+    virtual Reading Copy(const FilePath& from, const FilePath& to) = 0;
     // Puts what was written to the file on the disk; answers its stamp then.
     virtual std::optional<DiskStamp> Flush(const FilePath& path) = 0;
     // Gives the copy a name of its own beside the same file, which tells a complete copy from one

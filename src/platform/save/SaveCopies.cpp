@@ -6,9 +6,9 @@
 #include <cwchar>
 #include <optional>
 
-#include "platform/DiskFile.h"
 #include "platform/UniqueHandle.h"
-#include "platform/WideText.h"
+#include "platform/disk/FileHandles.h"
+#include "platform/text/WideText.h"
 
 namespace {
 

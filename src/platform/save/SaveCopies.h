@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FilePath.h"
+#include "platform/disk/FilePath.h"
 
 // A new name for a save's copy of the file at path, in the same folder.
 FilePath CopyNameBeside(const FilePath& path);

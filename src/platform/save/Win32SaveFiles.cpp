@@ -2,15 +2,95 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <cstddef>
 #include <cstring>
 #include <vector>
 
-#include "platform/DiskFile.h"
-#include "platform/FileNames.h"
-#include "platform/WideText.h"
-#include "platform/save/FileSecurity.h"
+#include "platform/disk/FileHandles.h"
+#include "platform/disk/FileNames.h"
 #include "platform/save/SaveCopies.h"
+#include "platform/text/WideText.h"
+
+namespace {
+
+struct Security {
+    PSECURITY_DESCRIPTOR Descriptor = nullptr;
+    PSID Owner = nullptr;
+    PACL Permissions = nullptr;
+
+    Security() = default;
+    Security(const Security&) = delete;
+    Security& operator=(const Security&) = delete;
+    ~Security() { LocalFree(Descriptor); }
+
+    bool Read(const std::wstring& path) {
+        return GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &Owner, nullptr,
+                                     &Permissions, nullptr, &Descriptor) == ERROR_SUCCESS;
+    }
+    // Whether the permissions are the file's own rather than taken from its folder.
+    bool Protected() const {
+        SECURITY_DESCRIPTOR_CONTROL control = 0;
+        DWORD revision = 0;
+        return GetSecurityDescriptorControl(Descriptor, &control, &revision) && (control & SE_DACL_PROTECTED);
+    }
+};
+
+bool SameOwner(PSID a, PSID b) {
+    return a == b || (a && b && EqualSid(a, b));
+}
+
+bool SamePermissions(PACL a, PACL b) {
+    if (!a || !b) {
+        return a == b;
+    }
+    if (a->AceCount != b->AceCount) {
+        return false;
+    }
+    for (DWORD index = 0; index < a->AceCount; ++index) {
+        void* first = nullptr;
+        void* second = nullptr;
+        if (!GetAce(a, index, &first) || !GetAce(b, index, &second)) {
+            return false;
+        }
+        const WORD size = static_cast<const ACE_HEADER*>(first)->AceSize;
+        if (size != static_cast<const ACE_HEADER*>(second)->AceSize || std::memcmp(first, second, size) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// Gives the file replacement the owner and permissions of the file target where they differ (a
+// copy made in the same folder mostly has them already). Full paths in the system's Unicode
+// form; false where they could not all be given.
+bool CarrySecurity(const std::wstring& target, const std::wstring& replacement) {
+    Security kept;
+    Security made;
+    if (!kept.Read(target) || !made.Read(replacement)) {
+        return false;
+    }
+    const bool sameOwner = SameOwner(kept.Owner, made.Owner);
+    if (sameOwner && SamePermissions(kept.Permissions, made.Permissions) && kept.Protected() == made.Protected()) {
+        return true;
+    }
+    SECURITY_INFORMATION carried =
+        DACL_SECURITY_INFORMATION |
+        (kept.Protected() ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    if (!sameOwner) {
+        carried |= OWNER_SECURITY_INFORMATION;
+    }
+    return SetNamedSecurityInfoW(const_cast<wchar_t*>(replacement.c_str()), SE_FILE_OBJECT, carried, kept.Owner,
+                                 nullptr, kept.Permissions, nullptr) == ERROR_SUCCESS;
+}
+
+}  // namespace
 
 namespace {
 
@@ -156,15 +236,15 @@ std::optional<FilePath> TWin32SaveFiles::CreateWorkFile() {
     return path;
 }
 
-SaveFiles::Copied TWin32SaveFiles::Read(const FilePath& path) {
+SaveFiles::Reading TWin32SaveFiles::Read(const FilePath& path) {
     if (const HANDLE held = Held(path)) {
-        return CopyWhole(held, nullptr);
+        return ReadWhole(held);
     }
     const UniqueFile file = OpenDiskFile(path, GENERIC_READ, ShareAll, FILE_FLAG_SEQUENTIAL_SCAN);
-    return file ? CopyWhole(file.get(), nullptr) : Copied{};
+    return file ? ReadWhole(file.get()) : Reading{};
 }
 
-SaveFiles::Copied TWin32SaveFiles::Copy(const FilePath& from, const FilePath& to) {
+SaveFiles::Reading TWin32SaveFiles::Copy(const FilePath& from, const FilePath& to) {
     UniqueFile opened;
     HANDLE source = Held(from);
     if (!source) {
@@ -178,7 +258,7 @@ SaveFiles::Copied TWin32SaveFiles::Copy(const FilePath& from, const FilePath& to
         openedSink = OpenDiskFile(to, GENERIC_WRITE, ShareReadWrite);
         sink = openedSink.get();
     }
-    return source && sink ? CopyWhole(source, sink) : Copied{};
+    return source && sink ? CopyWhole(source, sink) : Reading{};
 }
 
 std::optional<DiskStamp> TWin32SaveFiles::Flush(const FilePath& path) {

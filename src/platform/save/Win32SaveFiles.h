@@ -18,8 +18,8 @@ public:
     std::optional<FilePath> CreateCopyBeside(const FilePath& path) override;
     bool OpenToProfileFunctions(const FilePath& copy) override;
     std::optional<FilePath> CreateWorkFile() override;
-    Copied Read(const FilePath& path) override;
-    Copied Copy(const FilePath& from, const FilePath& to) override;
+    Reading Read(const FilePath& path) override;
+    Reading Copy(const FilePath& from, const FilePath& to) override;
     std::optional<DiskStamp> Flush(const FilePath& path) override;
     std::optional<FilePath> NameComplete(const FilePath& copy) override;
     bool CarryOver(const FilePath& target, const FilePath& replacement) override;
