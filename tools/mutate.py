@@ -201,7 +201,9 @@ class Runner:
             return ", ".join(failed)
         # A test CTest ended at its limit, one that failed without a GoogleTest failure (a crash,
         # or no test matched), or a fixture that failed.
-        ended = re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+        # A skipped test caught nothing.
+        ended = [(name, why) for name, why in re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+                 if why != "Skipped"]
         if any(why == "Not Run" for _, why in ended):
             sys.exit("CTest could not run the tests (a fixture failed, or a program is missing):\n" + output[-3000:])
         if ended:
