@@ -38,13 +38,21 @@ ensure_packages() {
     # The installer and what makes it the same at every build.
     command -v wixl >/dev/null || missing+=(wixl)
     /usr/bin/python3 -c 'import olefile' 2>/dev/null || missing+=(python3-olefile)
-    if [ ${#missing[@]} -gt 0 ]; then
-        say "installing ${missing[*]}"
-        local sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo=sudo
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    fi
+    [ ${#missing[@]} -eq 0 ] || install_packages "${missing[@]}"
+}
+
+install_packages() {
+    say "installing $*"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+# The files that .clang-format lays out: the C++ sources and headers that git tracks, so that
+# neither a build tree nor anything not yet added is touched or judged.
+formatted_sources() {
+    git -C "$ROOT" ls-files -z -- '*.cpp' '*.h'
 }
 
 # Wine takes the ANSI code page from the locale's name, but it names files on the Linux side in

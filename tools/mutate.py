@@ -57,6 +57,24 @@ def read_faults(path):
     return faults
 
 
+def stale_quotes(faults, folder):
+    """What no longer matches the code in folder: each find text must be in its fault's file once,
+    or the fault would go into another place than the one it was written for, or nowhere."""
+    stale = []
+    for fault in faults:
+        try:
+            with open(os.path.join(folder, fault.file), encoding="utf-8") as f:
+                text = f.read()
+        except OSError as error:
+            stale.append(f"tools/mutations.txt:{fault.line}: {fault.file} cannot be read ({error.strerror})")
+            continue
+        for find, _ in fault.changes:
+            if text.count(find) != 1:
+                stale.append(f"tools/mutations.txt:{fault.line}: '{find}' is in {fault.file} {text.count(find)} times, "
+                             "not once")
+    return stale
+
+
 def sync_tree(root, tree):
     """Copies the working tree's files (committed or not) into tree, rewriting only those whose
     bytes differ, so that the builds there stay incremental."""
@@ -183,7 +201,9 @@ class Runner:
             return ", ".join(failed)
         # A test CTest ended at its limit, one that failed without a GoogleTest failure (a crash,
         # or no test matched), or a fixture that failed.
-        ended = re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+        # A skipped test caught nothing.
+        ended = [(name, why) for name, why in re.findall(r"Test +#\d+: (\S+) \.*\*\*\*(\w+(?: \w+)*)", output)
+                 if why != "Skipped"]
         if any(why == "Not Run" for _, why in ended):
             sys.exit("CTest could not run the tests (a fixture failed, or a program is missing):\n" + output[-3000:])
         if ended:
@@ -203,25 +223,29 @@ def main():
     options.add_argument("--jobs", default="2")
     options.add_argument("--only", default="")
     options.add_argument("--no-baseline", action="store_true")
+    options.add_argument("--check", action="store_true")
     arguments = options.parse_args()
 
     started = time.monotonic()
     root = arguments.root
     faults = [f for f in read_faults(os.path.join(root, "tools", "mutations.txt"))
               if arguments.only in f.fault or arguments.only in f.file]
+    if arguments.check:
+        stale = stale_quotes(faults, root)
+        for line in stale:
+            print(line)
+        print(f"{len(faults)} faults: " + (f"{len(stale)} quotes no longer match the code" if stale else
+                                          "every quote matches the code once"))
+        sys.exit(1 if stale else 0)
     tree = os.path.join(root, "build", "mutate", "tree")
     os.makedirs(tree, exist_ok=True)
     print(f"== copying the tree to {tree}", flush=True)
     sync_tree(root, tree)
     runner = Runner(root, tree, arguments.jobs)
 
-    for fault in faults:
-        with open(os.path.join(tree, fault.file), encoding="utf-8") as f:
-            text = f.read()
-        for find, _ in fault.changes:
-            if text.count(find) != 1:
-                sys.exit(f"tools/mutations.txt:{fault.line}: '{find}' is in {fault.file} {text.count(find)} times, "
-                         "not once")
+    stale = stale_quotes(faults, tree)
+    if stale:
+        sys.exit("\n".join(stale))
 
     all_suites = sorted({suite for f in faults for suite in f.run})
     print("== building", flush=True)
