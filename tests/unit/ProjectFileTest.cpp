@@ -139,12 +139,10 @@ TEST_F(ProjectFileTest, WhatTheFileLacksLoadsEmptyNotThePreviousProjectsValue) {
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
         const std::string expected = row == ProjectRowOf("IconFile") ? "a.ico" : "";
         EXPECT_EQ(edits.Values[row], expected) << ProjectTable[row].Field;
-        EXPECT_EQ(edits.Values[row], expected) << ProjectTable[row].Field;
     }
 
     Load(FilePath(u"C:\\p\\missing.zrt"));
     for (std::size_t row = 0; row < ProjectRowCount; ++row) {
-        EXPECT_EQ(edits.Values[row], "");
         EXPECT_EQ(edits.Values[row], "");
     }
 }

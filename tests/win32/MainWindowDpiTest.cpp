@@ -74,8 +74,8 @@ TEST_F(MainWindowDpiTest, At144EveryBoundIsOneAndAHalfTimesAndNothingIsClipped) 
 
     RECT client{};
     GetClientRect(Window().Handle(), &client);
-    EXPECT_EQ(At144(472), client.right);
-    EXPECT_EQ(At144(314), client.bottom);
+    EXPECT_EQ(At144(layout::ClientWidth), client.right);
+    EXPECT_EQ(At144(layout::ClientHeight), client.bottom);
     EXPECT_EQ(At144(12), TextHeight());
 
     for (const auto& [name, bounds] : AllBounds()) {
@@ -143,8 +143,8 @@ TEST_F(MainWindowDpiTest, BackAt96EveryBoundIsAsBefore) {
     EXPECT_EQ(12, TextHeight());
     RECT client{};
     GetClientRect(Window().Handle(), &client);
-    EXPECT_EQ(472, client.right);
-    EXPECT_EQ(314, client.bottom);
+    EXPECT_EQ(layout::ClientWidth, client.right);
+    EXPECT_EQ(layout::ClientHeight, client.bottom);
 }
 
 // The system out of GDI objects but one: the new font takes it, the glyphs find none, and the

