@@ -83,7 +83,7 @@ TEST_F(ChangedOnDisk, ComingBackOffersToReadTheFileAgain) {
     ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
     ExpectReloadQuestion(false, IDYES);
     ASSERT_TRUE(MainWindowBack());
-    EXPECT_EQ(FieldText(FirstVersionField + 2), "2.0");
+    EXPECT_EQ(FieldText(VersionField("FileVersion")), "2.0");
 
     TypeIntoField(ProductNameField, "mine");
     WriteFileBytes(path, ProjectText({{FileVersion, "2.0"}, {Comments, "theirs"}}));
@@ -127,7 +127,7 @@ TEST_F(ChangedOnDisk, ASaveAsksBeforeWritingOverAnotherProgramsChange) {
     ExpectOverwriteQuestion(IDYES);
     ASSERT_TRUE(MainWindowBack());
     ASSERT_TRUE(WaitUntil([&] { return ReadProfileValue(path, "VERSION", "Comments") == "mine"; }));
-    EXPECT_EQ(FieldText(FirstVersionField + 2), "VERSION/FileVersion 1");
+    EXPECT_EQ(FieldText(VersionField("FileVersion")), "VERSION/FileVersion 1");
     ExpectFileAsShown(path);
 }
 
@@ -154,7 +154,7 @@ TEST_F(ChangedOnDisk, AfterAFailedSaveAsTheFileTheProjectCameFromIsWatched) {
     ExpectReloadQuestion(true, IDYES);
     ASSERT_TRUE(MainWindowBack());
     EXPECT_EQ(Window().Caption(), CaptionFor(path));
-    EXPECT_EQ(FieldText(FirstVersionField + 2), "2.0");
+    EXPECT_EQ(FieldText(VersionField("FileVersion")), "2.0");
     EXPECT_EQ(FieldText(CommentsField), "VERSION/Comments 1");
 }
 
@@ -184,7 +184,7 @@ TEST_F(ChangedOnDisk, AChangeDuringALongSaveIsKeptOutOrAskedAbout) {
     EXPECT_EQ(ReadProfileValue(path, "VERSION", "FileVersion"), "theirs");
     ASSERT_NO_FATAL_FAILURE(SwitchAwayAndBack());
     ExpectReloadQuestion(false, IDYES);
-    ASSERT_TRUE(WaitUntil([&] { return FieldText(FirstVersionField + 2) == "theirs"; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(VersionField("FileVersion")) == "theirs"; }, 60000));
 }
 
 // Deleted or moved away: said once when the editor comes back; the project then counts as

@@ -50,8 +50,8 @@ protected:
 }  // namespace
 
 TEST_F(FailedSave, IntoAMissingFolderShowsTheErrorAndKeepsTheChanges) {
-    const HWND edit = FocusField(FirstVersionField + 4);
-    TypeIntoField(FirstVersionField + 4, "説明文");
+    const HWND edit = FocusField(VersionField("FileDescription"));
+    TypeIntoField(VersionField("FileDescription"), "説明文");
     PressKey('S', {VK_CONTROL});
     const HWND dialog = ExpectFileDialog(SaveTitle);
     ASSERT_TRUE(dialog);
@@ -63,7 +63,7 @@ TEST_F(FailedSave, IntoAMissingFolderShowsTheErrorAndKeepsTheChanges) {
 
     // The name chosen has become the project's, the changes are still there and unsaved.
     EXPECT_EQ(Window().Caption(), CaptionFor(path));
-    EXPECT_EQ(FieldText(FirstVersionField + 4), "説明文");
+    EXPECT_EQ(FieldText(VersionField("FileDescription")), "説明文");
     EXPECT_FALSE(FileExists(path));
 
     // A project never saved still asks for a name on the next Save.

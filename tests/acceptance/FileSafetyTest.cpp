@@ -178,7 +178,7 @@ TEST_F(FileSafety, ValuesTheEditorCannotShowKeepTheirBytesWhenAnotherValueIsSave
     for (const std::string& path : {utf16, utf8}) {
         SCOPED_TRACE(path);
         ASSERT_NO_FATAL_FAILURE(OpenProject(path));
-        TypeIntoField(FirstVersionField + 2, "2.0");
+        TypeIntoField(VersionField("FileVersion"), "2.0");
         ASSERT_NO_FATAL_FAILURE(SaveAndWait(path, "VERSION", "FileVersion", "2.0"));
         const std::string bytes = ReadFileBytes(path);
         if (path == utf16) {

@@ -116,7 +116,7 @@ TEST_F(Keyboard, CtrlTabAndCtrlShiftTabCycleThePages) {
     pressAndExpectPage({VK_CONTROL, VK_SHIFT}, Page::HtmlResources);
 
     // From inside an edit as well.
-    ASSERT_TRUE(FocusField(FirstVersionField + 1));
+    ASSERT_TRUE(FocusField(VersionField("ProductVerNumber")));
     pressAndExpectPage({VK_CONTROL}, Page::General);
     ASSERT_TRUE(FocusField(IconField));
     pressAndExpectPage({VK_CONTROL, VK_SHIFT}, Page::VersionInfo);
@@ -259,18 +259,18 @@ TEST_F(Keyboard, AltHeldWhileThePointerComesInOverTheWindowStillOpensTheMenu) {
 }
 
 TEST_F(Keyboard, ShortcutsActWhileTheFocusIsInAnEdit) {
-    ASSERT_TRUE(FocusField(FirstVersionField + 4));
+    ASSERT_TRUE(FocusField(VersionField("FileDescription")));
     PressKey('S', {VK_CONTROL});
     ExpectFileDialogAndCancel(SaveTitle, "Ctrl+S");
     PressKey('O', {VK_CONTROL});
     ExpectFileDialogAndCancel(OpenTitle, "Ctrl+O");
 
-    TypeIntoField(FirstVersionField + 4, "説明");
+    TypeIntoField(VersionField("FileDescription"), "説明");
     PressKey('N', {VK_CONTROL});
     ExpectPromptAndCancel("Ctrl+N");
     PressAltF4();
     ExpectPromptAndCancel("Alt+F4");
-    EXPECT_EQ(FieldText(FirstVersionField + 4), "説明");
+    EXPECT_EQ(FieldText(VersionField("FileDescription")), "説明");
     EXPECT_TRUE(Editor().Running());
 }
 

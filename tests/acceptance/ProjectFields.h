@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 // The values of a project as the user meets them: which page shows the edit,
 // the label above it, where the edit sits at 96 pixels per inch, how many bytes the user may
@@ -45,12 +46,35 @@ inline constexpr auto ProjectFields = std::to_array<ProjectField>({
     {"スペシャル ビルド番号:", Page::VersionInfo, 224, 321, 192, 0, "VERSION", "SpecialBuild"},
 });
 
-inline constexpr std::size_t RuntimeField = 0;
-inline constexpr std::size_t IconField = 1;
-inline constexpr std::size_t ManifestField = 2;
-inline constexpr std::size_t FirstVersionField = 3;
-inline constexpr std::size_t CommentsField = 9;
-inline constexpr std::size_t ProductNameField = 13;
+// A field by where the file keeps its value, so that no test counts fields. A name not in the
+// list is a compile error.
+consteval std::size_t FieldOf(std::string_view section, std::string_view key) {
+    for (std::size_t field = 0; field < ProjectFields.size(); ++field) {
+        if (ProjectFields[field].Section == section && ProjectFields[field].Key == key) {
+            return field;
+        }
+    }
+    throw "no field of this section and key";
+}
+consteval std::size_t VersionField(std::string_view key) {
+    return FieldOf("VERSION", key);
+}
+// The first field of the version page, which the version fields follow in the file's order.
+consteval std::size_t FirstOnVersionPage() {
+    for (std::size_t field = 0; field < ProjectFields.size(); ++field) {
+        if (ProjectFields[field].OnPage == Page::VersionInfo) {
+            return field;
+        }
+    }
+    throw "no field on the version page";
+}
+
+inline constexpr std::size_t RuntimeField = FieldOf("RUNTIME", "filename");
+inline constexpr std::size_t IconField = FieldOf("ICON", "filename");
+inline constexpr std::size_t ManifestField = FieldOf("MANIFEST", "filename");
+inline constexpr std::size_t FirstVersionField = FirstOnVersionPage();
+inline constexpr std::size_t CommentsField = VersionField("Comments");
+inline constexpr std::size_t ProductNameField = VersionField("ProductName");
 
 // The texts of the program's own that the tests look for.
 inline constexpr const char* ApplicationTitle = "ZUB Runtime Editor";

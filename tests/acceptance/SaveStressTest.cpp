@@ -46,7 +46,7 @@ protected:
     }
 
     void OpenAndChangeSixValues(const std::string& path) {
-        OpenAndChange(path, {RuntimeField, IconField, ManifestField, FirstVersionField + 2, FirstVersionField + 7,
+        OpenAndChange(path, {RuntimeField, IconField, ManifestField, VersionField("FileVersion"), VersionField("CompanyName"),
                              ProductNameField});
     }
 

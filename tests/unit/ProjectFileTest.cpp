@@ -69,18 +69,19 @@ TEST(ProjectTable, RowsNameTheFileSectionsAndKeys) {
 // A setting added at its place in the file's order is one more row of the table: loading, the
 // edits and storing walk it with the others.
 TEST_F(ProjectFileTest, ARowAddedInTheMiddleIsLoadedEditedAndStoredWithTheOthers) {
+    const std::size_t added = ProjectRowOf("RuntimeFile") + 1;
     std::vector<ProjectRow> wider(ProjectTable.begin(), ProjectTable.end());
-    wider.insert(wider.begin() + 1, ProjectRow{"RuntimeOptions", "RUNTIME", "options"});
+    wider.insert(wider.begin() + added, ProjectRow{"AddedInTheMiddle", "RUNTIME", "addedInTheMiddle"});
     rows = wider;
     edits.Values.resize(wider.size());
     files.Files[Path] = {
-        {"RUNTIME", "filename", "rt.exe"}, {"RUNTIME", "options", "-fast"}, {"ICON", "filename", "a.ico"}};
+        {"RUNTIME", "filename", "rt.exe"}, {"RUNTIME", "addedInTheMiddle", "-fast"}, {"ICON", "filename", "a.ico"}};
     Load();
-    EXPECT_EQ(edits.Values[0], "rt.exe");
-    EXPECT_EQ(edits.Values[1], "-fast");
-    EXPECT_EQ(edits.Values[2], "a.ico");
+    EXPECT_EQ(edits.Values[added - 1], "rt.exe");
+    EXPECT_EQ(edits.Values[added], "-fast");
+    EXPECT_EQ(edits.Values[ProjectRowOf("IconFile") + 1], "a.ico");
 
-    edits.Values[1] = "-slow";
+    edits.Values[added] = "-slow";
     const FilePath other(u"C:\\p\\other.zrt");
     Store(other);
     const MemoryIniFiles::File& stored = files.Files.at(other);
@@ -204,7 +205,8 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     FillEdits("v");
     edits.Values[ProjectRowOf("FileVersion")].clear();
     Store();
-    files.Files.at(Path).erase(files.Files.at(Path).begin() + 5);  // the empty FileVersion gone meanwhile
+    // The empty FileVersion gone meanwhile (a new file holds its keys in table order).
+    files.Files.at(Path).erase(files.Files.at(Path).begin() + ProjectRowOf("FileVersion"));
     const StoredProject stored{Path, EditValues(edits)};
     edits.Values[ProjectRowOf("ManifestFile")] = "changed";
     edits.Values[ProjectRowOf("Comments")] = "";
@@ -225,7 +227,7 @@ TEST_F(ProjectFileTest, ASaveToTheStoredFileWritesOnlyChangedRowsAndMissingKeys)
     // Another program changed the file, and the screen was kept over it: every value the file
     // holds otherwise than the edit shows is written, and only those.
     for (MemoryIniFiles::Entry& entry : files.Files.at(Path)) {
-        if (entry.Section == "RUNTIME" || entry.Key == "Comments") {
+        if ((entry.Section == "RUNTIME" && entry.Key == "filename") || entry.Key == "Comments") {
             entry.Value = "theirs";
         }
     }
