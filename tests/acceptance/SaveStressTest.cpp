@@ -46,8 +46,8 @@ protected:
     }
 
     void OpenAndChangeSixValues(const std::string& path) {
-        OpenAndChange(path, {RuntimeField, IconField, ManifestField, VersionField("FileVersion"), VersionField("CompanyName"),
-                             ProductNameField});
+        OpenAndChange(path, {RuntimeField, IconField, ManifestField, VersionField("FileVersion"),
+                             VersionField("CompanyName"), ProductNameField});
     }
 
     void OpenAndChange(const std::string& path, std::initializer_list<std::size_t> fields) {

@@ -156,7 +156,9 @@ TEST_F(DocumentTest, AnyChangeOfAnEditMarksTheProjectChangedEvenBackToItsLoadedT
     EXPECT_EQ(window.Prompts.size(), 1u);
 }
 
-TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
+// The prompts name the file in their exact words; Enter presses No only where Yes throws away
+// the user's edits.
+TEST_F(DocumentTest, ThePromptsNameTheFileInTheirExactWordsAndEnterThrowsNoEditsAway) {
     window.Type(ProjectRowOf("SpecialBuild"), "x");
     window.PromptAnswers.push_back(Cancel);
     document.MenuFileNewClick();
@@ -174,6 +176,22 @@ TEST_F(DocumentTest, ThePromptNamesTheFileInItsExactWords) {
     ASSERT_EQ(window.Prompts.size(), 3u);
     EXPECT_EQ(window.Prompts[2].Text.Pieces().front().Words, "ファイル ");
     EXPECT_EQ(NamesIn(window.Prompts[2].Text), std::vector<std::u16string>{PathA.Utf16()});
+
+    // Another program changed the file: coming back, reading it again costs the edits.
+    WriteProject(PathA, "theirs");
+    window.PromptAnswers = {No};
+    document.ApplicationActivate();
+    ASSERT_EQ(window.Prompts.size(), 4u);
+    EXPECT_TRUE(window.Prompts[3].NoIsDefault) << window.Prompts[3].Text;
+
+    // Without edits, it costs nothing.
+    WriteProject(PathB, "b");
+    window.PromptAnswers = {No, No};
+    Open(PathB);
+    WriteProject(PathB, "theirs");
+    document.ApplicationActivate();
+    ASSERT_EQ(window.Prompts.size(), 6u);
+    EXPECT_FALSE(window.Prompts[5].NoIsDefault) << window.Prompts[5].Text;
 }
 
 TEST_F(DocumentTest, NewEmptiesEverythingAndStartsUntitledFromEveryCleanState) {

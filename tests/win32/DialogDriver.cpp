@@ -1,5 +1,7 @@
 #include "win32/DialogDriver.h"
 
+#include <mutex>
+#include <set>
 #include <vector>
 
 #include "win32/TempFolder.h"
@@ -48,7 +50,28 @@ HWND FindDescendant(HWND parent, int id, const char* className) {
     return search.found;
 }
 
+// What the drivers expect, for the watch on unexpected message boxes: while one waits, whatever
+// dialog comes may be its own; the one it took stays its own until it is gone.
+struct Expectations {
+    std::mutex lock;
+    int waiting = 0;
+    std::set<HWND> taken;
+};
+
+Expectations& Expected() {
+    static Expectations expected;
+    return expected;
+}
+
 }  // namespace
+
+bool DialogExpected(HWND dialog) {
+    Expectations& expected = Expected();
+    const std::lock_guard<std::mutex> hold(expected.lock);
+    // A handle that is gone may come back for another window.
+    std::erase_if(expected.taken, [](HWND taken) { return !IsWindow(taken); });
+    return expected.waiting > 0 || expected.taken.contains(dialog);
+}
 
 HWND FindModalDialog() {
     Search search{GetCurrentProcessId(), nullptr};
@@ -57,19 +80,31 @@ HWND FindModalDialog() {
 }
 
 DialogDriver::DialogDriver(Action action, DWORD timeoutMilliseconds) {
+    {
+        const std::lock_guard<std::mutex> hold(Expected().lock);
+        ++Expected().waiting;
+    }
     // The action is given as long again as the wait, before the thread counts as hung.
     thread_ = std::make_unique<TestThread>(
         [this, action = std::move(action), timeoutMilliseconds] {
             const DWORD start = GetTickCount();
-            while (GetTickCount() - start < timeoutMilliseconds) {
-                if (const HWND dialog = FindModalDialog()) {
-                    // Let the dialog finish laying itself out before it is operated.
-                    Sleep(150);
-                    action(dialog);
-                    acted_ = true;
-                    return;
-                }
+            HWND dialog = nullptr;
+            while (!(dialog = FindModalDialog()) && GetTickCount() - start < timeoutMilliseconds) {
                 Sleep(20);
+            }
+            {
+                // In one step, so that the watch never sees the dialog as no driver's.
+                const std::lock_guard<std::mutex> hold(Expected().lock);
+                --Expected().waiting;
+                if (dialog) {
+                    Expected().taken.insert(dialog);
+                }
+            }
+            if (dialog) {
+                // Let the dialog finish laying itself out before it is operated.
+                Sleep(150);
+                action(dialog);
+                acted_ = true;
             }
         },
         2 * timeoutMilliseconds);

@@ -33,6 +33,9 @@ private:
 // The enabled, visible dialog of this process that is in front, or null.
 HWND FindModalDialog();
 
+// Whether a test expects dialog: a driver is waiting for the next dialog, or took this one.
+bool DialogExpected(HWND dialog);
+
 // Actions.
 void PressDialogButton(HWND dialog, int id);                    // IDOK, IDCANCEL, IDYES, IDNO...
 void ChooseFileName(HWND dialog, const std::string& fileName);  // types the name into a file dialog and confirms it

@@ -381,6 +381,64 @@ TEST(OpenWin32IniFile, EveryRoadLandsTheSaveAsALookSeesItAndLeavesNothing) {
     }
 }
 
+namespace {
+
+BY_HANDLE_FILE_INFORMATION InformationOf(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    const UniqueFile file = OpenDiskFile(FilePathOf(path), FILE_READ_ATTRIBUTES, ShareAll);
+    EXPECT_TRUE(file && GetFileInformationByHandle(file.get(), &information)) << path;
+    return information;
+}
+
+ULONGLONG LastWriteOf(const BY_HANDLE_FILE_INFORMATION& information) {
+    const FILETIME& time = information.ftLastWriteTime;
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Another program writing bytes over the file's own, as a program that keeps records of a fixed
+// length does.
+void WriteOver(const std::string& path, const std::string& bytes) {
+    const UniqueFile file = OpenDiskFile(FilePathOf(path), GENERIC_WRITE, ShareAll);
+    DWORD written = 0;
+    ASSERT_TRUE(file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+}
+
+}  // namespace
+
+// A change written into the file that keeps its length (a version 1.0 made 2.0) leaves its name,
+// size and identity as they were: only the time of that write tells the editor of it, on its
+// return and in the save's last look.
+TEST(TWin32DiskFiles, AChangeWrittenIntoTheFileThatKeepsItsSizeChangesItsStamp) {
+    TempFolder folder;
+    const std::string path = folder / "p.zrt";
+    WriteFileBytes(path, "[VERSION]\r\nFileVersion=1.0\r\n");
+    TWin32DiskFiles disk;
+    const DiskStamp stamp = disk.Stamp(FilePathOf(path));
+    const BY_HANDLE_FILE_INFORMATION before = InformationOf(path);
+    // Two writes within one tick of the file system's clock share their time: the change comes
+    // once a file written beside has a later time than the file.
+    const std::string clock = folder / "clock";
+    for (const DWORD start = GetTickCount();; Sleep(1)) {
+        WriteFileBytes(clock, "");
+        if (LastWriteOf(InformationOf(clock)) > LastWriteOf(before)) {
+            break;
+        }
+        ASSERT_LT(GetTickCount() - start, 10000u) << "the file system's clock stood still";
+    }
+    WriteOver(path, "[VERSION]\r\nFileVersion=2.0");
+
+    const DiskStamp changed = disk.Stamp(FilePathOf(path));
+    EXPECT_EQ(changed.Size, stamp.Size);
+    EXPECT_EQ(changed.Identity, stamp.Identity);
+    EXPECT_NE(changed, stamp);
+    // Wine answers a file's last-write time for its creation time too, where Windows keeps the
+    // creation time through writes into the file (docs/wine-files.md): the stamp of the file as
+    // Windows describes it must change all the same.
+    BY_HANDLE_FILE_INFORMATION onWindows = InformationOf(path);
+    onWindows.ftCreationTime = before.ftCreationTime;
+    EXPECT_NE(StampFrom(onWindows), StampFrom(before));
+}
+
 // A file larger than a project file can be is refused from its size, before a byte of it is read
 // or written on; one whose reads go on past its size (a file that grows while it is read, as a
 // file of Linux's /proc that Wine shows with no size) once they pass the limit.
