@@ -103,8 +103,10 @@ DialogDriver::DialogDriver(Action action, DWORD timeoutMilliseconds) {
             if (dialog) {
                 // Let the dialog finish laying itself out before it is operated.
                 Sleep(150);
-                action(dialog);
+                // Said before the action, which may close the dialog and let the test's thread
+                // ask at once, before this thread runs again.
                 acted_ = true;
+                action(dialog);
             }
         },
         2 * timeoutMilliseconds);
