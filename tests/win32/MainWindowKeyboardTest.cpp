@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "ui/WindowProcedure.h"
 #include "win32/DialogDriver.h"
 #include "win32/FailingAllocations.h"
 #include "win32/MainWindowFixture.h"
@@ -243,8 +245,13 @@ TEST_F(MainWindowKeyboardTest, FileMenuReadsAsDrawnAndEachItemDoesItsCommand) {
     };
     EXPECT_EQ(expected, lines);
 
-    // Chosen from the menu, on a clean untitled project.
-    const auto chosen = [&](int index) {
+    // Chosen from the menu, on a clean untitled project: the item found by what it reads as, so
+    // that the test checks that the item shown sends its own command wherever it stands.
+    const auto chosen = [&](std::string_view caption) {
+        const auto shown = std::ranges::find_if(
+            lines, [&](const std::string& line) { return line.find(caption) != std::string::npos; });
+        EXPECT_NE(lines.end(), shown) << caption;
+        const int index = static_cast<int>(shown - lines.begin());
         std::string title;
         DialogDriver cancel(
             [&](HWND dialog) {
@@ -256,12 +263,12 @@ TEST_F(MainWindowKeyboardTest, FileMenuReadsAsDrawnAndEachItemDoesItsCommand) {
         Pump();
         return title;
     };
-    EXPECT_EQ("", chosen(0)) << "New asks nothing of a clean project";
-    EXPECT_EQ("開く", chosen(1));
-    EXPECT_EQ("名前を付けて保存", chosen(2)) << "Save asks for a name for an untitled project";
-    EXPECT_EQ("名前を付けて保存", chosen(3));
+    EXPECT_EQ("", chosen("新規作成")) << "New asks nothing of a clean project";
+    EXPECT_EQ("開く", chosen("開く"));
+    EXPECT_EQ("名前を付けて保存", chosen("上書き保存")) << "Save asks for a name for an untitled project";
+    EXPECT_EQ("名前を付けて保存", chosen("名前を付けて保存"));
     EXPECT_EQ(0, host_.Terminations);
-    EXPECT_EQ("", chosen(5));
+    EXPECT_EQ("", chosen("終了"));
     EXPECT_EQ(1, host_.Terminations) << "Exit closes a clean project at once";
 }
 
@@ -322,27 +329,61 @@ TEST_F(MainWindowKeyboardTest, PastingIsCutAtAWholeCharacterWithinTheLimit) {
     EXPECT_EQ("first line", TextOf(edit)) << "a one-line edit takes one line";
 }
 
-// An input method's result, which the edit would insert counting characters, is cut as a paste
-// is: at a whole character within the limit.
+// Windows' edit inserts an input method's result itself when WM_IME_COMPOSITION brings it
+// (GCS_RESULTSTR), counting characters against its limit, not bytes. Wine 8's edit leaves the
+// message to the input method, which sends the result as WM_IME_CHAR, one character at a time,
+// where the limit of typed characters already holds. So for this test the edit's own procedure,
+// behind the program's, is given Windows' way with a result; the rest stays Wine's.
+WNDPROC wineEdit = nullptr;
+
+LRESULT CALLBACK EditAsOnWindows(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR)) {
+        const HIMC context = ImmGetContext(edit);
+        std::wstring result(
+            static_cast<std::size_t>(ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0)) / sizeof(wchar_t),
+            L'\0');
+        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(),
+                                 static_cast<DWORD>(result.size() * sizeof(wchar_t)));
+        ImmReleaseContext(edit, context);
+        CallWindowProcW(wineEdit, edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(result.c_str()));
+        return 0;
+    }
+    return CallWindowProcA(wineEdit, edit, message, wParam, lParam);
+}
+
+// An input method's result, which the edit inserts counting characters, is cut as a paste is: at
+// a whole character within the limit.
 TEST_F(MainWindowKeyboardTest, AnInputMethodsResultIsCutAtAWholeCharacterWithinTheLimit) {
+    const HWND edit = Component(LabeledEditIcon);
+    wineEdit = reinterpret_cast<WNDPROC>(GetPropW(edit, NextProcedureProperty));
+    SetPropW(edit, NextProcedureProperty, reinterpret_cast<HANDLE>(&EditAsOnWindows));
+    // The composition is completed in a context of the test's own, which no window hears from,
+    // and the context then given to the edit with the messages that end a composition.
     const auto commit = [&](const std::wstring& text) {
-        const HIMC context = ImmGetContext(GetFocus());
+        const HIMC context = ImmCreateContext();
         ImmSetOpenStatus(context, TRUE);
         ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text.c_str()),
                                  static_cast<DWORD>(text.size() * sizeof(wchar_t)), nullptr, 0);
         ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-        ImmReleaseContext(GetFocus(), context);
+        const HIMC own = ImmAssociateContext(edit, context);
+        SendMessageW(edit, WM_IME_STARTCOMPOSITION, 0, 0);
+        SendMessageW(edit, WM_IME_COMPOSITION, text.front(), GCS_RESULTSTR);
+        SendMessageW(edit, WM_IME_ENDCOMPOSITION, 0, 0);
+        ImmAssociateContext(edit, own);
+        ImmDestroyContext(context);
         Pump();
     };
-    const std::string a253(253, 'a');
-    HWND edit = EditAtEnd(LabeledEditIcon, a253 + "z");
+    const std::string a252(252, 'a');
+    EditAtEnd(LabeledEditIcon, a252 + "z");
     PressKey(VK_LEFT);
     commit(L"あいう");
-    EXPECT_EQ(a253 + Ansi(L"あ") + "z", TextOf(edit)) << "ends at 256 with what followed the caret";
+    EXPECT_EQ(a252 + Ansi(L"あ") + "z", TextOf(edit))
+        << "ends at 255 with what followed the caret: the next would pass 256";
 
     EditAtEnd(LabeledEditIcon, "");
     commit(std::wstring(200, L'表'));
     EXPECT_EQ(Ansi(std::wstring(128, L'表')), TextOf(edit));
+    SetPropW(edit, NextProcedureProperty, reinterpret_cast<HANDLE>(wineEdit));
 }
 
 TEST_F(MainWindowKeyboardTest, ProgramTextIsNeverCutAndVersionEditsHaveNoLimit) {
