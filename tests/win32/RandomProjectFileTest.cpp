@@ -206,6 +206,14 @@ std::wstring ReadExactly(const std::string& path, const std::wstring& section, c
     return value == L"\x01" ? L"<missing>" : value;
 }
 
+// What the ANSI profile reader gives for a key, which is what a project's values have always been.
+std::string ReadAnsi(const std::string& path, std::size_t row) {
+    std::vector<char> buffer(8192);
+    const DWORD length = GetPrivateProfileStringA(ProjectTable[row].Section, ProjectTable[row].Key, "", buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), path.c_str());
+    return std::string(buffer.data(), length);
+}
+
 std::wstring RowSection(std::size_t row) {
     return Widened(ProjectTable[row].Section);
 }
@@ -247,6 +255,10 @@ TEST(RandomProjectFiles, ASaveChangesWhatTheUserChangedAndNothingElse) {
         RecordingEdits edits;
         LoadProject(FilePathOf(path), OpenWin32IniFile, edits);
         const StoredProject stored{FilePathOf(path), EditValues(edits)};
+        for (std::size_t row = 0; row < ProjectRowCount; ++row) {
+            EXPECT_EQ(edits.Values[row], ReadAnsi(path, row))
+                << "loaded as the ANSI reader reads " << ProjectTable[row].Key;
+        }
         std::vector<bool> changed(ProjectRowCount, false);
         for (std::size_t row = 0; row < ProjectRowCount; ++row) {
             if (random.Chance(30)) {
