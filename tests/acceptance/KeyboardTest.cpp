@@ -31,7 +31,7 @@ protected:
     // The version edits in tab order, found by their labels.
     std::vector<HWND> VersionEdits() {
         std::vector<HWND> edits;
-        for (std::size_t field = FirstVersionField; field < ProjectFields.size(); ++field) {
+        for (const std::size_t field : FieldsInReadingOrder(Page::VersionInfo)) {
             edits.push_back(Window().Edit(ProjectFields[field]));
         }
         return edits;
@@ -75,7 +75,7 @@ TEST_F(Keyboard, TabAndShiftTabCycleTheGeneralPageSelectingEachEditsText) {
     ASSERT_TRUE(WaitUntil([&] { return Focus() == Window().PageControl(); })) << Describe(Focus());
 
     std::vector<HWND> order{Window().PageControl()};
-    for (std::size_t field = RuntimeField; field <= ManifestField; ++field) {
+    for (const std::size_t field : FieldsInReadingOrder(Page::General)) {
         const HWND edit = Window().Edit(ProjectFields[field]);
         ASSERT_TRUE(edit);
         order.push_back(edit);

@@ -71,11 +71,11 @@ std::vector<MarkedRows> JoinedUp(const std::vector<MarkedRows>& runs, int gap) {
 
 }  // namespace
 
-TEST_F(Layout, GeneralPageHoldsThreeLabelledFileEditsWithBrowseButtons) {
+TEST_F(Layout, GeneralPageHoldsItsFieldsAsLabelledFileEditsWithBrowseButtons) {
     ASSERT_TRUE(ShowPage(Page::General));
-    EXPECT_EQ(Window().VisibleControls("Edit").size(), 3u);
-    EXPECT_EQ(Window().VisibleControls("Button").size(), 3u);
-    for (std::size_t field = RuntimeField; field <= ManifestField; ++field) {
+    EXPECT_EQ(Window().VisibleControls("Edit").size(), FieldsInReadingOrder(Page::General).size());
+    EXPECT_EQ(Window().VisibleControls("Button").size(), FieldsInReadingOrder(Page::General).size());
+    for (const std::size_t field : FieldsInReadingOrder(Page::General)) {
         const ProjectField& expected = ProjectFields[field];
         SCOPED_TRACE(expected.Label);
         const HWND label = Window().Label(expected.Label);

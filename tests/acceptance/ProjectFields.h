@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The values of a project as the user meets them: which page shows the edit,
 // the label above it, where the edit sits at 96 pixels per inch, how many bytes the user may
@@ -67,6 +70,20 @@ consteval std::size_t FirstOnVersionPage() {
         }
     }
     throw "no field on the version page";
+}
+
+// The fields of a page in the order the user reads them and Tab visits them: row by row, each
+// row from the left. The list itself is in the file's order.
+inline std::vector<std::size_t> FieldsInReadingOrder(Page page) {
+    std::vector<std::size_t> fields;
+    for (std::size_t field = 0; field < ProjectFields.size(); ++field) {
+        if (ProjectFields[field].OnPage == page) {
+            fields.push_back(field);
+        }
+    }
+    std::ranges::sort(fields, {},
+                      [](std::size_t field) { return std::pair(ProjectFields[field].Top, ProjectFields[field].Left); });
+    return fields;
 }
 
 inline constexpr std::size_t RuntimeField = FieldOf("RUNTIME", "filename");

@@ -105,8 +105,8 @@ TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
     document.MenuFileSaveAsClick();
     window.Type(ProjectRowOf("IconFile"), "changed.ico");
     document.MenuFileSaveClick();
-    EXPECT_EQ(StoredValue(second, 0), "changed.exe");
-    EXPECT_EQ(StoredValue(second, 1), "changed.ico");
+    EXPECT_EQ(StoredValue(second, ProjectRowOf("RuntimeFile")), "changed.exe");
+    EXPECT_EQ(StoredValue(second, ProjectRowOf("IconFile")), "changed.ico");
     EXPECT_EQ(StoredValue(first, ProjectRowOf("RuntimeFile")), "値 RuntimeFile");
 
     // A change prompts on close; Yes saves where the project came from.
@@ -114,7 +114,7 @@ TEST_F(Win32DocumentTest, SavesOpensAndSavesAsOnRealFiles) {
     window.PromptAnswers.push_back(Yes);
     document.MenuFileExitClick();
     EXPECT_TRUE(window.Closed);
-    EXPECT_EQ(StoredValue(second, 2), "app.manifest");
+    EXPECT_EQ(StoredValue(second, ProjectRowOf("ManifestFile")), "app.manifest");
 }
 
 TEST_F(Win32DocumentTest, OpeningAMissingFileGivesAnEmptyFiledProjectThatSaveCreates) {
@@ -148,7 +148,7 @@ TEST_F(Win32DocumentTest, SaveAndSaveAsIntoAMissingFolderKeepTheFlags) {
     const std::string good = folder / "p.zrt";
     window.SaveDialog.Answers.push_back(FilePathOf(good));
     document.MenuFileSaveClick();
-    EXPECT_EQ(StoredValue(good, 0), "rt.exe");
+    EXPECT_EQ(StoredValue(good, ProjectRowOf("RuntimeFile")), "rt.exe");
     ExpectState(true, false);
 
     window.SaveDialog.Answers.push_back(FilePathOf(nowhere));
@@ -177,7 +177,7 @@ TEST_F(Win32DocumentTest, SaveOfAFileHeldOpenFailsUntilItIsReleased) {
     EXPECT_EQ(ReadFileBytes(path), saved);
 
     document.MenuFileSaveClick();
-    EXPECT_EQ(StoredValue(path, 0), "second");
+    EXPECT_EQ(StoredValue(path, ProjectRowOf("RuntimeFile")), "second");
     ExpectState(true, false);
 }
 
@@ -206,7 +206,7 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
             EXPECT_FALSE(window.Closed);
             ExpectState(true, true);
         }
-        EXPECT_EQ(StoredValue(path, 1), "edited.ico");
+        EXPECT_EQ(StoredValue(path, ProjectRowOf("IconFile")), "edited.ico");
 
         // A new project named into a missing folder.
         window.PromptAnswers.push_back(No);
@@ -225,7 +225,7 @@ TEST_F(Win32DocumentTest, ASaveFirstStepThatFailsStopsNewOpenAndClose) {
         window.SaveDialog.Answers.push_back(FilePathOf(path));
         window.OpenDialog.Answers.push_back(std::nullopt);
         (document.*commands[command])();
-        EXPECT_EQ(StoredValue(path, 0), "typed");
+        EXPECT_EQ(StoredValue(path, ProjectRowOf("RuntimeFile")), "typed");
         EXPECT_EQ(window.Closed, command == 2);
         EXPECT_FALSE(document.Modified());
         window.Closed = false;
